@@ -1,0 +1,121 @@
+#include "app/calc_design.h"
+
+namespace app {
+
+namespace {
+
+using platform::control_kind;
+
+const platform::font_spec ui_font{u"微软雅黑", 9, 400, 134};
+
+platform::control_design text_box(const char* name, platform::twips_rect r, int tab,
+                                  const char16_t* accessible) {
+    platform::control_design d;
+    d.name = name;
+    d.kind = control_kind::text_box;
+    d.rect = r;
+    d.tab_index = tab;
+    d.accessible_name = accessible;
+    return d;
+}
+
+platform::control_design button(const char* name, const char16_t* caption, int top, int tab) {
+    platform::control_design d;
+    d.name = name;
+    d.kind = control_kind::button;
+    d.caption = caption;
+    d.rect = {6630, top, 480, 360};
+    d.tab_index = tab;
+    d.accessible_name = caption;
+    return d;
+}
+
+platform::form_design make_calc_design() {
+    platform::form_design f;
+    f.name = "calc";
+    f.caption = u"morvane自由计算器";
+    f.frame = platform::frame_style::sizable_tool;
+    f.client_width = 7095;
+    f.client_height = 5520;
+    f.font = ui_font;
+    f.topmost = true;
+    f.use_program_icon = true;
+
+    auto result = text_box("Text_re", {0, 15, 6615, 855}, 1, u"结果");
+    result.back_color = platform::rgb{224, 224, 224};
+    result.fore_color = platform::rgb{0, 0, 0};
+    result.font = platform::font_spec{u"Arial", 12, 400, 0};
+    f.controls.push_back(result);
+    f.controls.push_back(text_box("Text_calc", {0, 870, 6615, 1815}, 2, u"公式"));
+    f.controls.push_back(text_box("Text_temp1", {0, 2865, 6615, 2295}, 3, u"历史记录"));
+
+    platform::control_design tip;
+    tip.name = "Label_tip";
+    tip.kind = control_kind::label;
+    tip.rect = {-15, 5190, 6615, 300};
+    tip.tab_index = 6;
+    tip.fore_color = platform::rgb{255, 128, 0};
+    f.controls.push_back(tip);
+
+    f.controls.push_back(button("Command_addkuohao", u"()", 15, 7));
+    f.controls.push_back(button("Command_addkuohaopi", u"<>", 390, 8));
+    f.controls.push_back(button("Command_lifang", u"^()", 750, 10));
+    f.controls.push_back(button("Command_sin", u"sin", 1215, 11));
+    f.controls.push_back(button("Command_cos", u"cos", 1575, 12));
+    f.controls.push_back(button("Command_tan", u"tan", 1935, 13));
+    f.controls.push_back(button("Command_cot", u"cot", 2295, 14));
+    f.controls.push_back(button("Command_e", u"C", 2850, 15));
+    f.controls.push_back(button("Command_r", u"R", 3225, 16));
+    f.controls.push_back(button("Command_jia", u"+", 3780, 17));
+    f.controls.push_back(button("Command_jian", u"-", 4140, 18));
+    f.controls.push_back(button("Command_cheng", u"*", 4485, 19));
+    f.controls.push_back(button("Command_chu", u"/", 4845, 20));
+
+    platform::control_design icon;
+    icon.name = "Picture_show";
+    icon.kind = control_kind::picture_box;
+    icon.rect = {6585, 4860, 800, 800};
+    icon.tab_index = 9;
+    icon.accessible_name = u"图标";
+    f.controls.push_back(icon);
+
+    platform::control_design dde;
+    dde.name = "picDDE";
+    dde.kind = control_kind::picture_box;
+    dde.rect = {8820, 3570, 375, 375};
+    dde.tab_index = 0;
+    dde.visible = false;
+    f.controls.push_back(dde);
+
+    f.timers = {{"Timer_alltop", 1000, true},
+                {"Timer_save", 60000, true},
+                {"tmrCheck", 50, false},
+                {"tmrMove", 1, false}};
+    return f;
+}
+
+platform::form_design make_form1_design() {
+    platform::form_design f;
+    f.name = "Form1";
+    f.caption = u"help";
+    f.frame = platform::frame_style::fixed_tool;
+    f.client_width = 5070;
+    f.client_height = 6930;
+    f.font = ui_font;
+    f.controls.push_back(text_box("Text_tip", {0, 0, 5055, 6855}, 0, u"说明"));
+    return f;
+}
+
+}  // namespace
+
+const platform::form_design& calc_design() {
+    static const platform::form_design design = make_calc_design();
+    return design;
+}
+
+const platform::form_design& form1_design() {
+    static const platform::form_design design = make_form1_design();
+    return design;
+}
+
+}  // namespace app

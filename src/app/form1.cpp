@@ -1,0 +1,16 @@
+#include "app/form1.h"
+
+#include "app/calc_design.h"
+
+namespace app {
+
+Form1::Form1(platform::forms_runtime& forms)
+    : form_(forms.create_form(form1_design())), Text_tip(form_->text_box_named("Text_tip")) {
+    load();
+}
+
+void Form1::load() {
+    Text_tip.set_text(help_text());
+}
+
+}  // namespace app

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/forms.h"
+
+namespace app {
+
+// The fixed help text: 28 lines joined by CR LF.
+std::u16string help_text();
+
+// The help window. Every new window is loaded with the unedited help text; the user's
+// edits last only until it is closed.
+class Form1 {
+public:
+    explicit Form1(platform::forms_runtime& forms);
+    platform::form& window() { return *form_; }
+
+private:
+    std::unique_ptr<platform::form> form_;
+
+public:
+    platform::text_box& Text_tip;
+
+private:
+    void load();
+};
+
+}  // namespace app

@@ -1,0 +1,22 @@
+#include "app/calc.h"
+#include "platform/local_file_system.h"
+#include "platform/qt/qt_application.h"
+#include "platform/qt/qt_forms_runtime.h"
+#include "platform/qt/qt_window_system.h"
+
+int main(int argc, char** argv) {
+    // Wayland lets no client place its own window; the window docks and clamps itself.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    platform::qt::qt_application application(argc, argv);
+    try {
+        platform::qt::qt_forms_runtime forms;
+        platform::qt::qt_window_system windows(forms);
+        app::calc main_window({forms, windows, [] { return std::make_unique<platform::local_file_system>(); }});
+        if (!main_window.load()) return 0;
+        main_window.show();
+        return application.exec();
+    } catch (...) {
+        platform::qt::report_current_exception();
+    }
+}

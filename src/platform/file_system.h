@@ -1,0 +1,26 @@
+// The file-system service: whole-file reads and writes of the history file. The real
+// one is plain C++ file I/O (platform/local_file_system.cpp); tests use a temporary
+// folder or a fake.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace platform {
+
+class file_system {
+public:
+    virtual ~file_system() = default;
+    virtual bool exists(const std::string& path) const = 0;
+    // The size in bytes, or nothing when the file cannot be examined.
+    virtual std::optional<std::uintmax_t> size(const std::string& path) const = 0;
+    // The whole file's bytes, or nothing when it cannot be read.
+    virtual std::optional<std::string> read_all(const std::string& path) const = 0;
+    // Replaces the whole file atomically: afterwards it holds either its old bytes or
+    // the new ones, never a mix. Returns false, with the reason, when it failed.
+    virtual bool replace_all(const std::string& path, const std::string& bytes,
+                             std::string* reason = nullptr) = 0;
+};
+
+}  // namespace platform

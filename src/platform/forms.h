@@ -1,0 +1,196 @@
+// The forms runtime: windows built from a design table, their controls (text boxes,
+// labels, buttons, picture boxes) and timers, the screen and the program's own folder
+// and name. The logic above the platform talks only to these interfaces; the Qt layer
+// (src/platform/qt/) implements them for the real program and tests/fakes/ for tests.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/window_system.h"
+
+namespace platform {
+
+// Positions and sizes handed out by the runtime are in twips (1/1440 inch).
+struct twips_rect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const twips_rect&, const twips_rect&) = default;
+};
+
+struct rgb {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    friend bool operator==(const rgb&, const rgb&) = default;
+};
+
+struct font_spec {
+    std::u16string face;
+    int points = 9;
+    int weight = 400;
+    int charset = 0;
+};
+
+enum class control_kind { text_box, label, button, picture_box };
+
+struct control_design {
+    std::string name;
+    control_kind kind = control_kind::text_box;
+    std::u16string caption;  // a button's or label's text
+    twips_rect rect;
+    int tab_index = 0;
+    bool visible = true;
+    std::optional<rgb> back_color;
+    std::optional<rgb> fore_color;
+    std::optional<font_spec> font;  // unset: the form's font
+    std::u16string accessible_name;
+};
+
+struct timer_design {
+    std::string name;
+    int interval_ms = 0;
+    bool enabled = false;
+};
+
+enum class frame_style {
+    sizable_tool,  // narrow caption bar, close button only, resizable border
+    fixed_tool,    // narrow caption bar, close button only, fixed size
+};
+
+struct form_design {
+    std::string name;
+    std::u16string caption;
+    frame_style frame = frame_style::fixed_tool;
+    int client_width = 0;  // twips
+    int client_height = 0;
+    font_spec font;
+    bool topmost = false;
+    bool use_program_icon = false;
+    std::vector<control_design> controls;
+    std::vector<timer_design> timers;
+};
+
+class control {
+public:
+    virtual ~control() = default;
+    virtual const std::string& name() const = 0;
+    virtual twips_rect rect() const = 0;
+    virtual void move(const twips_rect& r) = 0;
+    virtual bool visible() const = 0;
+    virtual void set_focus() = 0;
+    virtual bool has_focus() const = 0;
+};
+
+// A multi-line text box. The text holds line breaks as CR LF; positions count UTF-16
+// code units from 0, a CR LF counting two. Every change of the text, by the user or by
+// the program, raises on_change synchronously, exactly once, before the changing call
+// returns; moving the caret or the selection raises nothing.
+class text_box : public control {
+public:
+    virtual std::u16string text() const = 0;
+    // Replaces the whole text; the caret goes to 0.
+    virtual void set_text(const std::u16string& t) = 0;
+    virtual int sel_start() const = 0;
+    // Places the caret, collapsing the selection.
+    virtual void set_sel_start(int pos) = 0;
+    virtual int sel_length() const = 0;
+    // Extends the selection from sel_start.
+    virtual void set_sel_length(int len) = 0;
+    virtual std::u16string sel_text() const = 0;
+    // Replaces the selection; the caret ends after the inserted text.
+    virtual void set_sel_text(const std::u16string& t) = 0;
+
+    std::function<void()> on_change;
+};
+
+class label : public control {
+public:
+    virtual std::u16string caption() const = 0;
+    virtual void set_caption(const std::u16string& c) = 0;
+};
+
+class button : public control {
+public:
+    virtual std::u16string caption() const = 0;
+    std::function<void()> on_click;
+};
+
+class picture_box : public control {
+public:
+    // Shows the icon of the form that holds the box.
+    virtual void show_form_icon() = 0;
+    virtual bool has_picture() const = 0;
+    std::function<void()> on_dbl_click;
+};
+
+class timer {
+public:
+    virtual ~timer() = default;
+    virtual const std::string& name() const = 0;
+    virtual int interval() const = 0;
+    virtual void set_interval(int ms) = 0;
+    virtual bool enabled() const = 0;
+    virtual void set_enabled(bool on) = 0;
+    std::function<void()> on_tick;
+};
+
+enum class mouse_button { left, right, middle };
+
+// A window made from a form_design. Its Left/Top/Width/Height are the outer window in
+// twips, caption and border included.
+class form {
+public:
+    virtual ~form() = default;
+    virtual const std::string& name() const = 0;
+    virtual window_handle handle() const = 0;
+    virtual std::u16string caption() const = 0;
+    virtual twips_rect rect() const = 0;
+    virtual void move(const twips_rect& r) = 0;
+    virtual bool visible() const = 0;
+    // Shows the window (not modal, no owner); a shown window is brought forward.
+    virtual void show() = 0;
+    // Closes the window as its close button does: on_unload runs, then on_closed.
+    virtual void close() = 0;
+
+    virtual text_box& text_box_named(const std::string& n) = 0;
+    virtual label& label_named(const std::string& n) = 0;
+    virtual button& button_named(const std::string& n) = 0;
+    virtual picture_box& picture_box_named(const std::string& n) = 0;
+    virtual timer& timer_named(const std::string& n) = 0;
+    virtual std::vector<control*> controls() = 0;
+
+    // Each time the size changes, and once when the window is first shown.
+    std::function<void()> on_resize;
+    // A press on the bare window surface, outside every control.
+    std::function<void(mouse_button)> on_mouse_down;
+    // The window is closing; it cannot be refused.
+    std::function<void()> on_unload;
+    // The window is gone; its controls must not be touched any more.
+    std::function<void()> on_closed;
+};
+
+class forms_runtime {
+public:
+    virtual ~forms_runtime() = default;
+    // Initialises the common controls before the first window exists.
+    virtual void init_common_controls() = 0;
+    virtual std::unique_ptr<form> create_form(const form_design& design) = 0;
+    virtual int twips_per_pixel_x() const = 0;
+    virtual int twips_per_pixel_y() const = 0;
+    // The screen's size in twips.
+    virtual int screen_width() const = 0;
+    virtual int screen_height() const = 0;
+    // The folder of the executable, without a trailing separator.
+    virtual std::string app_path() const = 0;
+    // The executable's file name without its extension.
+    virtual std::string exe_name() const = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,85 @@
+#include "platform/local_file_system.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace fs = std::filesystem;
+
+bool local_file_system::exists(const std::string& path) const {
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+std::optional<std::uintmax_t> local_file_system::size(const std::string& path) const {
+    std::error_code ec;
+    const auto n = fs::file_size(path, ec);
+    if (ec) return std::nullopt;
+    return n;
+}
+
+std::optional<std::string> local_file_system::read_all(const std::string& path) const {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) return std::nullopt;
+    return bytes;
+}
+
+namespace {
+
+bool fail(std::string* reason, const char* what) {
+    if (reason) *reason = std::string(what) + ": " + std::strerror(errno);
+    return false;
+}
+
+bool write_fully(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+// Written beside the target and renamed over it, so a crash or a full disk leaves the
+// old file whole.
+bool local_file_system::replace_all(const std::string& path, const std::string& bytes,
+                                    std::string* reason) {
+    std::string tmp = path + ".XXXXXX";
+    const int fd = ::mkstemp(tmp.data());
+    if (fd < 0) return fail(reason, "create");
+    // The new file keeps the mode of the one it replaces (mkstemp makes it private).
+    struct stat old {};
+    ::fchmod(fd, ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
+    const bool written = write_fully(fd, bytes) && ::fsync(fd) == 0;
+    const int saved_errno = errno;
+    ::close(fd);
+    if (!written) {
+        ::unlink(tmp.c_str());
+        errno = saved_errno;
+        return fail(reason, "write");
+    }
+    if (::rename(tmp.c_str(), path.c_str()) != 0) {
+        const int e = errno;
+        ::unlink(tmp.c_str());
+        errno = e;
+        return fail(reason, "rename");
+    }
+    return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,49 @@
+#include "platform/qt/qt_application.h"
+
+#include <QMessageBox>
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+
+#include "platform/qt/qt_widget_style.h"
+#include "platform/runtime_error.h"
+#include "platform/text.h"
+
+namespace platform::qt {
+
+qt_application::qt_application(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool qt_application::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        report_current_exception();
+    }
+}
+
+void report_runtime_error(int number, const std::u16string& description) {
+    const std::u16string text = runtime_error_report(number, description);
+    std::fprintf(stderr, "%s\n", to_utf8(text).c_str());
+    std::fflush(stderr);
+    const QString platform = QGuiApplication::platformName();
+    if (qApp && platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) {
+        QMessageBox::critical(nullptr, QCoreApplication::applicationName(), to_qstring(text));
+    }
+    std::_Exit(1);
+}
+
+void report_current_exception() {
+    try {
+        throw;
+    } catch (const platform::runtime_error& e) {
+        report_runtime_error(e.number(), e.description());
+    } catch (const std::bad_alloc&) {
+        report_runtime_error(7, u"内存不够");
+    } catch (const std::exception& e) {
+        report_runtime_error(51, u"内部错误: " + to_u16(e.what()));
+    } catch (...) {
+        report_runtime_error(51, u"内部错误");
+    }
+}
+
+}  // namespace platform::qt

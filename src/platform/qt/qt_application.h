@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QApplication>
+#include <string>
+
+namespace platform::qt {
+
+// The application object. Any error that escapes an event handler ends here: the
+// run-time error report is shown and the program ends at once, without its shut-down
+// steps, as an unhandled run-time error does.
+class qt_application : public QApplication {
+public:
+    qt_application(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+// Shows the report (a message box when there is a display, and always on standard
+// error) and ends the process with status 1.
+[[noreturn]] void report_runtime_error(int number, const std::u16string& description);
+// The same for whatever exception is in flight.
+[[noreturn]] void report_current_exception();
+
+}  // namespace platform::qt

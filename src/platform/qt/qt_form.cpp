@@ -1,0 +1,281 @@
+#include "platform/qt/qt_form.h"
+
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+#include "platform/qt/qt_button.h"
+#include "platform/qt/qt_caption_bar.h"
+#include "platform/qt/qt_forms_runtime.h"
+#include "platform/qt/qt_geometry.h"
+#include "platform/qt/qt_label.h"
+#include "platform/qt/qt_picture_box.h"
+#include "platform/qt/qt_text_box.h"
+#include "platform/qt/qt_timer.h"
+#include "platform/qt/qt_widget_style.h"
+#include "platform/runtime_error.h"
+#include "platform/text.h"
+
+namespace platform::qt {
+
+form_widget::form_widget(qt_form& owner, bool own_frame) : owner_(owner), own_frame_(own_frame) {
+    setMouseTracking(own_frame);
+}
+
+void form_widget::closeEvent(QCloseEvent* e) {
+    e->accept();
+    owner_.closing();
+}
+
+void form_widget::resizeEvent(QResizeEvent*) { owner_.resized(); }
+
+Qt::Edges form_widget::edges_at(QPoint p) const {
+    Qt::Edges edges;
+    if (!own_frame_) return edges;
+    const int grip = border_px + 2;  // a little beyond the border, for the corners
+    if (p.x() < border_px) edges |= Qt::LeftEdge;
+    if (p.x() >= width() - border_px) edges |= Qt::RightEdge;
+    if (p.y() < border_px) edges |= Qt::TopEdge;
+    if (p.y() >= height() - border_px) edges |= Qt::BottomEdge;
+    if (edges & (Qt::LeftEdge | Qt::RightEdge)) {
+        if (p.y() < grip) edges |= Qt::TopEdge;
+        if (p.y() >= height() - grip) edges |= Qt::BottomEdge;
+    }
+    return edges;
+}
+
+void form_widget::mousePressEvent(QMouseEvent* e) {
+    resizing_ = e->button() == Qt::LeftButton ? edges_at(e->position().toPoint()) : Qt::Edges();
+    press_global_ = e->globalPosition().toPoint();
+    press_geometry_ = geometry();
+    if (!resizing_) owner_.pressed(e->button());
+}
+
+void form_widget::mouseMoveEvent(QMouseEvent* e) {
+    if (!resizing_) {
+        const Qt::Edges hover = edges_at(e->position().toPoint());
+        const bool diag_a = hover == (Qt::LeftEdge | Qt::TopEdge) || hover == (Qt::RightEdge | Qt::BottomEdge);
+        const bool diag_b = hover == (Qt::RightEdge | Qt::TopEdge) || hover == (Qt::LeftEdge | Qt::BottomEdge);
+        setCursor(diag_a ? Qt::SizeFDiagCursor
+                  : diag_b ? Qt::SizeBDiagCursor
+                  : hover & (Qt::LeftEdge | Qt::RightEdge) ? Qt::SizeHorCursor
+                  : hover ? Qt::SizeVerCursor
+                          : Qt::ArrowCursor);
+        return;
+    }
+    const QPoint d = e->globalPosition().toPoint() - press_global_;
+    QRect r = press_geometry_;
+    const QSize min = minimumSizeHint().expandedTo(QSize(60, caption_bar::height_px + 2 * border_px + 10));
+    if (resizing_ & Qt::LeftEdge) r.setLeft(std::min(r.left() + d.x(), r.right() - min.width()));
+    if (resizing_ & Qt::RightEdge) r.setRight(std::max(r.right() + d.x(), r.left() + min.width()));
+    if (resizing_ & Qt::TopEdge) r.setTop(std::min(r.top() + d.y(), r.bottom() - min.height()));
+    if (resizing_ & Qt::BottomEdge) r.setBottom(std::max(r.bottom() + d.y(), r.top() + min.height()));
+    owner_.propose_geometry(r);
+}
+
+void form_widget::mouseReleaseEvent(QMouseEvent*) { resizing_ = Qt::Edges(); }
+
+void form_widget::paintEvent(QPaintEvent*) {
+    if (!own_frame_) return;
+    QPainter p(this);
+    p.fillRect(rect(), QColor(212, 208, 200));
+    p.setPen(QColor(64, 64, 64));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    p.setPen(Qt::white);
+    p.drawLine(1, 1, width() - 2, 1);
+    p.drawLine(1, 1, 1, height() - 2);
+}
+
+void client_widget::mousePressEvent(QMouseEvent* e) {
+    e->accept();
+    owner_.pressed(e->button());
+}
+
+qt_form::qt_form(const form_design& design, qt_forms_runtime& runtime, const QIcon& icon)
+    : name_(design.name),
+      runtime_(runtime),
+      window_(new form_widget(*this, design.frame == frame_style::sizable_tool)) {
+    const bool own_frame = design.frame == frame_style::sizable_tool;
+    window_->setObjectName(QString::fromStdString(design.name));
+    window_->setWindowTitle(to_qstring(design.caption));
+    window_->setFont(to_qfont(design.font));
+    window_->setAttribute(Qt::WA_DeleteOnClose, false);
+    Qt::WindowFlags flags = Qt::Tool;
+    flags |= own_frame ? Qt::FramelessWindowHint
+                       : Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    if (design.topmost) flags |= Qt::WindowStaysOnTopHint;
+    window_->setWindowFlags(flags);
+    if (design.use_program_icon) window_->setWindowIcon(icon);
+
+    client_ = new client_widget(*this, window_);
+    client_->setObjectName(QStringLiteral("client"));
+    client_->setAutoFillBackground(true);
+    const QSize client_size(to_pixels(design.client_width), to_pixels(design.client_height));
+    if (own_frame) {
+        caption_ = new caption_bar(to_qstring(design.caption), window_);
+        caption_->on_close = [this] { window_->close(); };
+        caption_->on_caption_press = [this](QPoint g) { drag_offset_ = g - window_->pos(); };
+        caption_->on_caption_drag = [this](QPoint g) {
+            propose_geometry(QRect(g - drag_offset_, window_->size()));
+        };
+        const int b = form_widget::border_px;
+        window_->resize(client_size + QSize(2 * b, 2 * b + caption_bar::height_px));
+    } else {
+        window_->setFixedSize(client_size);
+    }
+    layout_frame();
+    build_controls(design, icon);
+    set_tab_order(design);
+    for (const timer_design& t : design.timers) timers_.push_back(std::make_unique<qt_timer>(t));
+    runtime_.form_created(this);
+}
+
+qt_form::~qt_form() {
+    runtime_.form_destroyed(this);
+    for (auto& t : timers_) t->set_enabled(false);
+    window_->hide();
+    window_->deleteLater();
+}
+
+void qt_form::build_controls(const form_design& design, const QIcon& icon) {
+    for (const control_design& c : design.controls) {
+        std::unique_ptr<control> made;
+        switch (c.kind) {
+            case control_kind::text_box: made = std::make_unique<qt_text_box>(c, client_); break;
+            case control_kind::label: made = std::make_unique<qt_label>(c, client_); break;
+            case control_kind::button: made = std::make_unique<qt_button>(c, client_); break;
+            case control_kind::picture_box: made = std::make_unique<qt_picture_box>(c, client_, icon); break;
+        }
+        by_name_[c.name] = made.get();
+        controls_.push_back(std::move(made));
+    }
+    // Buttons stay above the icon box they overlap, so every button can be clicked.
+    for (auto& c : controls_) {
+        if (auto* b = dynamic_cast<qt_button*>(c.get())) b->widget()->raise();
+    }
+}
+
+namespace {
+
+QWidget* widget_of(control* c) {
+    if (auto* t = dynamic_cast<qt_text_box*>(c)) return t->widget();
+    if (auto* b = dynamic_cast<qt_button*>(c)) return b->widget();
+    if (auto* p = dynamic_cast<qt_picture_box*>(c)) return p->widget();
+    if (auto* l = dynamic_cast<qt_label*>(c)) return l->widget();
+    return nullptr;
+}
+
+}  // namespace
+
+void qt_form::set_tab_order(const form_design& design) {
+    std::vector<const control_design*> order;
+    for (const control_design& c : design.controls) order.push_back(&c);
+    std::stable_sort(order.begin(), order.end(),
+                     [](auto* a, auto* b) { return a->tab_index < b->tab_index; });
+    QWidget* previous = nullptr;
+    for (const control_design* c : order) {
+        QWidget* w = widget_of(by_name_.at(c->name));
+        if (!w || w->focusPolicy() == Qt::NoFocus) continue;
+        if (previous) QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
+void qt_form::layout_frame() {
+    if (!caption_) {
+        client_->setGeometry(window_->rect());
+        return;
+    }
+    const int b = form_widget::border_px;
+    const int w = window_->width() - 2 * b;
+    caption_->setGeometry(b, b, w, caption_bar::height_px);
+    client_->setGeometry(b, b + caption_bar::height_px, w,
+                         window_->height() - 2 * b - caption_bar::height_px);
+}
+
+std::u16string qt_form::caption() const { return from_qstring(window_->windowTitle()); }
+
+twips_rect qt_form::rect() const { return to_twips(window_->frameGeometry()); }
+
+void qt_form::move(const twips_rect& r) {
+    const QRect px = to_pixels(r);
+    if (caption_) {
+        window_->setGeometry(px);
+        return;
+    }
+    const QRect frame = window_->frameGeometry();
+    const QRect inner = window_->geometry();
+    window_->move(px.topLeft());
+    window_->setFixedSize(px.size() - (frame.size() - inner.size()));
+}
+
+void qt_form::propose_geometry(const QRect& r) { window_->setGeometry(r); }
+
+bool qt_form::visible() const { return window_->isVisible(); }
+
+void qt_form::show() {
+    if (closed_) return;
+    if (!open_) {
+        open_ = true;
+        runtime_.form_opened(this);
+    }
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+void qt_form::close() { window_->close(); }
+
+void qt_form::closing() {
+    if (closed_) return;
+    closed_ = true;
+    if (on_unload) on_unload();
+    for (auto& t : timers_) t->set_enabled(false);
+    window_->hide();
+    const bool was_open = open_;
+    open_ = false;
+    auto closed = on_closed;
+    if (was_open) runtime_.form_closed(this);
+    if (closed) closed();  // may destroy this form
+}
+
+void qt_form::resized() {
+    layout_frame();
+    if (on_resize) on_resize();
+}
+
+void qt_form::pressed(Qt::MouseButton b) {
+    if (!on_mouse_down) return;
+    on_mouse_down(b == Qt::RightButton    ? mouse_button::right
+                  : b == Qt::MiddleButton ? mouse_button::middle
+                                          : mouse_button::left);
+}
+
+template <class T>
+T& qt_form::find(const std::string& n) {
+    auto it = by_name_.find(n);
+    T* found = it == by_name_.end() ? nullptr : dynamic_cast<T*>(it->second);
+    if (!found) throw runtime_error(730, u"Control '" + to_u16(n) + u"' not found");
+    return *found;
+}
+
+text_box& qt_form::text_box_named(const std::string& n) { return find<text_box>(n); }
+label& qt_form::label_named(const std::string& n) { return find<label>(n); }
+button& qt_form::button_named(const std::string& n) { return find<button>(n); }
+picture_box& qt_form::picture_box_named(const std::string& n) { return find<picture_box>(n); }
+
+timer& qt_form::timer_named(const std::string& n) {
+    for (auto& t : timers_) {
+        if (t->name() == n) return *t;
+    }
+    throw runtime_error(730, u"Control '" + to_u16(n) + u"' not found");
+}
+
+std::vector<control*> qt_form::controls() {
+    std::vector<control*> all;
+    for (auto& c : controls_) all.push_back(c.get());
+    return all;
+}
+
+}  // namespace platform::qt

@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QIcon>
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "platform/forms.h"
+
+namespace platform::qt {
+
+class caption_bar;
+class qt_timer;
+class qt_form;
+
+// The top-level widget of a form. A frameless one resizes itself at its border.
+class form_widget : public QWidget {
+public:
+    form_widget(qt_form& owner, bool own_frame);
+    static constexpr int border_px = 3;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    Qt::Edges edges_at(QPoint p) const;
+    qt_form& owner_;
+    bool own_frame_;
+    Qt::Edges resizing_;
+    QPoint press_global_;
+    QRect press_geometry_;
+};
+
+// The client area: a press on it outside every control is a press on the bare window.
+class client_widget : public QWidget {
+public:
+    client_widget(qt_form& owner, QWidget* parent) : QWidget(parent), owner_(owner) {}
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+
+private:
+    qt_form& owner_;
+};
+
+class qt_forms_runtime;
+
+class qt_form : public QObject, public form {
+    Q_OBJECT
+public:
+    qt_form(const form_design& design, qt_forms_runtime& runtime, const QIcon& icon);
+    ~qt_form() override;
+
+    QWidget* widget() { return window_; }
+    QWidget* client() { return client_; }
+
+    const std::string& name() const override { return name_; }
+    window_handle handle() const override { return reinterpret_cast<window_handle>(this); }
+    std::u16string caption() const override;
+    twips_rect rect() const override;
+    void move(const twips_rect& r) override;
+    bool visible() const override;
+    void show() override;
+    void close() override;
+
+    text_box& text_box_named(const std::string& n) override;
+    label& label_named(const std::string& n) override;
+    button& button_named(const std::string& n) override;
+    picture_box& picture_box_named(const std::string& n) override;
+    timer& timer_named(const std::string& n) override;
+    std::vector<control*> controls() override;
+
+    // Called by the widgets.
+    void closing();
+    void resized();
+    void pressed(Qt::MouseButton b);
+    // Applies a new outer rectangle in pixels proposed by a caption drag or border resize.
+    void propose_geometry(const QRect& r);
+
+private:
+    void build_controls(const form_design& design, const QIcon& icon);
+    void set_tab_order(const form_design& design);
+    void layout_frame();
+    template <class T>
+    T& find(const std::string& n);
+
+    std::string name_;
+    qt_forms_runtime& runtime_;
+    form_widget* window_;
+    caption_bar* caption_ = nullptr;
+    client_widget* client_;
+    QPoint drag_offset_;
+    bool open_ = false;
+    bool closed_ = false;
+    std::vector<std::unique_ptr<control>> controls_;
+    std::map<std::string, control*> by_name_;
+    std::vector<std::unique_ptr<qt_timer>> timers_;
+};
+
+}  // namespace platform::qt

@@ -1,0 +1,61 @@
+#include "platform/qt/qt_forms_runtime.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QScreen>
+#include <QTimer>
+
+#include "platform/qt/qt_form.h"
+#include "platform/qt/qt_geometry.h"
+#include "platform/qt/qt_widget_style.h"
+
+namespace platform::qt {
+
+qt_forms_runtime::qt_forms_runtime() : icon_(QStringLiteral(":/icons/tallix.ico")) {
+    // Closing a window never ends the program by itself: tool windows do not count for
+    // Qt, and an open help window must keep the program running. form_closed decides.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(icon_);
+}
+
+void qt_forms_runtime::init_common_controls() { install_font_substitutions(); }
+
+std::unique_ptr<form> qt_forms_runtime::create_form(const form_design& design) {
+    return std::make_unique<qt_form>(design, *this, icon_);
+}
+
+int qt_forms_runtime::twips_per_pixel_x() const { return twips_per_pixel(); }
+int qt_forms_runtime::twips_per_pixel_y() const { return twips_per_pixel(); }
+
+int qt_forms_runtime::screen_width() const {
+    const QScreen* s = QGuiApplication::primaryScreen();
+    return s ? s->geometry().width() * twips_per_pixel() : 0;
+}
+
+int qt_forms_runtime::screen_height() const {
+    const QScreen* s = QGuiApplication::primaryScreen();
+    return s ? s->geometry().height() * twips_per_pixel() : 0;
+}
+
+std::string qt_forms_runtime::app_path() const {
+    return QCoreApplication::applicationDirPath().toStdString();
+}
+
+std::string qt_forms_runtime::exe_name() const {
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toStdString();
+}
+
+qt_form* qt_forms_runtime::find(window_handle h) const {
+    for (qt_form* f : live_) {
+        if (f->handle() == h) return f;
+    }
+    return nullptr;
+}
+
+void qt_forms_runtime::form_closed(qt_form*) {
+    if (--open_ > 0) return;
+    // Queued, so the handler that closed the last window finishes first.
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::quit(); });
+}
+
+}  // namespace platform::qt

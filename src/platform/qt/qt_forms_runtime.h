@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QIcon>
+#include <set>
+
+#include "platform/forms.h"
+
+namespace platform::qt {
+
+class qt_form;
+
+// The forms runtime on Qt Widgets. It knows every live form, so that the window system
+// can address them by handle, and it ends the program when the last open form closes.
+class qt_forms_runtime : public forms_runtime {
+public:
+    qt_forms_runtime();
+    void init_common_controls() override;
+    std::unique_ptr<form> create_form(const form_design& design) override;
+    int twips_per_pixel_x() const override;
+    int twips_per_pixel_y() const override;
+    int screen_width() const override;
+    int screen_height() const override;
+    std::string app_path() const override;
+    std::string exe_name() const override;
+
+    qt_form* find(window_handle h) const;
+    const QIcon& program_icon() const { return icon_; }
+
+    // Bookkeeping called by the forms.
+    void form_created(qt_form* f) { live_.insert(f); }
+    void form_destroyed(qt_form* f) { live_.erase(f); }
+    void form_opened(qt_form*) { ++open_; }
+    void form_closed(qt_form*);
+
+private:
+    QIcon icon_;
+    std::set<qt_form*> live_;
+    int open_ = 0;
+};
+
+}  // namespace platform::qt

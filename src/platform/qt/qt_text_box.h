@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QObject>
+#include <QPlainTextEdit>
+
+#include "platform/forms.h"
+
+namespace platform::qt {
+
+// A QPlainTextEdit seen through the text box model. The widget holds each line break as
+// one block separator; the adapter hands out CR LF texts and positions that count a CR LF
+// as two, converting both ways in time linear in the text's length. The model text is
+// cached and rebuilt only after a change.
+class qt_text_box : public QObject, public text_box {
+    Q_OBJECT
+public:
+    qt_text_box(const control_design& design, QWidget* parent);
+
+    QPlainTextEdit* widget() { return edit_; }
+
+    const std::string& name() const override { return name_; }
+    twips_rect rect() const override;
+    void move(const twips_rect& r) override;
+    bool visible() const override;
+    void set_focus() override;
+    bool has_focus() const override;
+
+    std::u16string text() const override;
+    void set_text(const std::u16string& t) override;
+    int sel_start() const override;
+    void set_sel_start(int pos) override;
+    int sel_length() const override;
+    void set_sel_length(int len) override;
+    std::u16string sel_text() const override;
+    void set_sel_text(const std::u16string& t) override;
+
+private:
+    void on_widget_text_changed();
+    void notify_change();
+    const std::u16string& view_text() const;
+    int view_to_model(int view_pos) const;
+    int model_to_view(int model_pos) const;
+
+    std::string name_;
+    QPlainTextEdit* edit_;
+    bool programmatic_ = false;
+    mutable bool cache_valid_ = false;
+    mutable std::u16string view_;   // one LF per line break
+    mutable std::u16string model_;  // CR LF
+};
+
+}  // namespace platform::qt

@@ -1,0 +1,30 @@
+#include "platform/qt/qt_window_system.h"
+
+#include <QWidget>
+
+#include "platform/qt/qt_form.h"
+#include "platform/qt/qt_forms_runtime.h"
+
+namespace platform::qt {
+
+bool qt_window_system::set_window_pos(window_handle w, window_handle insert_after, int x, int y,
+                                      int cx, int cy, unsigned flags) {
+    qt_form* f = forms_.find(w);
+    if (!f) return false;
+    QWidget* widget = f->widget();
+    if (!(flags & swp_nomove)) widget->move(x, y);
+    if (!(flags & swp_nosize)) widget->resize(cx, cy);
+    if (insert_after == hwnd_topmost || insert_after == hwnd_notopmost) {
+        const bool top = insert_after == hwnd_topmost;
+        // Changing a window's flags re-creates it; do so only when the band changes.
+        if (widget->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != top) {
+            const bool shown = widget->isVisible();
+            widget->setWindowFlag(Qt::WindowStaysOnTopHint, top);
+            if (shown) widget->show();
+        }
+        if (top && widget->isVisible()) widget->raise();
+    }
+    return true;
+}
+
+}  // namespace platform::qt

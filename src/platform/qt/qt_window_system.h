@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/window_system.h"
+
+namespace platform::qt {
+
+class qt_forms_runtime;
+
+// The window system on Qt: the forms of the runtime, placed in screen pixels.
+class qt_window_system : public window_system {
+public:
+    explicit qt_window_system(qt_forms_runtime& forms) : forms_(forms) {}
+    bool set_window_pos(window_handle w, window_handle insert_after, int x, int y, int cx, int cy,
+                        unsigned flags) override;
+
+private:
+    qt_forms_runtime& forms_;
+};
+
+}  // namespace platform::qt

@@ -1,0 +1,39 @@
+#include "platform/local_file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct local_file_system_test : ::testing::Test {
+    fs::path dir = fs::temp_directory_path() / ("tallix-fs-" + std::to_string(::getpid()));
+    platform::local_file_system files;
+    void SetUp() override { fs::create_directories(dir); }
+    void TearDown() override { fs::remove_all(dir); }
+};
+
+TEST_F(local_file_system_test, ReplaceWritesWholeFileAndLeavesNoTemporary) {
+    const std::string path = (dir / "h.dat").string();
+    EXPECT_FALSE(files.exists(path));
+    ASSERT_TRUE(files.replace_all(path, std::string("\xFF\xFE\0a", 4)));
+    ASSERT_TRUE(files.replace_all(path, "xy"));
+    EXPECT_EQ(files.read_all(path), "xy");
+    EXPECT_EQ(files.size(path), 2u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
+TEST_F(local_file_system_test, FailureIsReportedAndKeepsTheOldFile) {
+    const std::string path = (dir / "missing" / "h.dat").string();
+    std::string reason;
+    EXPECT_FALSE(files.replace_all(path, "x", &reason));
+    EXPECT_FALSE(reason.empty());
+    EXPECT_FALSE(files.read_all(path));
+    EXPECT_FALSE(files.size(path));
+}
+
+}  // namespace
