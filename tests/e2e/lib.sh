@@ -1,0 +1,85 @@
+# Shared helpers of the end-to-end tests: a private X display (Xvfb at 96 dpi) with the
+# openbox window manager, a copy of the program in a temporary folder, xdotool to drive it.
+# Source it, then call e2e_start_display and e2e_start_app.
+set -u
+
+E2E_TMP=$(mktemp -d /tmp/tallix-e2e.XXXXXX)
+E2E_PIDS=()
+APP_PID=""
+
+e2e_cleanup() {
+    local pid
+    for pid in "${E2E_PIDS[@]}" $APP_PID; do kill "$pid" 2>/dev/null; done
+    wait 2>/dev/null
+    [ -n "${E2E_KEEP:-}" ] || rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -n "${DISPLAY:-}" ] && command -v import >/dev/null; then
+        import -window root "$E2E_TMP/failure.png" 2>/dev/null && echo "screenshot: $E2E_TMP/failure.png" >&2
+        E2E_KEEP=1
+    fi
+    exit 1
+}
+
+# Waits until the command succeeds, up to $1 tenths of a second.
+wait_for() {
+    local tries=$1
+    shift
+    while ! "$@" >/dev/null 2>&1; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || return 1
+        sleep 0.1
+    done
+}
+
+e2e_start_display() {
+    local size=${1:-1280x1024}
+    local n
+    for n in $(seq 90 150); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
+    done
+    Xvfb ":$n" -screen 0 "${size}x24" -dpi 96 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+    E2E_PIDS+=($!)
+    export DISPLAY=":$n"
+    wait_for 100 xdpyinfo || fail "Xvfb did not start"
+    openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
+    E2E_PIDS+=($!)
+    wait_for 50 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window' || fail "openbox did not start"
+    export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+    export XDG_DATA_HOME="$E2E_TMP/data"
+    unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+}
+
+# Copies the program into a folder of its own, so that the files it keeps beside itself
+# land there: $APP_DIR/tallix.
+e2e_install_app() {
+    APP_DIR="$E2E_TMP/app"
+    mkdir -p "$APP_DIR"
+    cp "$1" "$APP_DIR/tallix"
+}
+
+MAIN_TITLE="morvane自由计算器"
+
+# Starts the copied program and waits for its main window: $MAIN_WIN.
+e2e_start_app() {
+    "$APP_DIR/tallix" >"$E2E_TMP/app.log" 2>&1 &
+    APP_PID=$!
+    wait_for 100 xdotool search --name "^$MAIN_TITLE\$" || fail "main window did not appear"
+    MAIN_WIN=$(xdotool search --name "^$MAIN_TITLE\$" | head -n 1)
+    sleep 0.3
+}
+
+app_running() { kill -0 "$APP_PID" 2>/dev/null; }
+
+# Prints "X Y W H" of a window's outer rectangle in screen pixels.
+window_rect() {
+    local X Y WIDTH HEIGHT
+    eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+    echo "$X $Y $WIDTH $HEIGHT"
+}
+
+screenshot() { import -window root "$1"; }
