@@ -83,3 +83,19 @@ window_rect() {
 }
 
 screenshot() { import -window root "$1"; }
+
+# Restarts the calling test inside a private D-Bus session with the accessibility bus,
+# so that accessible_tree.py can read the program as a screen reader would. Call first.
+e2e_with_accessibility() {
+    if [ -z "${TALLIX_E2E_DBUS:-}" ]; then
+        trap - EXIT
+        rm -rf "$E2E_TMP"
+        TALLIX_E2E_DBUS=1 exec dbus-run-session -- bash "$0" "$@" 2> >(grep -v -E 'dbus-daemon|fd limit|SpiRegistry' >&2)
+    fi
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+    E2E_PIDS+=($!)
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    sleep 0.5
+}
+
+accessible_tree() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/accessible_tree.py"; }

@@ -1,26 +1,50 @@
 #!/usr/bin/env bash
-# The real main window at 96 dpi: its place, its controls' pixel rectangles, the help
-# window opened by a double-click on the icon box, and the program's end with the last
-# window.
+# The real main window at 96 dpi: its place, every control at its designed pixel
+# rectangle with its accessible name, the help window opened by a double-click on the
+# icon box, and the program's end with its last window.
 source "$(dirname "$0")/lib.sh"
+e2e_with_accessibility "$@"
 e2e_start_display
 e2e_install_app "$1"
 e2e_start_app
 
 read -r x y w h <<<"$(window_rect "$MAIN_WIN")"
 [ "$x $y" = "0 0" ] || fail "main window at $x,$y, not at the top-left corner"
-echo "main window: $x $y $w $h"
+# Client area 7095 x 5520 twips, inside a 3-pixel border and an 18-pixel caption bar.
+[ "$w $h" = "479 392" ] || fail "main window is ${w}x$h"
 
-# Every control of the design at its twips rectangle / 15, inside the client area.
-tree=$(QT_ACCESSIBILITY=0 xdotool getwindowname "$MAIN_WIN")
-[ "$tree" = "$MAIN_TITLE" ] || fail "caption is '$tree'"
-geometry=$(grep -E '^[A-Za-z_0-9]+ ' "$E2E_TMP/app.log" || true)
+wait_for 50 sh -c "/usr/bin/python3 $(dirname "$0")/accessible_tree.py | grep -q 'push button'" ||
+    fail "the window is not visible to assistive technology"
+tree=$(accessible_tree)
+# role, accessible name, Left Top Width Height in twips within the client area
+while IFS='|' read -r role name l t cw ch; do
+    want="$((3 + l / 15)) $((21 + t / 15)) $((cw / 15)) $((ch / 15))"
+    got=$(printf '%s\n' "$tree" | awk -F'\t' -v r="$role" -v n="$name" '$1 == r && $2 == n { print $3; exit }')
+    [ "$got" = "$want" ] || fail "$role '$name' at '$got', designed at '$want'"
+done <<'TABLE'
+text|结果|0|15|6615|855
+text|公式|0|870|6615|1815
+text|历史记录|0|2865|6615|2295
+label||-15|5190|6615|300
+push button|()|6630|15|480|360
+push button|<>|6630|390|480|360
+push button|^()|6630|750|480|360
+push button|sin|6630|1215|480|360
+push button|cos|6630|1575|480|360
+push button|tan|6630|1935|480|360
+push button|cot|6630|2295|480|360
+push button|C|6630|2850|480|360
+push button|R|6630|3225|480|360
+push button|+|6630|3780|480|360
+push button|-|6630|4140|480|360
+push button|*|6630|4485|480|360
+push button|/|6630|4845|480|360
+filler|图标|6585|4860|800|800
+TABLE
 
-# The icon box shows through below the lowest button; double-click there.
-client_x=3
-client_y=21
-icon_x=$((client_x + 6585 / 15 + 8))
-icon_y=$((client_y + 5520 / 15 - 8))
+# The icon box shows through below the lowest button; double-click there, twice.
+icon_x=$((3 + 6585 / 15 + 8))
+icon_y=$((21 + 5520 / 15 - 8))
 xdotool mousemove "$icon_x" "$icon_y" click --repeat 2 --delay 80 1
 wait_for 50 xdotool search --name '^help$' || fail "no help window after a double-click"
 sleep 0.5
@@ -30,11 +54,10 @@ count=$(xdotool search --name '^help$' | wc -l)
 [ "$count" -eq 1 ] || fail "$count help windows after two double-clicks"
 
 # Closing the main window leaves the program running while the help window is open.
-xdotool search --name "^$MAIN_TITLE\$" | while read -r win; do wmctrl -i -c "$(printf '0x%x' "$win")"; done
+wmctrl -i -c "$(printf '0x%x' "$MAIN_WIN")"
 sleep 1
 app_running || fail "the program ended although the help window is open"
-xdotool search --name "^$MAIN_TITLE\$" >/dev/null && fail "main window still there"
-help=$(xdotool search --name '^help$' | head -n 1)
-wmctrl -i -c "$(printf '0x%x' "$help")"
+xdotool search --onlyvisible --name "^$MAIN_TITLE\$" >/dev/null && fail "main window still shown"
+wmctrl -i -c "$(printf '0x%x' "$(xdotool search --name '^help$' | head -n 1)")"
 wait_for 50 sh -c "! kill -0 $APP_PID" || fail "the program still runs after its last window closed"
 echo "main window test passed"
