@@ -24,9 +24,10 @@ fail() {
     exit 1
 }
 
-# Waits until the command succeeds, up to $1 tenths of a second.
+# Waits until the command succeeds, up to $1 tenths of a second, stretched on a busy
+# machine (a CI runner building in parallel) by E2E_PATIENCE, 4 unless set.
 wait_for() {
-    local tries=$1
+    local tries=$(($1 * ${E2E_PATIENCE:-4}))
     shift
     while ! "$@" >/dev/null 2>&1; do
         tries=$((tries - 1))
