@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
         app::calc main_window({forms, windows, [] { return std::make_unique<platform::local_file_system>(); }});
         if (!main_window.load()) return 0;
         main_window.show();
+        application.close_windows_on_termination_signals();
         return application.exec();
     } catch (...) {
         platform::qt::report_current_exception();

@@ -60,4 +60,14 @@ app_running || fail "the program ended although the help window is open"
 xdotool search --onlyvisible --name "^$MAIN_TITLE\$" >/dev/null && fail "main window still shown"
 wmctrl -i -c "$(printf '0x%x' "$(xdotool search --name '^help$' | head -n 1)")"
 wait_for 50 sh -c "! kill -0 $APP_PID" || fail "the program still runs after its last window closed"
+wait "$APP_PID" || fail "the program ended with status $?"
+
+# A session that logs out sends SIGTERM: the windows close as if the user closed them,
+# and the program ends normally, help window or not.
+e2e_start_app
+xdotool mousemove "$icon_x" "$icon_y" click --repeat 2 --delay 80 1
+wait_for 50 xdotool search --name '^help$' || fail "no help window after a double-click"
+kill -TERM "$APP_PID"
+wait_for 50 sh -c "! kill -0 $APP_PID" || fail "the program ignored SIGTERM"
+wait "$APP_PID" || fail "the program ended with status $? on SIGTERM"
 echo "main window test passed"

@@ -1,6 +1,8 @@
 #include "platform/qt/qt_application.h"
 
 #include <QMessageBox>
+#include <QSocketNotifier>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -9,7 +11,22 @@
 #include "platform/runtime_error.h"
 #include "platform/text.h"
 
+#include <sys/socket.h>
+#include <unistd.h>
+
 namespace platform::qt {
+
+namespace {
+
+// A signal handler may do next to nothing; it writes a byte that the event loop reads.
+int signal_pipe[2] = {-1, -1};
+
+void on_termination_signal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(signal_pipe[0], &byte, 1);
+}
+
+}  // namespace
 
 qt_application::qt_application(int& argc, char** argv) : QApplication(argc, argv) {}
 
@@ -19,6 +36,21 @@ bool qt_application::notify(QObject* receiver, QEvent* event) {
     } catch (...) {
         report_current_exception();
     }
+}
+
+void qt_application::close_windows_on_termination_signals() {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signal_pipe) != 0) return;
+    auto* notifier = new QSocketNotifier(signal_pipe[1], QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, [] {
+        char byte;
+        [[maybe_unused]] const ssize_t n = ::read(signal_pipe[1], &byte, 1);
+        closeAllWindows();
+    });
+    struct sigaction action {};
+    action.sa_handler = on_termination_signal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGHUP, SIGINT}) sigaction(sig, &action, nullptr);
 }
 
 void report_runtime_error(int number, const std::u16string& description) {

@@ -12,6 +12,11 @@ class qt_application : public QApplication {
 public:
     qt_application(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
+
+    // SIGTERM, SIGHUP and SIGINT (a session logging out, a closed terminal, Ctrl+C)
+    // close every window as the user would, so the shut-down steps save the formula
+    // and the history before the program ends.
+    void close_windows_on_termination_signals();
 };
 
 // Shows the report (a message box when there is a display, and always on standard
