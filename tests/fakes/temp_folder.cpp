@@ -31,8 +31,8 @@ temp_folder::~temp_folder() {
     fs::remove_all(path_, ec);
 }
 
-std::string temp_folder::read(const std::string& name) const {
-    std::ifstream in(path_ / name, std::ios::binary);
+std::string temp_folder::read_path(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
     if (!in) return "<missing>";
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }

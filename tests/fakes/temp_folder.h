@@ -23,7 +23,8 @@ public:
     std::string file(const std::string& name) const { return (path_ / name).string(); }
 
     // Bytes of a file, or "<missing>".
-    std::string read(const std::string& name) const;
+    std::string read(const std::string& name) const { return read_path(path_ / name); }
+    static std::string read_path(const std::filesystem::path& file);
     void write(const std::string& name, const std::string& bytes) const;
 
 private:
