@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 
 #include "fakes/temp_folder.h"
 #include "platform/local_file_system.h"
@@ -101,6 +102,16 @@ TEST(ProfileDocument, AnyBytesParseWithoutHarm) {
         (void)doc.find("s", {"k"});
         EXPECT_TRUE(doc.set("s", "k", "v"));
         EXPECT_EQ(doc.find("s", {"k"})->value, "v");
+    }
+    // Random bytes drawn from the characters that matter to the parser.
+    std::mt19937 random(7);
+    const std::string alphabet = std::string("[]=;#\r\n \t\xFF\xFE\xEF\xBB\xBFsk\0", 17);
+    for (int round = 0; round < 2000; ++round) {
+        std::string bytes(random() % 40, ' ');
+        for (char& c : bytes) c = alphabet[random() % alphabet.size()];
+        document doc(bytes);
+        ASSERT_TRUE(doc.set("s", "k", "v"));
+        ASSERT_EQ(document(doc.bytes()).find("s", {"k"})->value, "v") << ::testing::PrintToString(bytes);
     }
     document bad_utf8("[s]\r\nk=\xC3\x28\xFF\r\n");
     EXPECT_EQ(bad_utf8.find("s", {"k"})->value, "\xC3\x28\xFF");
