@@ -3,6 +3,9 @@
 #include "platform/qt/qt_application.h"
 #include "platform/qt/qt_forms_runtime.h"
 #include "platform/qt/qt_window_system.h"
+#include "store/data_folder.h"
+
+#include <cstdlib>
 
 int main(int argc, char** argv) {
     // Wayland lets no client place its own window; the window docks and clamps itself.
@@ -12,7 +15,10 @@ int main(int argc, char** argv) {
     try {
         platform::qt::qt_forms_runtime forms;
         platform::qt::qt_window_system windows(forms);
-        app::calc main_window({forms, windows, [] { return std::make_unique<platform::local_file_system>(); }});
+        platform::local_file_system settings_files;
+        app::calc main_window({forms, windows, [] { return std::make_unique<platform::local_file_system>(); },
+                               &settings_files,
+                               store::user_data_folder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"))});
         if (!main_window.load()) return 0;
         main_window.show();
         application.close_windows_on_termination_signals();

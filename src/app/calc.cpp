@@ -3,6 +3,9 @@
 #include <cmath>
 
 #include "app/calc_design.h"
+#include "store/data_folder.h"
+#include "store/history_log.h"
+#include "store/inisettings.h"
 
 namespace app {
 
@@ -52,11 +55,16 @@ void calc::connect_handlers() {
     form_->on_mouse_down = [this](platform::mouse_button b) { mouse_down(b); };
     Picture_show.on_dbl_click = [this] { Picture_show_DblClick(); };
     Text_calc.on_change = [this] { Text_calc_Change(); };
+    Timer_save.on_tick = [this] { recordall(); };
 }
 
 bool calc::load() {
     if (another_copy_runs()) return false;
     record_layout();
+    data_folder_ = services_.settings_files
+                       ? store::choose_data_folder(*services_.settings_files, services_.forms.app_path(),
+                                                   services_.user_data_folder)
+                       : services_.forms.app_path();
     saved_result = read_setting(u"textre", u"");
     saved_formula = read_setting(u"textcalc", u"");
     deg_factor = std::atan(1.0) * 4 / 180;
@@ -107,17 +115,51 @@ void calc::record_layout() {}
 
 void calc::apply_layout() {}
 
-std::u16string calc::read_setting(const std::u16string&, const std::u16string& fallback) {
-    return fallback;
+std::u16string calc::read_setting(const std::u16string& key, const std::u16string& fallback) {
+    if (!services_.settings_files) return u"";
+    return store::read_setting(*services_.settings_files, {data_folder_, services_.forms.exe_name()}, key,
+                               fallback);
 }
 
-bool calc::write_setting(const std::u16string&, const std::u16string&) {
-    return false;
+bool calc::write_setting(const std::u16string& key, const std::u16string& value) {
+    if (!services_.settings_files) return false;
+    return store::write_setting(*services_.settings_files, {data_folder_, services_.forms.exe_name()}, key,
+                                value);
 }
 
-void calc::restore_history() {}
+std::string calc::history_path() const {
+    return data_folder_ + "/" + store::history_file_name;
+}
 
-void calc::recordall() {}
+void calc::restore_history() {
+    if (!fso_) return;
+    auto read = store::read_history(*fso_, history_path());
+    if (read.result == store::history_read::outcome::unreadable) {
+        history_unreadable_ = true;
+        Label_tip.set_caption(store::history_unreadable_tip());
+    } else if (read.result == store::history_read::outcome::restored) {
+        history_text = std::move(read.text);
+        Text_temp1.set_text(history_text);
+    }
+}
+
+// A failed save keeps the program and the box as they are; the tip says why and the
+// next tick tries again.
+void calc::recordall() {
+    if (history_unreadable_) {
+        Label_tip.set_caption(store::history_unreadable_tip());
+        return;
+    }
+    auto files = services_.make_file_system();
+    std::error_code error = std::make_error_code(std::errc::io_error);
+    if (files && store::write_history(*files, history_path(), Text_temp1.text(), &error)) {
+        if (!save_failed_tip_.empty() && Label_tip.caption() == save_failed_tip_) Label_tip.set_caption(u"");
+        save_failed_tip_.clear();
+        return;
+    }
+    save_failed_tip_ = store::history_save_failed_tip(error);
+    Label_tip.set_caption(save_failed_tip_);
+}
 
 void calc::install_message_hook() {}
 

@@ -17,6 +17,12 @@ struct calc_services {
     platform::forms_runtime& forms;
     platform::window_system& windows;
     std::function<std::unique_ptr<platform::file_system>()> make_file_system;
+    // The files behind the settings and the start-up choice of the data folder; null
+    // keeps no settings.
+    platform::file_system* settings_files = nullptr;
+    // Where the settings and history go when the program folder cannot be written
+    // ($XDG_DATA_HOME/tallix); empty: nowhere else.
+    std::string user_data_folder = {};
 };
 
 // The main window: its controls, members and handlers. Handlers stay short and call into
@@ -90,8 +96,15 @@ private:
     void restore_history();
     void recordall();
     void install_message_hook();
+    std::string history_path() const;
 
     std::unique_ptr<platform::file_system> fso_;
+    // The folder of the settings and history files, chosen once at start-up.
+    std::string data_folder_;
+    // A history file that could not be read is never overwritten in this run.
+    bool history_unreadable_ = false;
+    // The tip last shown for a failed save, taken away again by a good one.
+    std::u16string save_failed_tip_;
     std::unique_ptr<Form1> help_;
 };
 

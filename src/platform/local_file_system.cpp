@@ -37,8 +37,9 @@ std::optional<std::string> local_file_system::read_all(const std::string& path) 
 
 namespace {
 
-bool fail(std::string* reason, const char* what) {
+bool fail(std::string* reason, std::error_code* error, const char* what) {
     if (reason) *reason = std::string(what) + ": " + std::strerror(errno);
+    if (error) *error = std::error_code(errno, std::generic_category());
     return false;
 }
 
@@ -58,10 +59,10 @@ bool write_fully(int fd, const std::string& bytes) {
 // Written beside the target and renamed over it, so a crash or a full disk leaves the
 // old file whole.
 bool local_file_system::replace_all(const std::string& path, const std::string& bytes,
-                                    std::string* reason) {
+                                    std::string* reason, std::error_code* error) {
     std::string tmp = path + ".XXXXXX";
     const int fd = ::mkstemp(tmp.data());
-    if (fd < 0) return fail(reason, "create");
+    if (fd < 0) return fail(reason, error, "create");
     // The new file keeps the mode of the one it replaces (mkstemp makes it private).
     struct stat old {};
     ::fchmod(fd, ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
@@ -71,15 +72,32 @@ bool local_file_system::replace_all(const std::string& path, const std::string& 
     if (!written) {
         ::unlink(tmp.c_str());
         errno = saved_errno;
-        return fail(reason, "write");
+        return fail(reason, error, "write");
     }
     if (::rename(tmp.c_str(), path.c_str()) != 0) {
         const int e = errno;
         ::unlink(tmp.c_str());
         errno = e;
-        return fail(reason, "rename");
+        return fail(reason, error, "rename");
     }
     return true;
+}
+
+// Root may write where the modes say no, and a read-only mount says no whatever the
+// modes say: only creating a file tells.
+bool local_file_system::can_create_in(const std::string& folder) {
+    std::string probe = folder + "/.tallix-probe.XXXXXX";
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0) return false;
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return true;
+}
+
+bool local_file_system::make_folders(const std::string& folder) {
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    return fs::is_directory(folder, ec);
 }
 
 }  // namespace platform

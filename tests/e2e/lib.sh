@@ -36,16 +36,22 @@ wait_for() {
     done
 }
 
+# $1: screen size; $2: the first display number to try, so that tests running at the
+# same time can keep apart.
 e2e_start_display() {
     local size=${1:-1280x1024}
+    local first=${2:-90}
     local n
-    for n in $(seq 90 150); do
+    for n in $(seq "$first" $((first + 60))); do
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
     done
     Xvfb ":$n" -screen 0 "${size}x24" -dpi 96 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_PIDS+=($!)
     export DISPLAY=":$n"
     wait_for 100 xdpyinfo || fail "Xvfb did not start"
+    # Another test may have taken the same number a moment earlier: then ours has ended.
+    sleep 0.2
+    kill -0 "${E2E_PIDS[-1]}" 2>/dev/null || fail "display :$n was taken by another server"
     openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
     E2E_PIDS+=($!)
     wait_for 50 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window' || fail "openbox did not start"

@@ -1,0 +1,110 @@
+#include "store/inisettings.h"
+
+#include <exception>
+
+#include "platform/profile/profile.h"
+#include "platform/text.h"
+
+namespace store {
+
+namespace {
+
+// A value with a line break cannot stand on one "key=value" line. It goes under the key
+// with this suffix instead, with "\" "\r" "\n" escaped, so it cannot add lines to the
+// file, and a plain key's value is never read as an escaped one: no key written through
+// this module ends in the suffix.
+constexpr std::string_view lines_suffix = ":lines";
+
+std::u16string trim_spaces(const std::u16string& s) {
+    const auto first = s.find_first_not_of(u' ');
+    if (first == std::u16string::npos) return {};
+    return s.substr(first, s.find_last_not_of(u' ') - first + 1);
+}
+
+bool ends_with_suffix(std::string_view key) {
+    if (key.size() < lines_suffix.size()) return false;
+    auto tail = key.substr(key.size() - lines_suffix.size());
+    for (std::size_t i = 0; i < tail.size(); ++i) {
+        const char c = tail[i] >= 'A' && tail[i] <= 'Z' ? static_cast<char>(tail[i] - 'A' + 'a') : tail[i];
+        if (c != lines_suffix[i]) return false;
+    }
+    return true;
+}
+
+std::string escape_lines(std::string_view value) {
+    std::string out;
+    out.reserve(value.size() + value.size() / 8);
+    for (char c : value) {
+        switch (c) {
+        case '\\': out += "\\\\"; break;
+        case '\r': out += "\\r"; break;
+        case '\n': out += "\\n"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+// A backslash before any other character, or at the end, stands for itself.
+std::string unescape_lines(std::string_view value) {
+    std::string out;
+    out.reserve(value.size());
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const char next = i + 1 < value.size() ? value[i + 1] : '\0';
+        if (value[i] == '\\' && (next == '\\' || next == 'r' || next == 'n')) {
+            out += next == 'r' ? '\r' : next == 'n' ? '\n' : '\\';
+            ++i;
+        } else {
+            out += value[i];
+        }
+    }
+    return out;
+}
+
+std::u16string read_or_throw(const platform::file_system& files, const settings_file& where,
+                             const std::u16string& key, const std::u16string& fallback) {
+    const std::string k = platform::to_utf8(trim_spaces(key));
+    if (k.empty()) return u"";
+    const auto doc = platform::profile::load(files, where.path());
+    if (!doc) return fallback;
+    const auto hit = doc->find(where.exe_name, {k, k + std::string(lines_suffix)});
+    if (!hit) return fallback;
+    return platform::to_u16(hit->key_index == 0 ? hit->value : unescape_lines(hit->value));
+}
+
+bool write_or_throw(platform::file_system& files, const settings_file& where, const std::u16string& key,
+                    const std::u16string& value) {
+    const std::string k = platform::to_utf8(trim_spaces(key));
+    const std::string section = platform::to_utf8(trim_spaces(platform::to_u16(where.exe_name)));
+    if (k.empty() || section.empty() || ends_with_suffix(k)) return false;
+    auto doc = platform::profile::load(files, where.path());
+    if (!doc) return false;
+    const std::string v = platform::to_utf8(value);
+    const std::string multi = k + std::string(lines_suffix);
+    const bool stored = platform::profile::valid_value(v)
+                            ? doc->set(where.exe_name, k, v, {multi})
+                            : doc->set(where.exe_name, multi, escape_lines(v), {k});
+    return stored && platform::profile::save(files, where.path(), *doc);
+}
+
+}  // namespace
+
+std::u16string read_setting(const platform::file_system& files, const settings_file& where,
+                            const std::u16string& key, const std::u16string& fallback) {
+    try {
+        return read_or_throw(files, where, key, fallback);
+    } catch (const std::exception&) {
+        return u"";
+    }
+}
+
+bool write_setting(platform::file_system& files, const settings_file& where, const std::u16string& key,
+                   const std::u16string& value) {
+    try {
+        return write_or_throw(files, where, key, value);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+}  // namespace store

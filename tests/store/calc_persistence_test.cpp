@@ -1,0 +1,199 @@
+// The main window's start-up and shut-down with real files: settings and history
+// written, read back, and kept safe when the folder misbehaves.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/calc.h"
+#include "fakes/fake_forms.h"
+#include "fakes/fake_window_system.h"
+#include "fakes/temp_folder.h"
+#include "platform/local_file_system.h"
+#include "store/history_log.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// One run of the program: start-up on construction, the window shown.
+struct run {
+    fakes::fake_forms_runtime forms;
+    fakes::fake_window_system windows{&forms.log};
+    platform::local_file_system settings_files;
+    std::unique_ptr<app::calc> window;
+
+    run(const std::string& program_folder, const std::string& user_folder) {
+        forms.path = program_folder;
+        window = std::make_unique<app::calc>(app::calc_services{
+            forms, windows, [] { return std::make_unique<platform::local_file_system>(); }, &settings_files,
+            user_folder});
+        window->load();
+        window->show();
+    }
+    fakes::fake_form& form() { return *forms.live("calc"); }
+    fakes::fake_text_box& box(const char* name) { return form().text(name); }
+    std::u16string tip() { return window->Label_tip.caption(); }
+    void tick() { form().fake_timer_named("Timer_save").tick(); }
+    void close() { form().close(); }
+};
+
+struct calc_persistence : ::testing::Test {
+    fakes::temp_folder dir;
+    std::string user_folder;
+
+    std::unique_ptr<run> start() { return std::make_unique<run>(dir.str(), user_folder); }
+    std::string history_file() { return dir.read("myalldata.dat"); }
+    void make_folder_read_only(const fs::path& p) {
+        fs::permissions(p, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                        fs::perm_options::remove);
+    }
+};
+
+TEST_F(calc_persistence, FirstShutDownWritesBothFilesAndTheNextStartShowsThem) {
+    auto first = start();
+    EXPECT_EQ(first->box("Text_temp1").text(), u"");
+    first->box("Text_calc").type(u"2*3");
+    first->box("Text_re").set_text(u"6");
+    first->box("Text_temp1").set_text(u"\r\n▲1+2=3\r\n▲2*3=6");
+    first->close();
+    EXPECT_EQ(dir.read("tallix.dat"), "[tallix]\r\ntextre=6\r\ntextcalc=2*3\r\n");
+    EXPECT_EQ(history_file(), store::encode_history(u"\r\n▲1+2=3\r\n▲2*3=6"));
+    EXPECT_TRUE(history_file().starts_with("\xFF\xFE\x0D\x00\x0A\x00\xB2\x25"));
+
+    auto second = start();
+    EXPECT_EQ(second->box("Text_calc").text(), u"2*3");
+    EXPECT_EQ(second->box("Text_re").text(), u"6");
+    EXPECT_EQ(second->box("Text_temp1").text(), u"\r\n▲1+2=3\r\n▲2*3=6");
+    EXPECT_EQ(second->window->history_text, u"\r\n▲1+2=3\r\n▲2*3=6");
+    EXPECT_EQ(second->tip(), u"");
+    // A run that changes nothing writes the same bytes again.
+    const std::string before = history_file();
+    second->close();
+    EXPECT_EQ(history_file(), before);
+}
+
+TEST_F(calc_persistence, AMultiLineFormulaSurvivesARestartWhole) {
+    auto first = start();
+    first->box("Text_calc").type(u"1+\r\n2");
+    first->box("Text_temp1").set_text(u"\r\n▲1+\r\n2=3");
+    first->close();
+    auto second = start();
+    EXPECT_EQ(second->box("Text_calc").text(), u"1+\r\n2");
+    EXPECT_EQ(second->box("Text_temp1").text(), u"\r\n▲1+\r\n2=3");
+}
+
+TEST_F(calc_persistence, AnEmptyBoxGivesTwoBytesThatAreNotReadBack) {
+    start()->close();
+    EXPECT_EQ(history_file(), "\xFF\xFE");
+    auto again = start();
+    EXPECT_EQ(again->box("Text_temp1").text(), u"");
+    EXPECT_EQ(again->window->history_text, u"");
+}
+
+TEST_F(calc_persistence, OneCharacterGivesFourBytesThatAreReadBack) {
+    auto first = start();
+    first->box("Text_temp1").type(u"x");
+    first->close();
+    EXPECT_EQ(history_file(), std::string("\xFF\xFE" "x\0", 4));
+    EXPECT_EQ(start()->box("Text_temp1").text(), u"x");
+}
+
+TEST_F(calc_persistence, EveryTickSavesAndADeletedFileComesBack) {
+    auto r = start();
+    EXPECT_EQ(history_file(), "<missing>");
+    r->box("Text_temp1").type(u"a");
+    r->tick();
+    EXPECT_EQ(history_file(), store::encode_history(u"a"));
+    fs::remove(dir.file("myalldata.dat"));
+    r->box("Text_temp1").set_text(u"");
+    r->tick();
+    EXPECT_EQ(history_file(), "\xFF\xFE");
+}
+
+TEST_F(calc_persistence, AFailedSaveKeepsTheBoxSaysWhyAndTheNextTickTriesAgain) {
+    auto r = start();
+    r->box("Text_temp1").type(u"\r\n▲1+2=3");
+    make_folder_read_only(dir.path());
+    {
+        fakes::unprivileged as_user;
+        if (!as_user.active()) GTEST_SKIP() << "cannot drop root rights";
+        r->tick();
+        EXPECT_EQ(r->tip(), u"温馨提示:历史记录未能保存，文件夹不可写入");
+        EXPECT_EQ(r->box("Text_temp1").text(), u"\r\n▲1+2=3");
+        EXPECT_TRUE(r->form().visible());
+    }
+    EXPECT_EQ(history_file(), "<missing>");
+    fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::add);
+    r->tick();
+    EXPECT_EQ(history_file(), store::encode_history(u"\r\n▲1+2=3"));
+    EXPECT_EQ(r->tip(), u"");
+}
+
+TEST_F(calc_persistence, AFailedSaveLeavesATipOfSomeoneElseAlone) {
+    auto r = start();
+    make_folder_read_only(dir.path());
+    {
+        fakes::unprivileged as_user;
+        if (!as_user.active()) GTEST_SKIP() << "cannot drop root rights";
+        r->tick();
+    }
+    r->window->Label_tip.set_caption(u"温馨提示:other");
+    fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::add);
+    r->tick();
+    EXPECT_EQ(r->tip(), u"温馨提示:other");
+}
+
+TEST_F(calc_persistence, AHistoryThatCannotBeReadIsNeverOverwritten) {
+    const std::string mine = store::encode_history(u"\r\n▲1+2=3");
+    dir.write("myalldata.dat", mine);
+    fs::permissions(dir.file("myalldata.dat"), fs::perms::owner_write);  // write, but no read
+    fs::permissions(dir.path(), fs::perms::others_all | fs::perms::group_all, fs::perm_options::add);
+    {
+        fakes::unprivileged as_user;
+        if (!as_user.active()) GTEST_SKIP() << "cannot drop root rights";
+        auto r = start();
+        EXPECT_EQ(r->box("Text_temp1").text(), u"");
+        EXPECT_EQ(r->tip(), store::history_unreadable_tip());
+        r->box("Text_temp1").type(u"new");
+        r->window->Label_tip.set_caption(u"");
+        r->tick();
+        EXPECT_EQ(r->tip(), store::history_unreadable_tip());
+        r->close();
+    }
+    EXPECT_TRUE(fs::exists(dir.file("tallix.dat"))) << "the settings are still saved";
+    fs::permissions(dir.file("myalldata.dat"), fs::perms::owner_read, fs::perm_options::add);
+    EXPECT_EQ(history_file(), mine);
+}
+
+TEST_F(calc_persistence, AProgramFolderThatCannotBeWrittenKeepsTheFilesInTheUserFolder) {
+    const fs::path program = dir.path() / "bin";
+    const fs::path data = dir.path() / "data" / "tallix";
+    fs::create_directory(program);
+    make_folder_read_only(program);
+    fs::permissions(dir.path(), fs::perms::others_all | fs::perms::group_all, fs::perm_options::add);
+    user_folder = data.string();
+    fakes::unprivileged as_user;
+    if (!as_user.active()) GTEST_SKIP() << "cannot drop root rights";
+    auto first = std::make_unique<run>(program.string(), user_folder);
+    first->box("Text_calc").type(u"1+2");
+    first->box("Text_temp1").type(u"h");
+    first->close();
+    EXPECT_TRUE(fs::is_empty(program));
+    EXPECT_EQ(fakes::temp_folder::read_path(data / "tallix.dat"), "[tallix]\r\ntextre=\r\ntextcalc=1+2\r\n");
+    EXPECT_EQ(fakes::temp_folder::read_path(data / "myalldata.dat"), store::encode_history(u"h"));
+    auto second = std::make_unique<run>(program.string(), user_folder);
+    EXPECT_EQ(second->box("Text_calc").text(), u"1+2");
+    EXPECT_EQ(second->box("Text_temp1").text(), u"h");
+    EXPECT_EQ(second->tip(), u"");
+}
+
+TEST_F(calc_persistence, AWritableProgramFolderKeepsTheFilesBesideTheProgram) {
+    user_folder = dir.file("data");
+    auto r = start();
+    r->close();
+    EXPECT_FALSE(fs::exists(user_folder));
+    EXPECT_TRUE(fs::exists(dir.file("tallix.dat")));
+    EXPECT_TRUE(fs::exists(dir.file("myalldata.dat")));
+}
+
+}  // namespace

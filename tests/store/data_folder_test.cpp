@@ -1,0 +1,55 @@
+#include "store/data_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "fakes/temp_folder.h"
+#include "platform/local_file_system.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(UserDataFolder, FollowsXdgDataHomeThenHome) {
+    struct {
+        const char* xdg;
+        const char* home;
+        std::string want;
+    } cases[] = {
+        {"/x/data", "/home/u", "/x/data/tallix"},
+        {nullptr, "/home/u", "/home/u/.local/share/tallix"},
+        {"", "/home/u", "/home/u/.local/share/tallix"},
+        {"relative/data", "/home/u", "/home/u/.local/share/tallix"},
+        {nullptr, nullptr, ""},
+        {nullptr, "", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(store::user_data_folder(c.xdg, c.home), c.want);
+}
+
+struct choose_test : ::testing::Test {
+    fakes::temp_folder dir;
+    platform::local_file_system files;
+    std::string program = dir.file("bin");
+    std::string user = dir.file("data/tallix");
+    void SetUp() override { fs::create_directory(program); }
+};
+
+TEST_F(choose_test, AWritableProgramFolderKeepsTheFilesAndGainsNothing) {
+    EXPECT_EQ(store::choose_data_folder(files, program, user), program);
+    EXPECT_TRUE(fs::is_empty(program));
+    EXPECT_FALSE(fs::exists(user));
+}
+
+TEST_F(choose_test, AProgramFolderThatCannotBeWrittenSendsThemToTheUserFolder) {
+    fs::permissions(program, fs::perms::owner_write, fs::perm_options::remove);
+    fs::permissions(dir.path(), fs::perms::others_all | fs::perms::group_all, fs::perm_options::add);
+    fakes::unprivileged as_user;
+    if (!as_user.active()) GTEST_SKIP() << "cannot drop root rights";
+    EXPECT_EQ(store::choose_data_folder(files, program, user), user);
+    EXPECT_TRUE(fs::is_directory(user));
+    EXPECT_EQ(store::choose_data_folder(files, dir.file("missing"), user), user);
+    EXPECT_EQ(store::choose_data_folder(files, dir.file("missing"), ""), dir.file("missing"));
+}
+
+}  // namespace
