@@ -8,6 +8,9 @@
 #include "platform/file_system.h"
 #include "platform/forms.h"
 #include "platform/window_system.h"
+#include "window/autosize_form.h"
+#include "window/docking.h"
+#include "window/isubclass.h"
 
 namespace app {
 
@@ -73,6 +76,12 @@ public:
     platform::timer& tmrCheck;
     platform::timer& tmrMove;
 
+    // The hook on the window's messages, from load step 10 on.
+    std::unique_ptr<window::iSubClass> c_Subclass;
+    // Docking state (cursor_inside, dock_side, slide_step, caption_drag, stretched,
+    // saved_height) and the handlers of the hooked messages and the slide timers.
+    window::docking docking;
+
 private:
     void connect_handlers();
     void unload();
@@ -90,6 +99,11 @@ private:
     void restore_history();
     void recordall();
     void install_message_hook();
+    void c_Subclass_GetWindowMessage(platform::lresult& Result, platform::window_handle cHwnd,
+                                     platform::message_id Message, platform::wparam wParam, platform::lparam lParam);
+    void Timer_alltop_Timer();
+
+    window::autosize_form autosize_;
 
     std::unique_ptr<platform::file_system> fso_;
     std::unique_ptr<Form1> help_;

@@ -1,5 +1,6 @@
 #include "platform/qt/qt_window_system.h"
 
+#include <QCursor>
 #include <QWidget>
 
 #include "platform/qt/qt_form.h"
@@ -25,6 +26,31 @@ bool qt_window_system::set_window_pos(window_handle w, window_handle insert_afte
         if (top && widget->isVisible()) widget->raise();
     }
     return true;
+}
+
+pixel_rect qt_window_system::window_rect(window_handle w) const {
+    qt_form* f = forms_.find(w);
+    if (!f) return {};
+    const QRect r = f->widget()->frameGeometry();
+    return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
+}
+
+pixel_point qt_window_system::cursor_pos() const {
+    const QPoint p = QCursor::pos();
+    return {p.x(), p.y()};
+}
+
+window_proc qt_window_system::window_procedure(window_handle w) const {
+    qt_form* f = forms_.find(w);
+    return f ? f->procedure() : window_proc();
+}
+
+window_proc qt_window_system::set_window_procedure(window_handle w, window_proc p) {
+    qt_form* f = forms_.find(w);
+    if (!f) return {};
+    window_proc previous = f->procedure();
+    f->set_procedure(std::move(p));
+    return previous;
 }
 
 }  // namespace platform::qt
