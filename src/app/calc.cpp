@@ -108,9 +108,9 @@ bool calc::another_copy_runs() {
     return false;
 }
 
-void calc::record_layout() { autosize_.record_layout(*form_); }
+void calc::record_layout() { autosize_form.record_layout(*form_); }
 
-void calc::apply_layout() { autosize_.apply_layout(*form_); }
+void calc::apply_layout() { autosize_form.apply_layout(*form_); }
 
 std::u16string calc::read_setting(const std::u16string&, const std::u16string& fallback) {
     return fallback;

@@ -81,6 +81,8 @@ public:
     // Docking state (cursor_inside, dock_side, slide_step, caption_drag, stretched,
     // saved_height) and the handlers of the hooked messages and the slide timers.
     window::docking docking;
+    // The recorded layout that every Resize scales from.
+    window::autosize_form autosize_form;
 
 private:
     void connect_handlers();
@@ -102,8 +104,6 @@ private:
     void c_Subclass_GetWindowMessage(platform::lresult& Result, platform::window_handle cHwnd,
                                      platform::message_id Message, platform::wparam wParam, platform::lparam lParam);
     void Timer_alltop_Timer();
-
-    window::autosize_form autosize_;
 
     std::unique_ptr<platform::file_system> fso_;
     std::unique_ptr<Form1> help_;

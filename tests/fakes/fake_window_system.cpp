@@ -79,8 +79,9 @@ platform::lresult fake_window_system::send(platform::window_handle w, platform::
 platform::lresult fake_window_system::default_procedure(platform::window_handle w, platform::message_id m,
                                                         platform::wparam wp, platform::lparam lp) {
     delivered d{w, m, wp, {}};
-    if (m == platform::wm_moving || m == platform::wm_sizing) d.rect = platform::read_rect_param(lp);
+    if ((m == platform::wm_moving || m == platform::wm_sizing) && lp) d.rect = platform::read_rect_param(lp);
     defaults.push_back(d);
+    if (on_default) on_default(d);
     if (m == platform::wm_nclbuttondown) run_move_loop(w, wp);
     return default_result;
 }

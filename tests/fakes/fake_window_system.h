@@ -5,6 +5,7 @@
 // system's move loop would: entirely inside the default handling of the press.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -48,6 +49,7 @@ public:
         pixel_rect rect;  // for wm_moving and wm_sizing: the rectangle as passed on
     };
     std::vector<delivered> defaults;        // every message the default procedures saw
+    std::function<void(const delivered&)> on_default;  // called as each arrives there
     std::vector<pixel_rect> applied;        // every rectangle a move loop applied
     platform::lresult default_result = 0;   // what the default procedures answer
 
