@@ -12,6 +12,7 @@
 #include "platform/qt/qt_geometry.h"
 #include "platform/qt/qt_label.h"
 #include "platform/qt/qt_picture_box.h"
+#include "platform/qt/qt_x11_window.h"
 #include "platform/qt/qt_text_box.h"
 #include "platform/qt/qt_timer.h"
 #include "platform/qt/qt_widget_style.h"
@@ -217,7 +218,7 @@ twips_rect qt_form::rect() const { return to_twips(window_->frameGeometry()); }
 void qt_form::move(const twips_rect& r) {
     const QRect px = to_pixels(r);
     if (caption_) {
-        window_->setGeometry(px);
+        propose_geometry(px);
         return;
     }
     const QRect frame = window_->frameGeometry();
@@ -226,7 +227,10 @@ void qt_form::move(const twips_rect& r) {
     window_->setFixedSize(px.size() - (frame.size() - inner.size()));
 }
 
-void qt_form::propose_geometry(const QRect& r) { window_->setGeometry(r); }
+void qt_form::propose_geometry(const QRect& r) {
+    claim_crossed_screen_edges(window_, r);
+    window_->setGeometry(r);
+}
 
 lresult qt_form::send_message(message_id m, wparam wp, lparam lp) {
     const window_proc p = proc_;  // the procedure may be replaced while it runs

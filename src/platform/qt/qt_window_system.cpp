@@ -5,6 +5,7 @@
 
 #include "platform/qt/qt_form.h"
 #include "platform/qt/qt_forms_runtime.h"
+#include "platform/qt/qt_x11_window.h"
 
 namespace platform::qt {
 
@@ -13,6 +14,12 @@ bool qt_window_system::set_window_pos(window_handle w, window_handle insert_afte
     qt_form* f = forms_.find(w);
     if (!f) return false;
     QWidget* widget = f->widget();
+    if (!(flags & swp_nomove) || !(flags & swp_nosize)) {
+        QRect r = widget->geometry();
+        if (!(flags & swp_nomove)) r.moveTopLeft(QPoint(x, y));
+        if (!(flags & swp_nosize)) r.setSize(QSize(cx, cy));
+        claim_crossed_screen_edges(widget, r);
+    }
     if (!(flags & swp_nomove)) widget->move(x, y);
     if (!(flags & swp_nosize)) widget->resize(cx, cy);
     if (insert_after == hwnd_topmost || insert_after == hwnd_notopmost) {
@@ -23,7 +30,7 @@ bool qt_window_system::set_window_pos(window_handle w, window_handle insert_afte
             widget->setWindowFlag(Qt::WindowStaysOnTopHint, top);
             if (shown) widget->show();
         }
-        if (top && widget->isVisible()) widget->raise();
+        if (top && widget->isVisible() && !restack_on_top(widget)) widget->raise();
     }
     return true;
 }
