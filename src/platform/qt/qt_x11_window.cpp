@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <xcb/xcb.h>
 
@@ -17,7 +18,7 @@ xcb_atom_t intern(xcb_connection_t* c, const char* name) {
     xcb_intern_atom_reply_t* reply =
         xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr);
     if (reply) atom = reply->atom;
-    free(reply);
+    std::free(reply);
     return atom;
 }
 
