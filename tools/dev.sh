@@ -7,7 +7,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
 
-run_packages=(g++ cmake ninja-build qt6-base-dev libgl-dev fonts-noto-cjk fonts-liberation)
+run_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libxcb1-dev fonts-noto-cjk fonts-liberation)
 test_packages=("${run_packages[@]}"
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev

@@ -6,6 +6,7 @@
 #include "store/data_folder.h"
 #include "store/history_log.h"
 #include "store/inisettings.h"
+#include "window/topmost_keeper.h"
 
 namespace app {
 
@@ -43,7 +44,8 @@ calc::calc(calc_services services)
       Timer_alltop(form_->timer_named("Timer_alltop")),
       Timer_save(form_->timer_named("Timer_save")),
       tmrCheck(form_->timer_named("tmrCheck")),
-      tmrMove(form_->timer_named("tmrMove")) {
+      tmrMove(form_->timer_named("tmrMove")),
+      docking({*form_, services_.forms, services_.windows, tmrCheck, tmrMove}) {
     connect_handlers();
 }
 
@@ -56,6 +58,9 @@ void calc::connect_handlers() {
     Picture_show.on_dbl_click = [this] { Picture_show_DblClick(); };
     Text_calc.on_change = [this] { Text_calc_Change(); };
     Timer_save.on_tick = [this] { recordall(); };
+    Timer_alltop.on_tick = [this] { Timer_alltop_Timer(); };
+    tmrCheck.on_tick = [this] { docking.tmrCheck_Timer(); };
+    tmrMove.on_tick = [this] { docking.tmrMove_Timer(); };
 }
 
 bool calc::load() {
@@ -111,9 +116,9 @@ bool calc::another_copy_runs() {
     return false;
 }
 
-void calc::record_layout() {}
+void calc::record_layout() { autosize_form.record_layout(*form_); }
 
-void calc::apply_layout() {}
+void calc::apply_layout() { autosize_form.apply_layout(*form_); }
 
 std::u16string calc::read_setting(const std::u16string& key, const std::u16string& fallback) {
     if (!services_.settings_files) return u"";
@@ -161,6 +166,22 @@ void calc::recordall() {
     Label_tip.set_caption(save_failed_tip_);
 }
 
-void calc::install_message_hook() {}
+void calc::install_message_hook() {
+    c_Subclass = std::make_unique<window::iSubClass>(services_.windows);
+    c_Subclass->GetWindowMessage = [this](platform::lresult& Result, platform::window_handle cHwnd,
+                                          platform::message_id Message, platform::wparam wParam,
+                                          platform::lparam lParam) {
+        c_Subclass_GetWindowMessage(Result, cHwnd, Message, wParam, lParam);
+    };
+    c_Subclass->SetMsgHook(form_->handle());
+}
+
+void calc::c_Subclass_GetWindowMessage(platform::lresult& Result, platform::window_handle cHwnd,
+                                       platform::message_id Message, platform::wparam wParam,
+                                       platform::lparam lParam) {
+    docking.GetWindowMessage(*c_Subclass, Result, cHwnd, Message, wParam, lParam);
+}
+
+void calc::Timer_alltop_Timer() { window::keep_topmost(services_.windows, form_->handle()); }
 
 }  // namespace app

@@ -8,6 +8,9 @@
 #include "platform/file_system.h"
 #include "platform/forms.h"
 #include "platform/window_system.h"
+#include "window/autosize_form.h"
+#include "window/docking.h"
+#include "window/isubclass.h"
 
 namespace app {
 
@@ -79,6 +82,14 @@ public:
     platform::timer& tmrCheck;
     platform::timer& tmrMove;
 
+    // The hook on the window's messages, from load step 10 on.
+    std::unique_ptr<window::iSubClass> c_Subclass;
+    // Docking state (cursor_inside, dock_side, slide_step, caption_drag, stretched,
+    // saved_height) and the handlers of the hooked messages and the slide timers.
+    window::docking docking;
+    // The recorded layout that every Resize scales from.
+    window::autosize_form autosize_form;
+
 private:
     void connect_handlers();
     void unload();
@@ -97,6 +108,9 @@ private:
     void recordall();
     void install_message_hook();
     std::string history_path() const;
+    void c_Subclass_GetWindowMessage(platform::lresult& Result, platform::window_handle cHwnd,
+                                     platform::message_id Message, platform::wparam wParam, platform::lparam lParam);
+    void Timer_alltop_Timer();
 
     std::unique_ptr<platform::file_system> fso_;
     // The folder of the settings and history files, chosen once at start-up.

@@ -106,7 +106,12 @@ fake_form::~fake_form() {
     forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
 }
 
-void fake_form::move(const platform::twips_rect& r) { rect_ = r; }
+// Like the runtime's, a move that changes the size of a shown window raises Resize.
+void fake_form::move(const platform::twips_rect& r) {
+    const bool resized = r.width != rect_.width || r.height != rect_.height;
+    rect_ = r;
+    if (resized && visible_ && on_resize) on_resize();
+}
 
 void fake_form::show() {
     if (closed_) return;

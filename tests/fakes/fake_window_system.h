@@ -1,38 +1,77 @@
 // Fake window system: a screen in pixels and the rectangles of the windows on it;
-// records every call.
+// records every call. Linked to a fake forms runtime, a form's handle addresses its
+// window and the window's rectangle is the form's. It keeps each window's procedure
+// chain, a pointer the test places, and runs a drag or border resize as the window
+// system's move loop would: entirely inside the default handling of the press.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "fakes/fake_forms.h"
 #include "platform/window_system.h"
 
 namespace fakes {
 
-struct pixel_rect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    friend bool operator==(const pixel_rect&, const pixel_rect&) = default;
-};
+using pixel_rect = platform::pixel_rect;
 
 class fake_window_system : public platform::window_system {
 public:
-    explicit fake_window_system(std::vector<std::string>* log = nullptr) : log_(log) {}
+    explicit fake_window_system(std::vector<std::string>* log = nullptr, fake_forms_runtime* forms = nullptr)
+        : log_(log), forms_(forms) {}
 
     bool set_window_pos(platform::window_handle w, platform::window_handle insert_after, int x, int y,
                         int cx, int cy, unsigned flags) override;
+    pixel_rect window_rect(platform::window_handle w) const override;
+    platform::pixel_point cursor_pos() const override { return cursor; }
+    platform::window_proc window_procedure(platform::window_handle w) const override;
+    platform::window_proc set_window_procedure(platform::window_handle w, platform::window_proc p) override;
+
+    // Delivers one message through the window's current procedure.
+    platform::lresult send(platform::window_handle w, platform::message_id m, platform::wparam wp = 0,
+                           platform::lparam lp = 0);
+    // A left-button press at the pointer on the part of the window that hit names
+    // (htcaption or a border code), then the pointer moving through path and released.
+    // When the press reaches the default procedure, the move loop runs inside it: for
+    // every point a wm_moving (caption) or wm_sizing (border) with the proposed rectangle,
+    // which is then applied, and at the end wm_exitsizemove.
+    void drag(platform::window_handle w, platform::wparam hit, const std::vector<platform::pixel_point>& path);
+    // Places the window's outer rectangle directly, as the user or another program might.
+    void place(platform::window_handle w, const pixel_rect& r);
+
+    // One message that reached a window's default procedure.
+    struct delivered {
+        platform::window_handle window = 0;
+        platform::message_id message = 0;
+        platform::wparam wparam = 0;
+        pixel_rect rect;  // for wm_moving and wm_sizing: the rectangle as passed on
+    };
+    std::vector<delivered> defaults;        // every message the default procedures saw
+    std::function<void(const delivered&)> on_default;  // called as each arrives there
+    std::vector<pixel_rect> applied;        // every rectangle a move loop applied
+    platform::lresult default_result = 0;   // what the default procedures answer
 
     struct window_state {
         pixel_rect rect;
         bool topmost = false;
         int raises = 0;
+        platform::window_proc proc;
     };
     std::map<platform::window_handle, window_state> windows;
     int screen_width = 1920;
     int screen_height = 1080;
+    platform::pixel_point cursor;
 
 private:
+    platform::lresult default_procedure(platform::window_handle w, platform::message_id m, platform::wparam wp,
+                                        platform::lparam lp);
+    void run_move_loop(platform::window_handle w, platform::wparam hit);
+    fake_form* form_of(platform::window_handle w) const;
     std::vector<std::string>* log_;
+    fake_forms_runtime* forms_;
+    std::vector<platform::pixel_point> pending_path_;
 };
 
 }  // namespace fakes

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <cstdint>
 
 #include "platform/qt/qt_button.h"
 #include "platform/qt/qt_caption_bar.h"
@@ -11,6 +12,7 @@
 #include "platform/qt/qt_geometry.h"
 #include "platform/qt/qt_label.h"
 #include "platform/qt/qt_picture_box.h"
+#include "platform/qt/qt_x11_window.h"
 #include "platform/qt/qt_text_box.h"
 #include "platform/qt/qt_timer.h"
 #include "platform/qt/qt_widget_style.h"
@@ -45,36 +47,51 @@ Qt::Edges form_widget::edges_at(QPoint p) const {
     return edges;
 }
 
+QSize form_widget::minimum_outer_size() const {
+    return minimumSizeHint().expandedTo(QSize(60, caption_bar::height_px + 2 * border_px + 10));
+}
+
+namespace {
+
+wparam hit_code(Qt::Edges e) {
+    const bool l = e & Qt::LeftEdge, r = e & Qt::RightEdge, t = e & Qt::TopEdge, b = e & Qt::BottomEdge;
+    if (t) return l ? httopleft : r ? httopright : httop;
+    if (b) return l ? htbottomleft : r ? htbottomright : htbottom;
+    return l ? htleft : htright;
+}
+
+}  // namespace
+
 void form_widget::mousePressEvent(QMouseEvent* e) {
-    resizing_ = e->button() == Qt::LeftButton ? edges_at(e->position().toPoint()) : Qt::Edges();
-    press_global_ = e->globalPosition().toPoint();
-    press_geometry_ = geometry();
-    if (!resizing_) owner_.pressed(e->button());
+    const Qt::Edges edges = e->button() == Qt::LeftButton ? edges_at(e->position().toPoint()) : Qt::Edges();
+    border_press_ = bool(edges);
+    if (border_press_) {
+        owner_.frame_press(hit_code(edges), e->globalPosition().toPoint());
+    } else {
+        owner_.pressed(e->button());
+    }
 }
 
 void form_widget::mouseMoveEvent(QMouseEvent* e) {
-    if (!resizing_) {
-        const Qt::Edges hover = edges_at(e->position().toPoint());
-        const bool diag_a = hover == (Qt::LeftEdge | Qt::TopEdge) || hover == (Qt::RightEdge | Qt::BottomEdge);
-        const bool diag_b = hover == (Qt::RightEdge | Qt::TopEdge) || hover == (Qt::LeftEdge | Qt::BottomEdge);
-        setCursor(diag_a ? Qt::SizeFDiagCursor
-                  : diag_b ? Qt::SizeBDiagCursor
-                  : hover & (Qt::LeftEdge | Qt::RightEdge) ? Qt::SizeHorCursor
-                  : hover ? Qt::SizeVerCursor
-                          : Qt::ArrowCursor);
+    if (border_press_) {
+        owner_.frame_drag(e->globalPosition().toPoint());
         return;
     }
-    const QPoint d = e->globalPosition().toPoint() - press_global_;
-    QRect r = press_geometry_;
-    const QSize min = minimumSizeHint().expandedTo(QSize(60, caption_bar::height_px + 2 * border_px + 10));
-    if (resizing_ & Qt::LeftEdge) r.setLeft(std::min(r.left() + d.x(), r.right() - min.width()));
-    if (resizing_ & Qt::RightEdge) r.setRight(std::max(r.right() + d.x(), r.left() + min.width()));
-    if (resizing_ & Qt::TopEdge) r.setTop(std::min(r.top() + d.y(), r.bottom() - min.height()));
-    if (resizing_ & Qt::BottomEdge) r.setBottom(std::max(r.bottom() + d.y(), r.top() + min.height()));
-    owner_.propose_geometry(r);
+    const Qt::Edges hover = edges_at(e->position().toPoint());
+    const bool diag_a = hover == (Qt::LeftEdge | Qt::TopEdge) || hover == (Qt::RightEdge | Qt::BottomEdge);
+    const bool diag_b = hover == (Qt::RightEdge | Qt::TopEdge) || hover == (Qt::LeftEdge | Qt::BottomEdge);
+    setCursor(diag_a ? Qt::SizeFDiagCursor
+              : diag_b ? Qt::SizeBDiagCursor
+              : hover & (Qt::LeftEdge | Qt::RightEdge) ? Qt::SizeHorCursor
+              : hover ? Qt::SizeVerCursor
+                      : Qt::ArrowCursor);
 }
 
-void form_widget::mouseReleaseEvent(QMouseEvent*) { resizing_ = Qt::Edges(); }
+void form_widget::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton || !border_press_) return;
+    border_press_ = false;
+    owner_.frame_release();
+}
 
 void form_widget::paintEvent(QPaintEvent*) {
     if (!own_frame_) return;
@@ -95,7 +112,8 @@ void client_widget::mousePressEvent(QMouseEvent* e) {
 qt_form::qt_form(const form_design& design, qt_forms_runtime& runtime, const QIcon& icon)
     : name_(design.name),
       runtime_(runtime),
-      window_(new form_widget(*this, design.frame == frame_style::sizable_tool)) {
+      window_(new form_widget(*this, design.frame == frame_style::sizable_tool)),
+      proc_([this](window_handle, message_id m, wparam wp, lparam lp) { return default_procedure(m, wp, lp); }) {
     const bool own_frame = design.frame == frame_style::sizable_tool;
     window_->setObjectName(QString::fromStdString(design.name));
     window_->setWindowTitle(to_qstring(design.caption));
@@ -115,10 +133,9 @@ qt_form::qt_form(const form_design& design, qt_forms_runtime& runtime, const QIc
     if (own_frame) {
         caption_ = new caption_bar(to_qstring(design.caption), window_);
         caption_->on_close = [this] { window_->close(); };
-        caption_->on_caption_press = [this](QPoint g) { drag_offset_ = g - window_->pos(); };
-        caption_->on_caption_drag = [this](QPoint g) {
-            propose_geometry(QRect(g - drag_offset_, window_->size()));
-        };
+        caption_->on_caption_press = [this](QPoint g) { frame_press(htcaption, g); };
+        caption_->on_caption_drag = [this](QPoint g) { frame_drag(g); };
+        caption_->on_caption_release = [this] { frame_release(); };
         const int b = form_widget::border_px;
         window_->resize(client_size + QSize(2 * b, 2 * b + caption_bar::height_px));
     } else {
@@ -201,7 +218,7 @@ twips_rect qt_form::rect() const { return to_twips(window_->frameGeometry()); }
 void qt_form::move(const twips_rect& r) {
     const QRect px = to_pixels(r);
     if (caption_) {
-        window_->setGeometry(px);
+        propose_geometry(px);
         return;
     }
     const QRect frame = window_->frameGeometry();
@@ -210,7 +227,66 @@ void qt_form::move(const twips_rect& r) {
     window_->setFixedSize(px.size() - (frame.size() - inner.size()));
 }
 
-void qt_form::propose_geometry(const QRect& r) { window_->setGeometry(r); }
+void qt_form::propose_geometry(const QRect& r) {
+    claim_crossed_screen_edges(window_, r);
+    window_->setGeometry(r);
+}
+
+lresult qt_form::send_message(message_id m, wparam wp, lparam lp) {
+    const window_proc p = proc_;  // the procedure may be replaced while it runs
+    return window_system::call_window_proc(p, handle(), m, wp, lp);
+}
+
+lresult qt_form::default_procedure(message_id m, wparam wp, lparam lp) {
+    if (m == wm_nclbuttondown && (wp == htcaption || (wp >= htleft && wp <= htbottomright))) {
+        const auto x = static_cast<std::int16_t>(lp & 0xFFFF);
+        const auto y = static_cast<std::int16_t>((lp >> 16) & 0xFFFF);
+        size_move_hit_ = wp;
+        press_global_ = QPoint(x, y);
+        press_geometry_ = window_->geometry();
+        send_message(wm_entersizemove, 0, 0);
+    }
+    return 0;
+}
+
+void qt_form::frame_press(wparam hit, QPoint global) {
+    size_move_hit_ = 0;
+    send_message(wm_nclbuttondown, hit, point_param({global.x(), global.y()}));
+}
+
+// A caption drag proposes the window at its current size under the pointer; a border
+// resize moves the grabbed edges from where they were at the press.
+static void frame_rect(QRect& r, wparam hit, QPoint d, QSize min) {
+    const bool left = hit == htleft || hit == httopleft || hit == htbottomleft;
+    const bool right = hit == htright || hit == httopright || hit == htbottomright;
+    const bool top = hit == httop || hit == httopleft || hit == httopright;
+    const bool bottom = hit == htbottom || hit == htbottomleft || hit == htbottomright;
+    if (left) r.setLeft(std::min(r.left() + d.x(), r.right() - min.width()));
+    if (right) r.setRight(std::max(r.right() + d.x(), r.left() + min.width()));
+    if (top) r.setTop(std::min(r.top() + d.y(), r.bottom() - min.height()));
+    if (bottom) r.setBottom(std::max(r.bottom() + d.y(), r.top() + min.height()));
+}
+
+void qt_form::frame_drag(QPoint global) {
+    if (!size_move_hit_) return;
+    const QPoint d = global - press_global_;
+    const bool moving = size_move_hit_ == htcaption;
+    QRect proposed(press_geometry_.topLeft() + d, window_->size());
+    if (!moving) {
+        proposed = press_geometry_;
+        frame_rect(proposed, size_move_hit_, d, window_->minimum_outer_size());
+    }
+    pixel_rect r{proposed.left(), proposed.top(), proposed.left() + proposed.width(),
+                 proposed.top() + proposed.height()};
+    send_message(moving ? wm_moving : wm_sizing, size_move_hit_, rect_param(r));
+    propose_geometry(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
+}
+
+void qt_form::frame_release() {
+    if (!size_move_hit_) return;
+    size_move_hit_ = 0;
+    send_message(wm_exitsizemove, 0, 0);
+}
 
 bool qt_form::visible() const { return window_->isVisible(); }
 

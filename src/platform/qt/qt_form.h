@@ -16,11 +16,14 @@ class caption_bar;
 class qt_timer;
 class qt_form;
 
-// The top-level widget of a form. A frameless one resizes itself at its border.
+// The top-level widget of a form. A left press on a frameless one's border becomes the
+// press that starts a border resize.
 class form_widget : public QWidget {
 public:
     form_widget(qt_form& owner, bool own_frame);
     static constexpr int border_px = 3;
+    // The smallest outer size a border resize may leave.
+    QSize minimum_outer_size() const;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -34,9 +37,7 @@ private:
     Qt::Edges edges_at(QPoint p) const;
     qt_form& owner_;
     bool own_frame_;
-    Qt::Edges resizing_;
-    QPoint press_global_;
-    QRect press_geometry_;
+    bool border_press_ = false;
 };
 
 // The client area: a press on it outside every control is a press on the bare window.
@@ -85,6 +86,18 @@ public:
     // Applies a new outer rectangle in pixels proposed by a caption drag or border resize.
     void propose_geometry(const QRect& r);
 
+    // The window's procedure: every message the window generates goes through it.
+    window_proc procedure() const { return proc_; }
+    void set_procedure(window_proc p) { proc_ = std::move(p); }
+    lresult send_message(message_id m, wparam wp, lparam lp);
+    // A left press on the caption (htcaption) or a border (its hit-test code); the pointer
+    // moving and released while the press holds. Passing the press on to the default
+    // procedure starts the move or resize; each move of the pointer then proposes a
+    // rectangle through wm_moving or wm_sizing, and the release ends it with wm_exitsizemove.
+    void frame_press(wparam hit, QPoint global);
+    void frame_drag(QPoint global);
+    void frame_release();
+
 private:
     void build_controls(const form_design& design, const QIcon& icon);
     void set_tab_order(const form_design& design);
@@ -97,7 +110,11 @@ private:
     form_widget* window_;
     caption_bar* caption_ = nullptr;
     client_widget* client_;
-    QPoint drag_offset_;
+    lresult default_procedure(message_id m, wparam wp, lparam lp);
+    window_proc proc_;
+    wparam size_move_hit_ = 0;  // the press that runs the move or resize now, or 0
+    QPoint press_global_;
+    QRect press_geometry_;
     bool open_ = false;
     bool closed_ = false;
     std::vector<std::unique_ptr<control>> controls_;

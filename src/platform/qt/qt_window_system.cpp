@@ -1,9 +1,11 @@
 #include "platform/qt/qt_window_system.h"
 
+#include <QCursor>
 #include <QWidget>
 
 #include "platform/qt/qt_form.h"
 #include "platform/qt/qt_forms_runtime.h"
+#include "platform/qt/qt_x11_window.h"
 
 namespace platform::qt {
 
@@ -12,6 +14,12 @@ bool qt_window_system::set_window_pos(window_handle w, window_handle insert_afte
     qt_form* f = forms_.find(w);
     if (!f) return false;
     QWidget* widget = f->widget();
+    if (!(flags & swp_nomove) || !(flags & swp_nosize)) {
+        QRect r = widget->geometry();
+        if (!(flags & swp_nomove)) r.moveTopLeft(QPoint(x, y));
+        if (!(flags & swp_nosize)) r.setSize(QSize(cx, cy));
+        claim_crossed_screen_edges(widget, r);
+    }
     if (!(flags & swp_nomove)) widget->move(x, y);
     if (!(flags & swp_nosize)) widget->resize(cx, cy);
     if (insert_after == hwnd_topmost || insert_after == hwnd_notopmost) {
@@ -22,9 +30,34 @@ bool qt_window_system::set_window_pos(window_handle w, window_handle insert_afte
             widget->setWindowFlag(Qt::WindowStaysOnTopHint, top);
             if (shown) widget->show();
         }
-        if (top && widget->isVisible()) widget->raise();
+        if (top && widget->isVisible() && !restack_on_top(widget)) widget->raise();
     }
     return true;
+}
+
+pixel_rect qt_window_system::window_rect(window_handle w) const {
+    qt_form* f = forms_.find(w);
+    if (!f) return {};
+    const QRect r = f->widget()->frameGeometry();
+    return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
+}
+
+pixel_point qt_window_system::cursor_pos() const {
+    const QPoint p = QCursor::pos();
+    return {p.x(), p.y()};
+}
+
+window_proc qt_window_system::window_procedure(window_handle w) const {
+    qt_form* f = forms_.find(w);
+    return f ? f->procedure() : window_proc();
+}
+
+window_proc qt_window_system::set_window_procedure(window_handle w, window_proc p) {
+    qt_form* f = forms_.find(w);
+    if (!f) return {};
+    window_proc previous = f->procedure();
+    f->set_procedure(std::move(p));
+    return previous;
 }
 
 }  // namespace platform::qt

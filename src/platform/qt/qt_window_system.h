@@ -12,6 +12,10 @@ public:
     explicit qt_window_system(qt_forms_runtime& forms) : forms_(forms) {}
     bool set_window_pos(window_handle w, window_handle insert_after, int x, int y, int cx, int cy,
                         unsigned flags) override;
+    pixel_rect window_rect(window_handle w) const override;
+    pixel_point cursor_pos() const override;
+    window_proc window_procedure(window_handle w) const override;
+    window_proc set_window_procedure(window_handle w, window_proc p) override;
 
 private:
     qt_forms_runtime& forms_;

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <vector>
+
+#include "app/calc.h"
+#include "app/calc_design.h"
+#include "platform/qt/qt_form.h"
+#include "platform/qt/qt_forms_runtime.h"
+#include "platform/qt/qt_window_system.h"
+
+namespace {
+
+using platform::lparam;
+using platform::lresult;
+using platform::message_id;
+using platform::window_handle;
+using platform::wparam;
+
+struct seen {
+    message_id message;
+    wparam wp;
+    platform::pixel_rect rect;  // of wm_moving and wm_sizing
+};
+
+// The main window's frame on real widgets, with a recording procedure in front of the
+// window's own, as the hook puts one there.
+struct qt_window_messages : ::testing::Test {
+    platform::qt::qt_forms_runtime forms;
+    platform::qt::qt_window_system windows{forms};
+    std::unique_ptr<platform::form> form = forms.create_form(app::calc_design());
+    platform::qt::qt_form& qt = static_cast<platform::qt::qt_form&>(*form);
+    std::vector<seen> messages;
+    bool pass_press_on = true;
+    std::function<void(platform::pixel_rect&)> rewrite;
+
+    qt_window_messages() {
+        qt.widget()->setGeometry(200, 100, 479, 392);
+        form->show();
+        platform::window_proc previous = windows.window_procedure(form->handle());
+        windows.set_window_procedure(
+            form->handle(), [this, previous](window_handle w, message_id m, wparam wp, lparam lp) -> lresult {
+                seen s{m, wp, {}};
+                if (m == platform::wm_moving || m == platform::wm_sizing) {
+                    platform::pixel_rect r = platform::read_rect_param(lp);
+                    if (rewrite) rewrite(r);
+                    platform::write_rect_param(lp, r);
+                    s.rect = r;
+                }
+                messages.push_back(s);
+                if (m == platform::wm_nclbuttondown && !pass_press_on) return 0;
+                return platform::window_system::call_window_proc(previous, w, m, wp, lp);
+            });
+    }
+
+    QWidget* caption() { return qt.widget()->findChild<QWidget*>("caption_bar"); }
+
+    static void mouse(QWidget* target, QEvent::Type type, QPoint global) {
+        const bool press = type != QEvent::MouseButtonRelease;
+        QMouseEvent e(type, target->mapFromGlobal(global), global, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                      press ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &e);
+    }
+    // Presses at from on target, moves to each point, releases at the last.
+    static void drag(QWidget* target, QPoint from, std::initializer_list<QPoint> path) {
+        mouse(target, QEvent::MouseButtonPress, from);
+        QPoint last = from;
+        for (QPoint p : path) mouse(target, QEvent::MouseMove, last = p);
+        mouse(target, QEvent::MouseButtonRelease, last);
+    }
+    std::vector<message_id> ids() const {
+        std::vector<message_id> r;
+        for (const seen& s : messages) r.push_back(s.message);
+        return r;
+    }
+};
+
+TEST_F(qt_window_messages, ACaptionDragSendsThePressEachProposedRectangleAndTheEnd) {
+    drag(caption(), {300, 110}, {{250, 130}, {200, 150}});
+    EXPECT_EQ(ids(), (std::vector<message_id>{platform::wm_nclbuttondown, platform::wm_entersizemove, platform::wm_moving,
+                                              platform::wm_moving, platform::wm_exitsizemove}));
+    EXPECT_EQ(messages[0].wp, platform::htcaption);
+    EXPECT_EQ(messages[2].rect, (platform::pixel_rect{150, 120, 629, 512}));
+    EXPECT_EQ(messages[3].rect, (platform::pixel_rect{100, 140, 579, 532}));
+    EXPECT_EQ(windows.window_rect(form->handle()), (platform::pixel_rect{100, 140, 579, 532}));
+}
+
+TEST_F(qt_window_messages, TheRectangleAsTheProcedureLeavesItIsTheOneApplied) {
+    rewrite = [](platform::pixel_rect& r) {
+        r.right -= r.left;
+        r.left = 0;
+        r.bottom = r.top + 600;
+    };
+    drag(caption(), {300, 110}, {{150, 110}});
+    EXPECT_EQ(windows.window_rect(form->handle()), (platform::pixel_rect{0, 100, 479, 700}));
+    EXPECT_EQ(form->rect().height, 600 * 15);
+}
+
+TEST_F(qt_window_messages, APressThatIsNotPassedOnStartsNoDrag) {
+    pass_press_on = false;
+    drag(caption(), {300, 110}, {{100, 300}});
+    EXPECT_EQ(ids(), (std::vector<message_id>{platform::wm_nclbuttondown}));
+    EXPECT_EQ(windows.window_rect(form->handle()), (platform::pixel_rect{200, 100, 679, 492}));
+}
+
+TEST_F(qt_window_messages, ABorderPressResizesThroughSizingMessages) {
+    QWidget* frame = qt.widget();
+    drag(frame, {678, 300}, {{778, 300}});
+    EXPECT_EQ(ids(), (std::vector<message_id>{platform::wm_nclbuttondown, platform::wm_entersizemove, platform::wm_sizing,
+                                              platform::wm_exitsizemove}));
+    EXPECT_EQ(messages[0].wp, platform::htright);
+    EXPECT_EQ(windows.window_rect(form->handle()), (platform::pixel_rect{200, 100, 779, 492}));
+}
+
+TEST_F(qt_window_messages, ABottomLeftCornerPressNamesThatCorner) {
+    drag(qt.widget(), {200, 491}, {{150, 541}});
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages[0].wp, platform::htbottomleft);
+    EXPECT_EQ(windows.window_rect(form->handle()), (platform::pixel_rect{150, 100, 679, 542}));
+}
+
+TEST_F(qt_window_messages, TheCloseButtonIsNoCaptionPress) {
+    const QWidget* bar = caption();
+    const QPoint close_button = bar->mapToGlobal(QPoint(bar->width() - 8, bar->height() / 2));
+    mouse(caption(), QEvent::MouseButtonPress, close_button);
+    EXPECT_TRUE(messages.empty());
+    mouse(caption(), QEvent::MouseButtonRelease, QPoint(0, 0));
+}
+
+TEST_F(qt_window_messages, ProcedureOfAnUnknownWindowIsEmptyAndCannotBeReplaced) {
+    EXPECT_FALSE(windows.window_procedure(12345));
+    EXPECT_FALSE(windows.set_window_procedure(12345, [](window_handle, message_id, wparam, lparam) { return lresult{1}; }));
+    EXPECT_EQ(windows.window_rect(12345), platform::pixel_rect{});
+}
+
+TEST(qt_calc_window, TheHookedMainWindowIsHeldAtTheLeftEdgeAndDocksThere) {
+    platform::qt::qt_forms_runtime forms;
+    platform::qt::qt_window_system windows{forms};
+    app::calc calc({forms, windows, [] { return std::unique_ptr<platform::file_system>(); }});
+    ASSERT_TRUE(calc.load());
+    calc.show();
+    auto& qt = static_cast<platform::qt::qt_form&>(calc.window());
+    qt.widget()->move(200, 100);
+    QWidget* caption = qt.widget()->findChild<QWidget*>("caption_bar");
+    qt_window_messages::drag(caption, {300, 110}, {{150, 110}, {20, 120}});
+    EXPECT_EQ(windows.window_rect(calc.window().handle()), (platform::pixel_rect{0, 110, 479, 502}));
+    EXPECT_EQ(calc.docking.dock_side, window::dock_left);
+    EXPECT_TRUE(calc.tmrCheck.enabled());
+    EXPECT_FALSE(calc.docking.caption_drag);
+}
+
+}  // namespace

@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <vector>
+
+#include "window/calc_window_fixture.h"
+
+namespace {
+
+using platform::pixel_point;
+using platform::twips_rect;
+using window_test::calc_window;
+
+constexpr int width_tw = 7185;   // the window's outer width in twips
+constexpr int height_tw = 5880;  // and height
+constexpr int screen_tw = 28800;
+const pixel_point far_away{1500, 900};
+
+struct docking_test : calc_window {
+    // Puts the window at (left, top) twips, docked at side, with the watch running.
+    void docked(int side, int left, int top, int inside) {
+        form().move({left, top, width_tw, height_tw});
+        dock().dock_side = side;
+        dock().cursor_inside = inside;
+        form().fake_timer_named("tmrCheck").set_enabled(true);
+    }
+    // The coordinate across the edge after each slide tick until the slide ends.
+    std::vector<int> slide(bool across_top) {
+        std::vector<int> seen;
+        while (tick("tmrMove") && seen.size() < 1000) seen.push_back(across_top ? twips().top : twips().left);
+        return seen;
+    }
+};
+
+TEST_F(docking_test, TheSlideStepsGrowBy30UpTo300ThenByAFifthAndTheLastIsCutShort) {
+    docked(window::dock_left, -60, 4500, 1);
+    windows.cursor = far_away;
+    ASSERT_TRUE(tick("tmrCheck"));
+    EXPECT_EQ(dock().cursor_inside, 0);
+    EXPECT_EQ(dock().slide_step, 30);
+    const std::vector<int> lefts = slide(false);
+    std::vector<int> steps;
+    int previous = -60;
+    for (int l : lefts) {
+        steps.push_back(previous - l);
+        previous = l;
+    }
+    EXPECT_EQ(steps, (std::vector<int>{60, 90, 120, 150, 180, 210, 240, 270, 300, 396, 511, 649, 815, 1014, 1253, 807}));
+    EXPECT_EQ(twips().left, 60 - width_tw);
+    EXPECT_FALSE(enabled("tmrMove"));
+    EXPECT_TRUE(enabled("tmrCheck")) << "the watch goes on";
+}
+
+struct rest_case {
+    const char* name;
+    int side;
+    int left, top;  // twips, where the slide starts
+    int inside_before;
+    pixel_point pointer;
+    int expected_left, expected_top;
+};
+
+TEST_F(docking_test, EachSideSlidesToItsExactShownAndHiddenPositions) {
+    const rest_case cases[] = {
+        {"left, shown", window::dock_left, 60 - width_tw, 4500, 0, {2, 400}, -60, 4500},
+        {"left, hidden", window::dock_left, -60, 4500, 1, far_away, 60 - width_tw, 4500},
+        {"right, shown", window::dock_right, screen_tw - 60, 4500, 0, {1918, 400}, screen_tw - width_tw + 60, 4500},
+        {"right, hidden", window::dock_right, screen_tw - width_tw + 60, 4500, 1, far_away, screen_tw - 60, 4500},
+        {"top, shown", window::dock_top, 6000, 60 - height_tw, 0, {500, 2}, 6000, -60},
+        {"top, hidden", window::dock_top, 6000, -60, 1, far_away, 6000, 60 - height_tw},
+    };
+    for (const rest_case& c : cases) {
+        docked(c.side, c.left, c.top, c.inside_before);
+        windows.cursor = c.pointer;
+        ASSERT_TRUE(tick("tmrCheck"));
+        EXPECT_EQ(dock().cursor_inside, 1 - c.inside_before) << c.name;
+        EXPECT_GT(slide_home(), 0) << c.name;
+        EXPECT_EQ(twips(), (twips_rect{c.expected_left, c.expected_top, width_tw, height_tw})) << c.name;
+        EXPECT_FALSE(enabled("tmrMove")) << c.name;
+        tick("tmrCheck");
+        EXPECT_FALSE(enabled("tmrMove")) << c.name << ": the pointer staying put starts nothing";
+    }
+}
+
+TEST_F(docking_test, APointerReversalMidSlideTurnsTheWindowRoundWithTheStepBackAt60) {
+    docked(window::dock_left, -60, 4500, 1);
+    windows.cursor = far_away;
+    tick("tmrCheck");
+    for (int i = 0; i < 5; ++i) tick("tmrMove");
+    EXPECT_EQ(twips().left, -60 - 60 - 90 - 120 - 150 - 180);
+    windows.cursor = {100, 400};
+    tick("tmrCheck");
+    EXPECT_EQ(dock().cursor_inside, 1);
+    tick("tmrMove");
+    EXPECT_EQ(twips().left, -600);
+    tick("tmrMove");
+    EXPECT_EQ(twips().left, -510);
+}
+
+TEST_F(docking_test, AWindowReleasedFlushWithAnEdgeGoesToItsShownPositionInOneTick) {
+    struct flush_case {
+        const char* name;
+        pixel_point offset;
+        bool across_top;
+    } cases[] = {{"top", {0, -200}, true}, {"left", {-300, 0}, false}};
+    for (const flush_case& c : cases) {
+        place_at(300, 200);
+        dock().cursor_inside = 0;
+        drag_by({c.offset});
+        ASSERT_TRUE(tick("tmrCheck")) << c.name;
+        ASSERT_TRUE(tick("tmrMove")) << c.name;
+        EXPECT_EQ(c.across_top ? twips().top : twips().left, -60) << c.name;
+        EXPECT_FALSE(enabled("tmrMove")) << c.name;
+    }
+}
+
+TEST_F(docking_test, AtStartNothingSlidesWhateverThePointerDoes) {
+    for (pixel_point p : {pixel_point{10, 10}, far_away, pixel_point{0, 0}}) {
+        windows.cursor = p;
+        EXPECT_FALSE(tick("tmrCheck"));
+        EXPECT_FALSE(tick("tmrMove"));
+    }
+    EXPECT_EQ(twips().left, 0);
+    EXPECT_EQ(twips().top, 0);
+}
+
+TEST_F(docking_test, AWindowMidScreenSnapsToItsShownPositionWhenThePointerEnters) {
+    docked(window::dock_left, 10500, 4500, 0);
+    windows.cursor = {750, 350};
+    tick("tmrCheck");
+    tick("tmrMove");
+    EXPECT_EQ(twips().left, -60);
+    EXPECT_FALSE(enabled("tmrMove"));
+}
+
+TEST_F(docking_test, AShownWindowDockedAgainStaysFlushUntilThePointerLeaves) {
+    place_at(300, 200);
+    dock().cursor_inside = 1;
+    drag_by({{-300, 0}});
+    EXPECT_EQ(twips().left, 0);
+    tick("tmrCheck");
+    EXPECT_FALSE(enabled("tmrMove"));
+    EXPECT_EQ(twips().left, 0);
+    windows.cursor = far_away;
+    tick("tmrCheck");
+    slide_home();
+    EXPECT_EQ(twips().left, 60 - width_tw);
+}
+
+TEST_F(docking_test, ACaptionPressMidSlideStopsTheWindowWhereItStands) {
+    docked(window::dock_left, -60, 4500, 1);
+    windows.cursor = far_away;
+    tick("tmrCheck");
+    for (int i = 0; i < 5; ++i) tick("tmrMove");
+    const twips_rect half_hidden = twips();
+    windows.cursor = {20, 310};
+    windows.drag(hwnd(), platform::htcaption, {});
+    EXPECT_EQ(twips(), half_hidden);
+    EXPECT_FALSE(enabled("tmrMove"));
+    windows.drag(hwnd(), platform::htcaption, {{30, 310}});
+    EXPECT_EQ(rect().left, 0) << "the drag clamps it back onto the screen";
+}
+
+TEST_F(docking_test, AnyOtherSideLeavesTheWindowAlone) {
+    docked(7, 3000, 3000, 0);
+    windows.cursor = {250, 250};
+    tick("tmrCheck");
+    tick("tmrMove");
+    EXPECT_EQ(twips(), (twips_rect{3000, 3000, width_tw, height_tw}));
+}
+
+TEST_F(docking_test, TheStepSaturatesInsteadOfOverflowing) {
+    docked(window::dock_left, -3000, 4500, 1);
+    form().fake_timer_named("tmrMove").set_enabled(true);
+    dock().slide_step = INT_MAX - 5;
+    tick("tmrMove");
+    EXPECT_EQ(dock().slide_step, INT_MAX);
+    EXPECT_EQ(twips().left, -60);
+}
+
+TEST_F(docking_test, AWindowFarOffTheScreenStillSlidesHome) {
+    struct far_case {
+        int side, left, top, inside, expected_left, expected_top;
+    } cases[] = {
+        {window::dock_left, -2'000'000'000, 0, 1, -60, 0},
+        {window::dock_left, 2'000'000'000, 0, 0, 60 - width_tw, 0},
+        {window::dock_right, 2'000'000'000, 0, 1, screen_tw - width_tw + 60, 0},
+        {window::dock_right, -2'000'000'000, 0, 0, screen_tw - 60, 0},
+        {window::dock_top, 0, -2'000'000'000, 1, 0, -60},
+        {window::dock_top, 0, 2'000'000'000, 0, 0, 60 - height_tw},
+    };
+    for (const far_case& c : cases) {
+        docked(c.side, c.left, c.top, c.inside);
+        form().fake_timer_named("tmrMove").set_enabled(true);
+        dock().slide_step = 30;
+        EXPECT_LT(slide_home(), 200);
+        EXPECT_EQ(twips().left, c.expected_left);
+        EXPECT_EQ(twips().top, c.expected_top);
+    }
+}
+
+TEST_F(docking_test, TheKeeperRaisesTheWindowEverySecondWithoutMovingIt) {
+    const auto& state = windows.windows[hwnd()];
+    const int raises = state.raises;
+    docked(window::dock_left, 60 - width_tw, 4500, 0);
+    const twips_rect hidden = twips();
+    for (int i = 1; i <= 3; ++i) {
+        ASSERT_TRUE(tick("Timer_alltop"));
+        EXPECT_EQ(state.raises, raises + i);
+        EXPECT_TRUE(state.topmost);
+        EXPECT_EQ(twips(), hidden);
+    }
+    EXPECT_EQ(form().fake_timer_named("Timer_alltop").interval(), 1000);
+}
+
+}  // namespace
