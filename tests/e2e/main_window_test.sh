@@ -55,9 +55,9 @@ count=$(xdotool search --name '^help$' | wc -l)
 
 # Closing the main window leaves the program running while the help window is open.
 wmctrl -i -c "$(printf '0x%x' "$MAIN_WIN")"
+wait_for 50 sh -c "! xdotool search --onlyvisible --name '^$MAIN_TITLE\$'" || fail "main window still shown"
 sleep 1
 app_running || fail "the program ended although the help window is open"
-xdotool search --onlyvisible --name "^$MAIN_TITLE\$" >/dev/null && fail "main window still shown"
 wmctrl -i -c "$(printf '0x%x' "$(xdotool search --name '^help$' | head -n 1)")"
 wait_for 50 sh -c "! kill -0 $APP_PID" || fail "the program still runs after its last window closed"
 wait "$APP_PID" || fail "the program ended with status $?"
