@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "app/calc_design.h"
+#include "edit/bracket_commands.h"
+#include "edit/button_commands.h"
 
 namespace app {
 
@@ -11,6 +13,17 @@ namespace {
 std::unique_ptr<platform::form> initialize(platform::forms_runtime& forms) {
     forms.init_common_controls();
     return forms.create_form(calc_design());
+}
+
+void connect_edit_buttons(calc& c, platform::form& f) {
+    for (const edit::append_button& b : edit::append_buttons()) {
+        f.button_named(b.name).on_click = [&c, text = b.text] { edit::append_command(c.Text_calc, text); };
+    }
+    c.Command_e.on_click = [&c] { edit::clear_command(c.Text_calc, c.Text_re); };
+    c.Command_r.on_click = [&c] { edit::record_command(c.Text_calc, c.Text_re, c.Text_temp1); };
+    c.Command_addkuohao.on_click = [&c] { edit::bracket_command(c.Text_calc); };
+    c.Command_addkuohaopi.on_click = [&c] { edit::append_inside_command(c.Text_calc, u"<>"); };
+    c.Command_lifang.on_click = [&c] { edit::append_inside_command(c.Text_calc, u"^()"); };
 }
 
 }  // namespace
@@ -52,6 +65,7 @@ void calc::connect_handlers() {
     form_->on_mouse_down = [this](platform::mouse_button b) { mouse_down(b); };
     Picture_show.on_dbl_click = [this] { Picture_show_DblClick(); };
     Text_calc.on_change = [this] { Text_calc_Change(); };
+    connect_edit_buttons(*this, *form_);
 }
 
 bool calc::load() {
@@ -95,6 +109,10 @@ void calc::Picture_show_DblClick() {
         help_->window().on_closed = [this] { help_.reset(); };
     }
     help_->window().show();
+}
+
+void calc::setmeinkuh() {
+    edit::setmeinkuh(Text_calc);
 }
 
 void calc::Text_calc_Change() {}
