@@ -92,6 +92,10 @@ e2e_with_accessibility() {
         rm -rf "$E2E_TMP"
         TALLIX_E2E_DBUS=1 exec dbus-run-session -- bash "$0" "$@" 2> >(grep -v -E 'dbus-daemon|fd limit|SpiRegistry' >&2)
     fi
+    # The launcher puts its bus socket in the runtime folder; a private one keeps tests
+    # that run at the same time off each other's bus.
+    export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
     /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
     E2E_PIDS+=($!)
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
