@@ -49,9 +49,14 @@ set_result() {
     expect_box 结果 "$1"
 }
 
-# Keys go to the window only once the window manager has given it the focus.
-click_box formula
-wait_for 50 sh -c "[ \"\$(xdotool getactivewindow)\" = $MAIN_WIN ]" || fail "the window took no focus"
+# Keys go to the window only once the window manager has given it the focus; a click
+# that comes while the new window is still settling may not get it there.
+main_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$MAIN_WIN" ]; }
+for _ in 1 2 3 4 5; do
+    click_box formula
+    wait_for 10 main_active && break
+done
+main_active || fail "the window took no focus"
 sleep 0.2
 xdotool type 2
 expect_box 公式 2

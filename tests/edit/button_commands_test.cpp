@@ -134,7 +134,7 @@ TEST_F(RecordButton, EmptyFormulaOrResultChangesNoBoxButFocusesTheFormula) {
 
 TEST(HistoryEntry, IsBreakMarkerFormulaEqualsResult) {
     EXPECT_EQ(edit::history_entry(u"sin<30>", u"0.5"), u"\r\n\u25B2sin<30>=0.5");
-    EXPECT_EQ(edit::history_entry(u"a=b", u"=") , u"\r\n\u25B2a=b==");
+    EXPECT_EQ(edit::history_entry(u"a=b", u"="), u"\r\n\u25B2a=b==");
 }
 
 }  // namespace
