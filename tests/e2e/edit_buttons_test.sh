@@ -33,7 +33,6 @@ click_box() {
     case $1 in
         result) xdotool mousemove 200 $((client_y + 15 / 15 + 30)) click 1 ;;
         formula) xdotool mousemove 200 $((client_y + 870 / 15 + 60)) click 1 ;;
-        history) xdotool mousemove 200 $((client_y + 2865 / 15 + 100)) click 1 ;;
     esac
 }
 box_text() { /usr/bin/python3 "$here/accessible_text.py" "$1"; }
