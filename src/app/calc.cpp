@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "app/calc_design.h"
+#include "edit/bracket_commands.h"
+#include "edit/button_commands.h"
 #include "store/data_folder.h"
 #include "store/history_log.h"
 #include "store/inisettings.h"
@@ -15,6 +17,17 @@ namespace {
 std::unique_ptr<platform::form> initialize(platform::forms_runtime& forms) {
     forms.init_common_controls();
     return forms.create_form(calc_design());
+}
+
+void connect_edit_buttons(calc& c, platform::form& f) {
+    for (const edit::append_button& b : edit::append_buttons()) {
+        f.button_named(b.name).on_click = [&c, text = b.text] { edit::append_command(c.Text_calc, text); };
+    }
+    c.Command_e.on_click = [&c] { edit::clear_command(c.Text_calc, c.Text_re); };
+    c.Command_r.on_click = [&c] { edit::record_command(c.Text_calc, c.Text_re, c.Text_temp1); };
+    c.Command_addkuohao.on_click = [&c] { edit::bracket_command(c.Text_calc); };
+    c.Command_addkuohaopi.on_click = [&c] { edit::append_inside_command(c.Text_calc, u"<>"); };
+    c.Command_lifang.on_click = [&c] { edit::append_inside_command(c.Text_calc, u"^()"); };
 }
 
 }  // namespace
@@ -61,6 +74,7 @@ void calc::connect_handlers() {
     Timer_alltop.on_tick = [this] { Timer_alltop_Timer(); };
     tmrCheck.on_tick = [this] { docking.tmrCheck_Timer(); };
     tmrMove.on_tick = [this] { docking.tmrMove_Timer(); };
+    connect_edit_buttons(*this, *form_);
 }
 
 bool calc::load() {
@@ -108,6 +122,10 @@ void calc::Picture_show_DblClick() {
         help_->window().on_closed = [this] { help_.reset(); };
     }
     help_->window().show();
+}
+
+void calc::setmeinkuh() {
+    edit::setmeinkuh(Text_calc);
 }
 
 void calc::Text_calc_Change() {}

@@ -45,6 +45,8 @@ public:
     void show();
 
     platform::form& window() { return *form_; }
+    // Puts the formula's caret inside the brackets that a bracket button just added.
+    void setmeinkuh();
     // The open help window, or null.
     Form1* help_window() { return help_.get(); }
 

@@ -36,25 +36,39 @@ wait_for() {
     done
 }
 
-# $1: screen size; $2: the first display number to try, so that tests running at the
-# same time can keep apart.
-e2e_start_display() {
-    local size=${1:-1280x1024}
-    local first=${2:-90}
-    local n
-    for n in $(seq "$first" $((first + 60))); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
+# Starts Xvfb on a free display and prints the display number and the server's id. The display is ours once its
+# lock file names our server: a server that finds the display taken ends at once, and a
+# display whose old server is still going away is never mistaken for ours. Numbers are
+# drawn at random so that tests started together rarely try the same one.
+e2e_claim_display() {
+    local size=$1 n pid
+    for _ in $(seq 1 20); do
+        n=$((200 + RANDOM % 800))
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 "${size}x24" -dpi 96 -nolisten tcp -noreset >"$E2E_TMP/xvfb.log" 2>&1 &
+        pid=$!
+        wait_for 100 sh -c "! kill -0 $pid || [ \"\$(tr -dc 0-9 < /tmp/.X$n-lock)\" = $pid ]"
+        if kill -0 "$pid" 2>/dev/null && [ "$(tr -dc 0-9 <"/tmp/.X$n-lock")" = "$pid" ]; then
+            echo "$n $pid"
+            return 0
+        fi
+        kill "$pid" 2>/dev/null
     done
-    Xvfb ":$n" -screen 0 "${size}x24" -dpi 96 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
-    E2E_PIDS+=($!)
+    return 1
+}
+
+e2e_start_display() {
+    local size=${1:-1280x1024} n pid
+    read -r n pid <<<"$(e2e_claim_display "$size")" || fail "no free display for Xvfb"
+    [ -n "$pid" ] || fail "no free display for Xvfb"
+    E2E_PIDS+=("$pid")
     export DISPLAY=":$n"
     wait_for 100 xdpyinfo || fail "Xvfb did not start"
-    # Another test may have taken the same number a moment earlier: then ours has ended.
-    sleep 0.2
-    kill -0 "${E2E_PIDS[-1]}" 2>/dev/null || fail "display :$n was taken by another server"
     openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
-    E2E_PIDS+=($!)
+    pid=$!
+    E2E_PIDS+=("$pid")
     wait_for 50 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window' || fail "openbox did not start"
+    kill -0 "$pid" 2>/dev/null || fail "openbox ended: $(cat "$E2E_TMP/openbox.log")"
     export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
     mkdir -p -m 700 "$XDG_RUNTIME_DIR"
     export XDG_DATA_HOME="$E2E_TMP/data"
@@ -99,6 +113,10 @@ e2e_with_accessibility() {
         rm -rf "$E2E_TMP"
         TALLIX_E2E_DBUS=1 exec dbus-run-session -- bash "$0" "$@" 2> >(grep -v -E 'dbus-daemon|fd limit|SpiRegistry' >&2)
     fi
+    # The launcher puts its bus socket in the runtime folder; a private one keeps tests
+    # that run at the same time off each other's bus.
+    export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
     /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
     E2E_PIDS+=($!)
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1

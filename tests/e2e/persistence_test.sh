@@ -3,7 +3,7 @@
 # window is closed through the window manager, shown again at the next start.
 source "$(dirname "$0")/lib.sh"
 e2e_with_accessibility "$@"
-e2e_start_display 1280x1024 170
+e2e_start_display
 e2e_install_app "$1"
 
 # Pixel centre-ish points of the controls: the window sits at 0,0, its client area

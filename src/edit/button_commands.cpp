@@ -1,0 +1,61 @@
+#include "edit/button_commands.h"
+
+#include <array>
+
+namespace edit {
+
+namespace {
+
+// "cot" has no function of its own in the engine, so its button writes the reciprocal
+// of the tangent; the argument goes right after "tan".
+constexpr std::array<append_button, 8> buttons{{
+    {"Command_sin", u"sin"},
+    {"Command_cos", u"cos"},
+    {"Command_tan", u"tan"},
+    {"Command_cot", u"(1/tan)"},
+    {"Command_jia", u"+"},
+    {"Command_jian", u"-"},
+    {"Command_cheng", u"*"},
+    {"Command_chu", u"/"},
+}};
+
+constexpr char16_t history_marker = u'\u25B2';
+
+}  // namespace
+
+std::span<const append_button> append_buttons() { return buttons; }
+
+void append_command(platform::text_box& formula, std::u16string_view s) {
+    std::u16string t = formula.text();
+    t += s;
+    formula.set_text(t);
+    formula.set_sel_start(static_cast<int>(t.size()));
+    formula.set_focus();
+}
+
+void clear_command(platform::text_box& formula, platform::text_box& result) {
+    formula.set_text(u"");
+    result.set_text(u"");
+}
+
+std::u16string history_entry(std::u16string_view formula, std::u16string_view result) {
+    std::u16string e = u"\r\n";
+    e += history_marker;
+    e += formula;
+    e += u'=';
+    e += result;
+    return e;
+}
+
+void record_command(platform::text_box& formula, platform::text_box& result, platform::text_box& history) {
+    const std::u16string f = formula.text();
+    const std::u16string r = result.text();
+    if (!f.empty() && !r.empty()) {
+        history.set_sel_start(static_cast<int>(history.text().size()));
+        history.set_sel_text(history_entry(f, r));
+        formula.set_text(u"");
+    }
+    formula.set_focus();
+}
+
+}  // namespace edit

@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# The button column and the keyboard on the real window: buttons clicked with the mouse
+# edit the formula and leave the caret where typing continues, "R" appends the entry to
+# the history box, "C" empties the formula and the result, and Enter on the focused "C"
+# clicks it. The boxes are read over AT-SPI, which reports each line break as one LF.
+source "$(dirname "$0")/lib.sh"
+e2e_with_accessibility "$@"
+e2e_start_display
+e2e_install_app "$1"
+e2e_start_app
+here=$(dirname "$0")
+
+read -r x y _ <<<"$(window_rect "$MAIN_WIN")"
+[ "$x $y" = "0 0" ] || fail "main window at $x,$y"
+wait_for 50 sh -c "/usr/bin/python3 $here/accessible_tree.py | grep -q 'push button'" ||
+    fail "the window is not visible to assistive technology"
+
+# Client area below a 3-pixel border and an 18-pixel caption bar; designs in twips.
+client_x=3
+client_y=21
+button_top() {
+    case $1 in
+        "()") echo 15 ;; "<>") echo 390 ;; "^()") echo 750 ;; sin) echo 1215 ;;
+        cos) echo 1575 ;; tan) echo 1935 ;; cot) echo 2295 ;; C) echo 2850 ;; R) echo 3225 ;;
+        +) echo 3780 ;; -) echo 4140 ;; "*") echo 4485 ;; /) echo 4845 ;;
+    esac
+}
+click_button() {
+    xdotool mousemove $((client_x + 6630 / 15 + 16)) $((client_y + $(button_top "$1") / 15 + 12)) click 1
+}
+# A click inside a text box, below its first line.
+click_box() {
+    case $1 in
+        result) xdotool mousemove 200 $((client_y + 15 / 15 + 30)) click 1 ;;
+        formula) xdotool mousemove 200 $((client_y + 870 / 15 + 60)) click 1 ;;
+    esac
+}
+box_text() { /usr/bin/python3 "$here/accessible_text.py" "$1"; }
+box_is() { [ "$(box_text "$1"; echo .)" = "$2." ]; }
+expect_box() {
+    wait_for 30 box_is "$1" "$2" || fail "$1 holds '$(box_text "$1")', expected '$2'"
+}
+# The result box as the user overwrites it by hand, so that the test needs no evaluation.
+set_result() {
+    click_box result
+    xdotool key ctrl+a
+    xdotool type "$1"
+    expect_box 结果 "$1"
+}
+
+# Keys go to the window only once the window manager has given it the focus; a click
+# that comes while the new window is still settling may not get it there.
+main_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$MAIN_WIN" ]; }
+for _ in 1 2 3 4 5; do
+    click_box formula
+    wait_for 10 main_active && break
+done
+main_active || fail "the window took no focus"
+sleep 0.2
+xdotool type 2
+expect_box 公式 2
+click_button "^()"
+xdotool type 3
+expect_box 公式 "2^(3)"
+
+click_button +
+click_button sin
+click_button "<>"
+xdotool type 30
+expect_box 公式 "2^(3)+sin<30>"
+
+# The selection is wrapped in place: select "sin<30>" with the keyboard, then "()".
+click_box formula
+xdotool key End shift+Left shift+Left shift+Left shift+Left shift+Left shift+Left shift+Left
+click_button "()"
+xdotool type "*2"
+expect_box 公式 "2^(3)+(sin<30>*2)"
+
+set_result 9
+click_button R
+expect_box 公式 ""
+expect_box 历史记录 $'\n▲2^(3)+(sin<30>*2)=9'
+
+# After "R" the focus is back in the formula; Enter there makes a two-line formula.
+xdotool type 1
+xdotool key Return
+xdotool type 2
+expect_box 公式 $'1\n2'
+set_result x
+click_button R
+expect_box 历史记录 $'\n▲2^(3)+(sin<30>*2)=9\n▲1\n2=x'
+
+# "R" on an empty formula records nothing.
+click_button R
+sleep 0.3
+expect_box 历史记录 $'\n▲2^(3)+(sin<30>*2)=9\n▲1\n2=x'
+
+# "C" keeps the focus: typing then goes nowhere, and Enter clicks "C" again.
+click_box formula
+xdotool type 5
+click_button cot
+expect_box 公式 "5(1/tan)"
+set_result 7
+click_button C
+expect_box 公式 ""
+expect_box 结果 ""
+xdotool type 4
+sleep 0.3
+expect_box 公式 ""
+click_box formula
+xdotool type 8
+set_result 8
+click_button C
+click_box formula
+xdotool type 6
+expect_box 公式 "6"
+xdotool key Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab
+# Tab order from the formula: history, (), <>, icon box, ^(), sin, cos, tan, cot, C.
+xdotool key Return
+expect_box 公式 ""
+xdotool key Escape
+sleep 0.3
+expect_box 历史记录 $'\n▲2^(3)+(sin<30>*2)=9\n▲1\n2=x'
+app_running || fail "the program ended"
+echo "edit buttons test passed"
