@@ -12,7 +12,7 @@ here=$(dirname "$0")
 
 read -r x y _ <<<"$(window_rect "$MAIN_WIN")"
 [ "$x $y" = "0 0" ] || fail "main window at $x,$y"
-wait_for 50 sh -c "/usr/bin/python3 $here/accessible_tree.py | grep -q 'push button'" ||
+wait_for 50 accessible_ready ||
     fail "the window is not visible to assistive technology"
 
 # Client area below a 3-pixel border and an 18-pixel caption bar; designs in twips.
@@ -35,7 +35,7 @@ click_box() {
         formula) xdotool mousemove 200 $((client_y + 870 / 15 + 60)) click 1 ;;
     esac
 }
-box_text() { /usr/bin/python3 "$here/accessible_text.py" "$1"; }
+box_text() { accessible text "$1"; }
 box_is() { [ "$(box_text "$1"; echo .)" = "$2." ]; }
 expect_box() {
     wait_for 30 box_is "$1" "$2" || fail "$1 holds '$(box_text "$1")', expected '$2'"

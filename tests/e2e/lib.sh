@@ -106,7 +106,7 @@ window_rect() {
 screenshot() { import -window root "$1"; }
 
 # Restarts the calling test inside a private D-Bus session with the accessibility bus,
-# so that accessible_tree.py can read the program as a screen reader would. Call first.
+# so that accessible.py can read the program as a screen reader would. Call first.
 e2e_with_accessibility() {
     if [ -z "${TALLIX_E2E_DBUS:-}" ]; then
         trap - EXIT
@@ -123,4 +123,9 @@ e2e_with_accessibility() {
     sleep 0.5
 }
 
-accessible_tree() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/accessible_tree.py"; }
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# accessible tree | texts | text NAME: see accessible.py.
+accessible() { /usr/bin/python3 "$E2E_DIR/accessible.py" "$@"; }
+accessible_tree() { accessible tree; }
+# True once the program's buttons can be seen over the accessibility bus.
+accessible_ready() { accessible tree | grep -q 'push button'; }

@@ -13,7 +13,7 @@ read -r x y w h <<<"$(window_rect "$MAIN_WIN")"
 # Client area 7095 x 5520 twips, inside a 3-pixel border and an 18-pixel caption bar.
 [ "$w $h" = "479 392" ] || fail "main window is ${w}x$h"
 
-wait_for 50 sh -c "/usr/bin/python3 $(dirname "$0")/accessible_tree.py | grep -q 'push button'" ||
+wait_for 50 accessible_ready ||
     fail "the window is not visible to assistive technology"
 tree=$(accessible_tree)
 # role, accessible name, Left Top Width Height in twips within the client area

@@ -17,7 +17,7 @@ click_at() { xdotool mousemove "$1" "$2" click 1; sleep 0.2; }
 type_text() { xdotool type --delay 40 "$1"; sleep 0.2; }
 # The text of the box with that accessible name, line breaks as \n.
 box_text() {
-    /usr/bin/python3 "$(dirname "$0")/accessible_texts.py" | awk -F'\t' -v n="$1" '$1 == n { print $2; exit }'
+    accessible texts | awk -F'\t' -v n="$1" '$1 == n { print $2; exit }'
 }
 hex() { od -An -v -tx1 "$1" | tr -d ' \n'; }
 # UTF-16LE with the byte-order mark, of a text given with \r and \n escapes.
@@ -29,7 +29,7 @@ close_and_wait() {
 }
 start_and_wait_for_texts() {
     e2e_start_app
-    wait_for 100 sh -c "/usr/bin/python3 $(dirname "$0")/accessible_texts.py | grep -q '^公式'" ||
+    wait_for 100 sh -c "/usr/bin/python3 $E2E_DIR/accessible.py texts | grep -q '^公式'" ||
         fail "the boxes are not visible to assistive technology"
 }
 
