@@ -8,7 +8,6 @@ e2e_with_accessibility "$@"
 e2e_start_display
 e2e_install_app "$1"
 e2e_start_app
-here=$(dirname "$0")
 
 read -r x y _ <<<"$(window_rect "$MAIN_WIN")"
 [ "$x $y" = "0 0" ] || fail "main window at $x,$y"
