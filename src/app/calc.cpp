@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/calc_design.h"
+#include "instance/single_instance.h"
 
 namespace app {
 
@@ -42,9 +43,16 @@ calc::calc(calc_services services)
       tmrCheck(form_->timer_named("tmrCheck")),
       tmrMove(form_->timer_named("tmrMove")) {
     connect_handlers();
+    // The window serves its topic for as long as it exists; a second copy cannot.
+    if (services_.link) {
+        services_.link->serve(services_.forms.exe_name(), instance::link_topic,
+                              [this](const std::u16string& command, int& cancel) { Form_LinkExecute(command, cancel); });
+    }
 }
 
-calc::~calc() = default;
+calc::~calc() {
+    if (services_.link) services_.link->withdraw();
+}
 
 void calc::connect_handlers() {
     form_->on_unload = [this] { unload(); };
@@ -100,7 +108,19 @@ void calc::Picture_show_DblClick() {
 void calc::Text_calc_Change() {}
 
 bool calc::another_copy_runs() {
-    return false;
+    if (!services_.link || !services_.link->previous_instance()) return false;
+    services_.link->withdraw();
+    send_dde_command(instance::showme_command);
+    return true;
+}
+
+void calc::send_dde_command(const std::u16string& command) {
+    if (!picDDE_link_) picDDE_link_ = std::make_unique<instance::client_link>(*services_.link);
+    instance::send_dde_command(*picDDE_link_, command);
+}
+
+void calc::Form_LinkExecute(const std::u16string& command, int& cancel) {
+    instance::link_execute(*form_, Text_calc, command, cancel);
 }
 
 void calc::record_layout() {}

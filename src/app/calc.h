@@ -5,8 +5,10 @@
 #include <string>
 
 #include "app/form1.h"
+#include "instance/client_link.h"
 #include "platform/file_system.h"
 #include "platform/forms.h"
+#include "platform/link_service.h"
 #include "platform/window_system.h"
 
 namespace app {
@@ -17,6 +19,9 @@ struct calc_services {
     platform::forms_runtime& forms;
     platform::window_system& windows;
     std::function<std::unique_ptr<platform::file_system>()> make_file_system;
+    // The link to other running copies; without one, the window neither serves nor
+    // looks for another copy.
+    platform::link_service* link = nullptr;
 };
 
 // The main window: its controls, members and handlers. Handlers stay short and call into
@@ -80,6 +85,8 @@ private:
     void mouse_down(platform::mouse_button button);
     void Picture_show_DblClick();
     void Text_calc_Change();
+    void Form_LinkExecute(const std::u16string& command, int& cancel);
+    void send_dde_command(const std::u16string& command);
 
     // Steps that the subsystems fill in as they land.
     bool another_copy_runs();
@@ -93,6 +100,7 @@ private:
 
     std::unique_ptr<platform::file_system> fso_;
     std::unique_ptr<Form1> help_;
+    std::unique_ptr<instance::client_link> picDDE_link_;
 };
 
 }  // namespace app
