@@ -2,6 +2,7 @@
 #include "platform/local_file_system.h"
 #include "platform/qt/qt_application.h"
 #include "platform/qt/qt_forms_runtime.h"
+#include "platform/qt/qt_link_service.h"
 #include "platform/qt/qt_window_system.h"
 
 int main(int argc, char** argv) {
@@ -12,7 +13,9 @@ int main(int argc, char** argv) {
     try {
         platform::qt::qt_forms_runtime forms;
         platform::qt::qt_window_system windows(forms);
-        app::calc main_window({forms, windows, [] { return std::make_unique<platform::local_file_system>(); }});
+        platform::qt::qt_link_service link(forms.exe_name());
+        app::calc main_window(
+            {forms, windows, [] { return std::make_unique<platform::local_file_system>(); }, &link});
         if (!main_window.load()) return 0;
         main_window.show();
         return application.exec();
