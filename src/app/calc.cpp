@@ -56,6 +56,10 @@ calc::~calc() {
 
 void calc::connect_handlers() {
     form_->on_unload = [this] { unload(); };
+    // The service belongs to the window: once it is gone, a second start finds nobody.
+    form_->on_closed = [this] {
+        if (services_.link) services_.link->withdraw();
+    };
     form_->on_resize = [this] { resize(); };
     form_->on_mouse_down = [this](platform::mouse_button b) { mouse_down(b); };
     Picture_show.on_dbl_click = [this] { Picture_show_DblClick(); };

@@ -111,6 +111,20 @@ TEST_F(second_start, AfterTheFirstCopyEndsANewCopyStartsNormally) {
     EXPECT_EQ(next.link.served_name(), "tallix|FormDDE");
 }
 
+TEST_F(second_start, ClosedWindowServesNoMoreWhileTheProgramRunsOn) {
+    first->window.Picture_show.on_dbl_click();
+    first->form().close();
+    EXPECT_NE(first->window.help_window(), nullptr);
+    EXPECT_TRUE(network.served.empty());
+    copy second(network, "tallix");
+    try {
+        second.window.load();
+        FAIL() << "the second copy carried on";
+    } catch (const platform::runtime_error& e) {
+        EXPECT_EQ(e.number(), platform::link_error_no_answer);
+    }
+}
+
 TEST_F(second_start, RenamedCopyServesItsOwnNameButItsSecondStartAddressesTallix) {
     copy renamed(network, "calc2");
     ASSERT_TRUE(renamed.window.load());
