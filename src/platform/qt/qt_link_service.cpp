@@ -4,6 +4,7 @@
 #include <QLocalSocket>
 #include <QThread>
 #include <QTimer>
+#include <utility>
 #include <sys/un.h>
 
 #include "platform/link_protocol.h"
@@ -14,6 +15,8 @@ namespace platform::qt {
 namespace {
 
 constexpr std::size_t reply_limit = 64;
+// What the server buffers per connection, each way.
+constexpr qint64 buffer_limit = 64 * 1024;
 
 bool usable_name(const std::string& name) {
     return !name.empty() && name.find('/') == std::string::npos && name.find('\0') == std::string::npos &&
@@ -118,10 +121,16 @@ bool qt_link_service::serve(const std::string& application, const std::string& t
 
 void qt_link_service::withdraw() {
     if (!server_) return;
-    server_->close();  // removes the socket file
-    delete server_;
-    server_ = nullptr;
+    // Deleted later: a command handler may be what withdraws the service.
+    QLocalServer* server = std::exchange(server_, nullptr);
+    server->close();  // removes the socket file
+    for (QLocalSocket* socket : server->findChildren<QLocalSocket*>()) {
+        socket->disconnect(this);
+        socket->abort();
+    }
+    connections_ = 0;
     on_execute_ = nullptr;
+    server->deleteLater();
 }
 
 void qt_link_service::accept_pending() {
@@ -138,7 +147,7 @@ void qt_link_service::accept_pending() {
 
 void qt_link_service::serve_connection(QLocalSocket* socket) {
     ++connections_;
-    socket->setReadBufferSize(64 * 1024);
+    socket->setReadBufferSize(buffer_limit);
     auto reader = std::make_shared<link_protocol::line_reader>();
     auto* idle = new QTimer(socket);
     idle->setSingleShot(true);
@@ -155,13 +164,13 @@ void qt_link_service::serve_connection(QLocalSocket* socket) {
             if (got <= 0) break;
             for (const std::string& line : reader->feed(std::string_view(buffer, static_cast<std::size_t>(got)))) {
                 int cancel = -1;
-                if (on_execute_) on_execute_(link_protocol::decode_command(line), cancel);
+                if (const execute_handler handler = on_execute_) handler(link_protocol::decode_command(line), cancel);
                 const std::string_view answer = cancel == 0 ? link_protocol::accepted : link_protocol::refused;
                 socket->write(answer.data(), static_cast<qint64>(answer.size()));
                 idle->start(limits_.idle_ms);
             }
             // A partner that floods lines or never reads its answers gets no more.
-            if (reader->overflowed() || socket->bytesToWrite() > 64 * 1024) {
+            if (reader->overflowed() || socket->bytesToWrite() > buffer_limit) {
                 socket->abort();
                 break;
             }

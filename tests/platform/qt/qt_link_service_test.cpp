@@ -187,6 +187,21 @@ TEST_F(link_test, CommandTheHandlerLeavesUnacceptedIsRefused) {
     EXPECT_EQ(client.received, "NAK\nACK\n");
 }
 
+TEST_F(link_test, WithdrawingFromInsideACommandEndsEveryConnection) {
+    ASSERT_TRUE(first->serve("tallix", "FormDDE", [this](const std::u16string&, int& cancel) {
+        cancel = 0;
+        first->withdraw();
+    }));
+    raw_client waiting(path());
+    raw_client asking(path());
+    ASSERT_TRUE(pump_until([&] { return first->connections() == 2; }));
+    asking.send_bytes("showme\nshowme\n");
+    EXPECT_TRUE(asking.wait_for_hang_up());
+    EXPECT_TRUE(waiting.wait_for_hang_up());
+    EXPECT_EQ(first->connections(), 0);
+    EXPECT_FALSE(raw_client(path()).connected());
+}
+
 TEST_F(link_test, IdleAndHalfSentConnectionsAreClosedWithoutACommand) {
     ASSERT_TRUE(serve());
     raw_client idle(path());
