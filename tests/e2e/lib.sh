@@ -35,10 +35,13 @@ wait_for() {
     done
 }
 
+# $1: screen size; $2: the first display number to try, so that tests running at the same
+# time can start from different numbers.
 e2e_start_display() {
     local size=${1:-1280x1024}
+    local first=${2:-90}
     local n
-    for n in $(seq 90 150); do
+    for n in $(seq "$first" $((first + 60))); do
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
     done
     Xvfb ":$n" -screen 0 "${size}x24" -dpi 96 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
@@ -92,6 +95,10 @@ e2e_with_accessibility() {
         rm -rf "$E2E_TMP"
         TALLIX_E2E_DBUS=1 exec dbus-run-session -- bash "$0" "$@" 2> >(grep -v -E 'dbus-daemon|fd limit|SpiRegistry' >&2)
     fi
+    # The bus launcher puts its socket into the runtime folder, or into one shared by
+    # every test of this user when none is set; tests running at once must not share it.
+    export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
     /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
     E2E_PIDS+=($!)
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1

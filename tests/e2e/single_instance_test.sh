@@ -5,12 +5,12 @@
 # reach the socket.
 source "$(dirname "$0")/lib.sh"
 e2e_with_accessibility "$@"
-e2e_start_display
+e2e_start_display 1280x1024 170
 e2e_install_app "$1"
 HERE=$(dirname "$0")
 LINKS="$XDG_RUNTIME_DIR/tallix-link"
 SOCKET="$LINKS/tallix|FormDDE"
-probe() { /usr/bin/python3 "$HERE/accessible_probe.py" "$@"; }
+probe() { /usr/bin/python3 "$HERE/accessible_probe.py" "$FIRST" "$@"; }
 client() { /usr/bin/python3 "$HERE/link_client.py" "$@"; }
 main_windows() { xdotool search --onlyvisible --name "^$MAIN_TITLE\$" | wc -l; }
 # Every file of the program's folder with its size, modification time and checksum.
@@ -24,13 +24,13 @@ FIRST=$APP_PID
 xdotool mousemove 223 140 click 1
 xdotool type --delay 50 '1+2'
 # The accessibility bus can take a while to come up on a busy machine.
-wait_for 200 sh -c "/usr/bin/python3 $HERE/accessible_probe.py text 公式 2>/dev/null | grep -qx '1+2'" ||
+wait_for 200 sh -c "/usr/bin/python3 $HERE/accessible_probe.py $FIRST text 公式 2>/dev/null | grep -qx '1+2'" ||
     fail "could not type a formula"
 xdotool windowmove "$MAIN_WIN" 300 200
 wait_for 50 sh -c "[ \"\$(xdotool getwindowgeometry --shell $MAIN_WIN | grep -E '^(X|Y)=' | tr '\n' ' ')\" = 'X=300 Y=200 ' ]" ||
     fail "could not move the window away"
 xdotool mousemove 523 490 click 1
-wait_for 50 sh -c "/usr/bin/python3 $HERE/accessible_probe.py focus | grep -q 历史记录" || fail "could not focus the history box"
+wait_for 50 sh -c "/usr/bin/python3 $HERE/accessible_probe.py $FIRST focus | grep -q 历史记录" || fail "could not focus the history box"
 
 before=$(snapshot)
 start=$(ms)
@@ -42,7 +42,7 @@ echo "second copy ended after $(($(ms) - start)) ms with status $rc"
 wait_for 50 sh -c "[ \"\$(xdotool getwindowgeometry --shell $MAIN_WIN | grep -E '^(X|Y)=' | tr '\n' ' ')\" = 'X=27 Y=20 ' ]" ||
     fail "first window at $(window_rect "$MAIN_WIN"), not at 27 20"
 [ "$(main_windows)" -eq 1 ] || fail "$(main_windows) main windows are shown"
-wait_for 50 sh -c "/usr/bin/python3 $HERE/accessible_probe.py focus | grep -q 公式" ||
+wait_for 50 sh -c "/usr/bin/python3 $HERE/accessible_probe.py $FIRST focus | grep -q 公式" ||
     fail "focus is in '$(probe focus)', not in the formula box"
 [ "$(probe text 公式)" = "1+2" ] || fail "formula changed to '$(probe text 公式)'"
 
@@ -95,7 +95,7 @@ echo "resident memory ${rss_before} kB before the bad clients, ${rss_after} kB a
 kill -0 "$FIRST" || fail "the first copy died"
 # Still responsive: it takes typing and serves.
 xdotool mousemove --window "$MAIN_WIN" 223 140 click 1 key End type '+4'
-wait_for 150 sh -c "/usr/bin/python3 $HERE/accessible_probe.py text 公式 | grep -qx '1+2+4'" ||
+wait_for 150 sh -c "/usr/bin/python3 $HERE/accessible_probe.py $FIRST text 公式 | grep -qx '1+2+4'" ||
     fail "window no longer takes typing: '$(probe text 公式)'"
 [ "$(client send "$SOCKET" showme)" = ACK ] || fail "showme not acknowledged after the bad clients"
 
