@@ -2,6 +2,7 @@
 #include "platform/local_file_system.h"
 #include "platform/qt/qt_application.h"
 #include "platform/qt/qt_forms_runtime.h"
+#include "platform/qt/qt_link_service.h"
 #include "platform/qt/qt_window_system.h"
 #include "store/data_folder.h"
 
@@ -16,9 +17,10 @@ int main(int argc, char** argv) {
         platform::qt::qt_forms_runtime forms;
         platform::qt::qt_window_system windows(forms);
         platform::local_file_system settings_files;
+        platform::qt::qt_link_service link(forms.exe_name());
         app::calc main_window({forms, windows, [] { return std::make_unique<platform::local_file_system>(); },
                                &settings_files,
-                               store::user_data_folder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"))});
+                               store::user_data_folder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")), &link});
         if (!main_window.load()) return 0;
         main_window.show();
         application.close_windows_on_termination_signals();

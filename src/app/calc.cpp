@@ -5,6 +5,7 @@
 #include "app/calc_design.h"
 #include "edit/bracket_commands.h"
 #include "edit/button_commands.h"
+#include "instance/single_instance.h"
 #include "store/data_folder.h"
 #include "store/history_log.h"
 #include "store/inisettings.h"
@@ -60,12 +61,23 @@ calc::calc(calc_services services)
       tmrMove(form_->timer_named("tmrMove")),
       docking({*form_, services_.forms, services_.windows, tmrCheck, tmrMove}) {
     connect_handlers();
+    // The window serves its topic for as long as it exists; a second copy cannot.
+    if (services_.link) {
+        services_.link->serve(services_.forms.exe_name(), instance::link_topic,
+                              [this](const std::u16string& command, int& cancel) { Form_LinkExecute(command, cancel); });
+    }
 }
 
-calc::~calc() = default;
+calc::~calc() {
+    if (services_.link) services_.link->withdraw();
+}
 
 void calc::connect_handlers() {
     form_->on_unload = [this] { unload(); };
+    // The service belongs to the window: once it is gone, a second start finds nobody.
+    form_->on_closed = [this] {
+        if (services_.link) services_.link->withdraw();
+    };
     form_->on_resize = [this] { resize(); };
     form_->on_mouse_down = [this](platform::mouse_button b) { mouse_down(b); };
     Picture_show.on_dbl_click = [this] { Picture_show_DblClick(); };
@@ -131,7 +143,19 @@ void calc::setmeinkuh() {
 void calc::Text_calc_Change() {}
 
 bool calc::another_copy_runs() {
-    return false;
+    if (!services_.link || !services_.link->previous_instance()) return false;
+    services_.link->withdraw();
+    send_dde_command(instance::showme_command);
+    return true;
+}
+
+void calc::send_dde_command(const std::u16string& command) {
+    if (!picDDE_link_) picDDE_link_ = std::make_unique<instance::client_link>(*services_.link);
+    instance::send_dde_command(*picDDE_link_, command);
+}
+
+void calc::Form_LinkExecute(const std::u16string& command, int& cancel) {
+    instance::link_execute(*form_, Text_calc, command, cancel);
 }
 
 void calc::record_layout() { autosize_form.record_layout(*form_); }

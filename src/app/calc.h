@@ -5,8 +5,10 @@
 #include <string>
 
 #include "app/form1.h"
+#include "instance/client_link.h"
 #include "platform/file_system.h"
 #include "platform/forms.h"
+#include "platform/link_service.h"
 #include "platform/window_system.h"
 #include "window/autosize_form.h"
 #include "window/docking.h"
@@ -26,6 +28,9 @@ struct calc_services {
     // Where the settings and history go when the program folder cannot be written
     // ($XDG_DATA_HOME/tallix); empty: nowhere else.
     std::string user_data_folder = {};
+    // The link to other running copies; without one, the window neither serves nor
+    // looks for another copy.
+    platform::link_service* link = nullptr;
 };
 
 // The main window: its controls, members and handlers. Handlers stay short and call into
@@ -99,6 +104,8 @@ private:
     void mouse_down(platform::mouse_button button);
     void Picture_show_DblClick();
     void Text_calc_Change();
+    void Form_LinkExecute(const std::u16string& command, int& cancel);
+    void send_dde_command(const std::u16string& command);
 
     // Steps that the subsystems fill in as they land.
     bool another_copy_runs();
@@ -122,6 +129,7 @@ private:
     // The tip last shown for a failed save, taken away again by a good one.
     std::u16string save_failed_tip_;
     std::unique_ptr<Form1> help_;
+    std::unique_ptr<instance::client_link> picDDE_link_;
 };
 
 }  // namespace app

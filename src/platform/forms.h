@@ -143,6 +143,8 @@ public:
 
 enum class mouse_button { left, right, middle };
 
+enum class window_state { normal = 0, minimized = 1, maximized = 2 };
+
 // A window made from a form_design. Its Left/Top/Width/Height are the outer window in
 // twips, caption and border included.
 class form {
@@ -156,6 +158,9 @@ public:
     virtual bool visible() const = 0;
     // Shows the window (not modal, no owner); a shown window is brought forward.
     virtual void show() = 0;
+    virtual window_state state() const = 0;
+    // Normal undoes a minimised or maximised state and keeps the window's rectangle.
+    virtual void set_state(window_state s) = 0;
     // Closes the window as its close button does: on_unload runs, then on_closed.
     virtual void close() = 0;
 

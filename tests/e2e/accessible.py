@@ -6,6 +6,9 @@
                             backslashes as \\\\
   accessible.py text NAME   the whole text of the text box named NAME, line breaks as the
                             toolkit reports them (one LF each)
+  accessible.py focus       role<TAB>name of the object that has the keyboard focus
+
+With --pid PID first, only the copy of process PID is read (two copies may share the bus).
 """
 import sys
 
@@ -19,9 +22,14 @@ def objects(obj):
             yield from objects(child)
 
 
+PID = None
+
+
 def tallix_objects():
     for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.name == "tallix":
+        if app is None:
+            continue
+        if app.get_process_id() == PID if PID is not None else app.name == "tallix":
             yield from objects(app)
 
 
@@ -47,7 +55,17 @@ def texts_line(obj):
 
 
 def main(args):
+    global PID
+    if args[:1] == ["--pid"] and len(args) > 1 and args[1].isdigit():
+        PID = int(args[1])
+        args = args[2:]
     mode = args[0] if args else "tree"
+    if mode == "focus":
+        for obj in tallix_objects():
+            if obj.getState().contains(pyatspi.STATE_FOCUSED):
+                print(f"{obj.getRoleName()}\t{obj.name}")
+                return 0
+        return 1
     if mode == "text" and len(args) == 2:
         for obj in tallix_objects():
             if obj.getRoleName() == "text" and obj.name == args[1]:

@@ -123,6 +123,11 @@ void fake_form::show() {
     }
 }
 
+void fake_form::set_state(platform::window_state s) {
+    state_ = s;
+    runtime_.log.push_back(design_.name + ".state " + std::to_string(static_cast<int>(s)));
+}
+
 void fake_form::close() {
     if (closed_) return;
     closed_ = true;

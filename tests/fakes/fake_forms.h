@@ -131,6 +131,8 @@ public:
     void move(const platform::twips_rect& r) override;
     bool visible() const override { return visible_; }
     void show() override;
+    platform::window_state state() const override { return state_; }
+    void set_state(platform::window_state s) override;
     void close() override;
 
     platform::text_box& text_box_named(const std::string& n) override { return find<fake_text_box>(n); }
@@ -164,6 +166,7 @@ private:
     platform::twips_rect rect_;
     bool visible_ = false;
     bool closed_ = false;
+    platform::window_state state_ = platform::window_state::normal;
     std::vector<std::unique_ptr<platform::control>> controls_;
     std::vector<std::unique_ptr<fake_timer>> timers_;
 };

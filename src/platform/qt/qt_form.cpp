@@ -301,6 +301,23 @@ void qt_form::show() {
     window_->activateWindow();
 }
 
+window_state qt_form::state() const {
+    const Qt::WindowStates s = window_->windowState();
+    if (s & Qt::WindowMinimized) return window_state::minimized;
+    if (s & (Qt::WindowMaximized | Qt::WindowFullScreen)) return window_state::maximized;
+    return window_state::normal;
+}
+
+void qt_form::set_state(window_state s) {
+    const Qt::WindowStates plain =
+        window_->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen);
+    switch (s) {
+        case window_state::normal: window_->setWindowState(plain); break;
+        case window_state::minimized: window_->setWindowState(plain | Qt::WindowMinimized); break;
+        case window_state::maximized: window_->setWindowState(plain | Qt::WindowMaximized); break;
+    }
+}
+
 void qt_form::close() { window_->close(); }
 
 void qt_form::closing() {

@@ -70,6 +70,8 @@ public:
     void move(const twips_rect& r) override;
     bool visible() const override;
     void show() override;
+    window_state state() const override;
+    void set_state(window_state s) override;
     void close() override;
 
     text_box& text_box_named(const std::string& n) override;

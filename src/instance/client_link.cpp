@@ -1,0 +1,32 @@
+#include "instance/client_link.h"
+
+#include "platform/runtime_error.h"
+#include "platform/text.h"
+
+namespace instance {
+
+client_link::~client_link() { close(); }
+
+void client_link::close() {
+    if (conversation_) conversation_->terminate(timeout_);
+    conversation_.reset();
+    mode_ = link_none;
+}
+
+void client_link::set_link_mode(int mode) {
+    close();
+    if (mode == link_none) return;
+    const std::string topic = platform::to_utf8(topic_);
+    const std::size_t bar = topic.find('|');
+    if (bar == std::string::npos || bar == 0)
+        throw platform::runtime_error(platform::link_error_no_answer, u"没有外部应用程序响应 DDE 初始化");
+    conversation_ = service_.open(topic.substr(0, bar), topic.substr(bar + 1), timeout_);
+    mode_ = mode;
+}
+
+void client_link::link_execute(const std::u16string& command) {
+    if (!conversation_) throw platform::runtime_error(link_error_no_channel, u"在没有打开的 DDE 通道上调用 DDE 方法");
+    conversation_->execute(command, timeout_);
+}
+
+}  // namespace instance

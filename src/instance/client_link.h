@@ -1,0 +1,47 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/link_service.h"
+
+namespace instance {
+
+inline constexpr int link_none = 0;
+inline constexpr int link_manual = 2;
+// The time-out a client link starts with, in tenths of a second.
+inline constexpr int default_link_timeout = 50;
+// Error of an execute on a link that has no open conversation.
+inline constexpr int link_error_no_channel = 293;
+
+// The client link of a picture box: a topic "application|topic", a mode and a response
+// time-out in tenths of a second. Switching the mode to manual opens a conversation with
+// the topic's partner; switching it to none ends the conversation, waiting at most the
+// current time-out. Failures are thrown as platform::runtime_error.
+class client_link {
+public:
+    explicit client_link(platform::link_service& service) : service_(service) {}
+    ~client_link();
+    client_link(const client_link&) = delete;
+    client_link& operator=(const client_link&) = delete;
+
+    const std::u16string& link_topic() const { return topic_; }
+    void set_link_topic(std::u16string topic) { topic_ = std::move(topic); }
+    int link_mode() const { return mode_; }
+    void set_link_mode(int mode);
+    int link_timeout() const { return timeout_; }
+    void set_link_timeout(int tenths) { timeout_ = tenths; }
+    // Sends a command over the open conversation and waits for its acceptance.
+    void link_execute(const std::u16string& command);
+
+private:
+    void close();
+
+    platform::link_service& service_;
+    std::u16string topic_;
+    int mode_ = link_none;
+    int timeout_ = default_link_timeout;
+    std::unique_ptr<platform::link_conversation> conversation_;
+};
+
+}  // namespace instance

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QObject>
+#include <string>
+
+#include "platform/link_folder.h"
+#include "platform/link_service.h"
+
+namespace platform::qt {
+
+struct link_limits {
+    int idle_ms = 5000;     // a connection must complete each command within this
+    int connections = 128;  // connections served at once; more are closed at once
+};
+
+// The link between copies over local sockets in the user's private link folder: the
+// service "application|topic" is the socket of that name, the previous-instance test the
+// lock "<executable>.lock" beside it, taken when the service is made and held for the
+// life of the process. The server runs on the event loop and trusts no client: lines are
+// bounded, idle connections are closed, and so are connections beyond a fixed number.
+class qt_link_service : public QObject, public link_service {
+    Q_OBJECT
+public:
+    // `folder` empty: the user's link folder (platform::link_folder).
+    explicit qt_link_service(const std::string& exe_name, std::string folder = {}, link_limits l = {});
+    ~qt_link_service() override;
+
+    bool previous_instance() const override { return previous_; }
+    bool serve(const std::string& application, const std::string& topic, execute_handler on_execute) override;
+    void withdraw() override;
+    std::unique_ptr<link_conversation> open(const std::string& application, const std::string& topic,
+                                            int timeout_tenths) override;
+
+    const std::string& folder() const { return folder_; }
+    // The socket path of application|topic, or empty when the names cannot make one.
+    std::string socket_path(const std::string& application, const std::string& topic) const;
+    int connections() const { return connections_; }
+
+private:
+    void accept_pending();
+    void serve_connection(class QLocalSocket* socket);
+
+    std::string folder_;
+    link_limits limits_;
+    instance_lock lock_;
+    bool previous_ = false;
+    QLocalServer* server_ = nullptr;
+    execute_handler on_execute_;
+    int connections_ = 0;
+};
+
+}  // namespace platform::qt
