@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "app/calc_design.h"
+#include "eval/live_evaluation.h"
+#include "eval/script_eval.h"
 
 namespace app {
 
@@ -97,7 +99,13 @@ void calc::Picture_show_DblClick() {
     help_->window().show();
 }
 
-void calc::Text_calc_Change() {}
+void calc::Text_calc_Change() {
+    eval::Text_calc_Change(Text_calc, Text_re, Label_tip, deg_factor, services_.make_script_control);
+}
+
+double calc::Eval(std::u16string Expressions) {
+    return eval::Eval(std::move(Expressions), services_.make_script_control, Label_tip);
+}
 
 bool calc::another_copy_runs() {
     return false;

@@ -7,6 +7,7 @@
 #include "app/form1.h"
 #include "platform/file_system.h"
 #include "platform/forms.h"
+#include "platform/script_control.h"
 #include "platform/window_system.h"
 
 namespace app {
@@ -17,6 +18,7 @@ struct calc_services {
     platform::forms_runtime& forms;
     platform::window_system& windows;
     std::function<std::unique_ptr<platform::file_system>()> make_file_system;
+    platform::script_control_factory make_script_control = platform::make_script_control;
 };
 
 // The main window: its controls, members and handlers. Handlers stay short and call into
@@ -38,6 +40,10 @@ public:
     platform::form& window() { return *form_; }
     // The open help window, or null.
     Form1* help_window() { return help_.get(); }
+
+    // The value of an expression through a fresh script control; a failure shows its
+    // tip in Label_tip and gives 0.
+    double Eval(std::u16string Expressions);
 
     double deg_factor = 0;
     std::u16string saved_result;
