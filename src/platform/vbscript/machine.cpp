@@ -61,6 +61,7 @@ variant run(const program& p) {
     stack.reserve(16);
     for (const instruction& in : p.code) {
         switch (in.op) {
+        case opcode::push_number: stack.push_back(variant{in.type, in.number, {}}); break;
         case opcode::push: stack.push_back(p.constants[in.operand]); break;
         case opcode::call: call(stack, in, p); break;
         case opcode::call_unknown: raise(err_type_mismatch, p.names[in.name]);

@@ -78,14 +78,19 @@ struct pending {
 
 class parser {
 public:
-    explicit parser(std::u16string_view text) : lex_(text) { advance(); }
+    explicit parser(std::u16string_view text) : lex_(text) {
+        // A formula has at most about one instruction per two characters ("1+1+1");
+        // a quarter covers sums of numbers without growing, and growing stays cheap.
+        prog_.code.reserve(text.size() / 4 + 4);
+        advance();
+    }
     program parse();
 
 private:
     void advance() { tok_ = lex_.next(); }
     bool at(token_kind k) const { return tok_.kind == k; }
     void emit(opcode op, std::uint32_t operand = 0, std::uint32_t count = 0, std::uint32_t name = 0) {
-        prog_.code.push_back({op, count, operand, name});
+        prog_.code.push_back({op, vt_empty, count, operand, name});
     }
     void emit_constant(variant v);
     void skip_separators() {
@@ -123,7 +128,13 @@ program parser::parse() {
     return std::move(prog_);
 }
 
+// Values without text go into the instruction itself, so that a long sum of numbers
+// makes no table of constants.
 void parser::emit_constant(variant v) {
+    if (v.type != vt_string) {
+        prog_.code.push_back({opcode::push_number, v.type, 0, 0, 0, v.number});
+        return;
+    }
     prog_.constants.push_back(std::move(v));
     emit(opcode::push, static_cast<std::uint32_t>(prog_.constants.size() - 1));
 }

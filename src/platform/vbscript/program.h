@@ -11,6 +11,7 @@
 namespace vbscript {
 
 enum class opcode : std::uint8_t {
+    push_number,   // type and number: a value that holds no text
     push,          // operand: constant index
     call,          // operand: built-in index; count: arguments; name: spelling index
     call_unknown,  // name: spelling index; raises 13 naming it after its arguments ran
@@ -40,14 +41,16 @@ enum class opcode : std::uint8_t {
 
 struct instruction {
     opcode op;
+    var_type type = vt_empty;
     std::uint32_t count = 0;
     std::uint32_t operand = 0;
     std::uint32_t name = 0;
+    double number = 0;
 };
 
 struct program {
     std::vector<instruction> code;
-    std::vector<variant> constants;
+    std::vector<variant> constants;  // the values with text
     std::vector<std::u16string> names;
 };
 
