@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <vector>
 
 #include "platform/vbscript/errors.h"
 #include "platform/vbscript/functions.h"
@@ -46,6 +47,32 @@ bool text_compare(arguments a, size_t i) {
     if (mode != 0 && mode != 1) raise(err_invalid_call);
     return mode == 1;
 }
+
+// Finds a non-empty needle in time linear in both lengths whatever the texts hold
+// (Knuth-Morris-Pratt), so that searching a long text for a long, almost matching
+// needle cannot stall an evaluation.
+class text_search {
+public:
+    explicit text_search(std::u16string_view needle) : needle_(needle), border_(needle.size(), 0) {
+        for (size_t i = 1, k = 0; i < needle_.size(); ++i) {
+            while (k > 0 && needle_[i] != needle_[k]) k = border_[k - 1];
+            if (needle_[i] == needle_[k]) ++k;
+            border_[i] = k;
+        }
+    }
+    // The first occurrence at or after from, or npos.
+    size_t find(std::u16string_view hay, size_t from) const {
+        for (size_t i = from, k = 0; i < hay.size(); ++i) {
+            while (k > 0 && hay[i] != needle_[k]) k = border_[k - 1];
+            if (hay[i] == needle_[k] && ++k == needle_.size()) return i + 1 - k;
+        }
+        return std::u16string::npos;
+    }
+
+private:
+    std::u16string_view needle_;
+    std::vector<size_t> border_;
+};
 
 variant trimmed(const variant& x, bool front, bool back) {
     if (x.is_null()) return x;
@@ -118,7 +145,7 @@ variant InStr(arguments a) {
     if (h.empty() || static_cast<size_t>(start) > h.size()) return variant::long_integer(0);
     if (n.empty()) return variant::long_integer(static_cast<double>(start));
     if (text) h = folded(std::move(h)), n = folded(std::move(n));
-    const size_t at = h.find(n, static_cast<size_t>(start - 1));
+    const size_t at = text_search(n).find(h, static_cast<size_t>(start - 1));
     return variant::long_integer(at == std::u16string::npos ? 0 : static_cast<double>(at + 1));
 }
 
@@ -135,8 +162,11 @@ variant InStrRev(arguments a) {
     if (n.empty()) return variant::long_integer(static_cast<double>(end));
     if (n.size() > end) return variant::long_integer(0);
     if (text) h = folded(std::move(h)), n = folded(std::move(n));
-    const size_t at = h.rfind(n, end - n.size());
-    return variant::long_integer(at == std::u16string::npos ? 0 : static_cast<double>(at + 1));
+    // The last occurrence ending by end is the first one in the reversed texts.
+    std::u16string h_back(h.rend() - static_cast<std::ptrdiff_t>(end), h.rend());
+    std::u16string n_back(n.rbegin(), n.rend());
+    const size_t at = text_search(n_back).find(h_back, 0);
+    return variant::long_integer(at == std::u16string::npos ? 0 : static_cast<double>(end - at - n.size() + 1));
 }
 
 // Replace(expression, find, replacewith[, start[, count[, compare]]]): the text from
@@ -155,8 +185,9 @@ variant Replace(arguments a) {
     const std::u16string hay = text ? folded(std::u16string(rest)) : std::u16string(rest);
     std::u16string out;
     size_t from = 0;
+    const text_search search(key);
     while (!key.empty() && count != 0) {
-        const size_t at = hay.find(key, from);
+        const size_t at = search.find(hay, from);
         if (at == std::u16string::npos) break;
         charge_text(at - from + with.size());
         out.append(rest.substr(from, at - from)).append(with);

@@ -76,6 +76,12 @@ TEST(TextFunctions, SlicingSearchingAndBuilding) {
         {"InStrRev(\"abcabc\", \"c\")", "Long 6"},
         {"InStrRev(\"abcabc\", \"c\", 5)", "Long 3"},
         {"InStrRev(\"abc\", \"x\")", "Long 0"},
+        {"InStr(\"aabaabaaab\", \"aaab\")", "Long 7"},
+        {"InStr(\"abababc\", \"ababc\")", "Long 3"},
+        {"InStrRev(\"abababc\", \"aba\")", "Long 3"},
+        {"InStrRev(\"abababc\", \"aba\", 4)", "Long 1"},
+        {"InStrRev(\"xAbAb\", \"ab\", -1, 1)", "Long 4"},
+        {"Replace(\"aaaa\", \"aa\", \"b\")", "String bb"},
         {"Replace(\"aaa\", \"a\", \"bb\")", "String bbbbbb"},
         {"Replace(\"abcabc\", \"b\", \"X\", 3)", "String caXc"},
         {"Replace(\"ababab\", \"a\", \"-\", 1, 2)", "String -b-bab"},
@@ -90,6 +96,14 @@ TEST(TextFunctions, SlicingSearchingAndBuilding) {
         {"Asc(\"A\")", "Integer 65"},
         {"AscW(\"中\")", "Integer 20013"},
         {"Asc(\"\")", "error 5: 无效的过程调用或参数"},
+    });
+}
+
+TEST(TextFunctions, SearchesStayLinearOnLongAlmostMatchingTexts) {
+    check_table({
+        {"InStr(String(1000000, \"a\"), String(300000, \"a\") & \"b\")", "Long 0"},
+        {"InStrRev(String(1000000, \"a\"), \"b\" & String(300000, \"a\"))", "Long 0"},
+        {"Len(Replace(String(1000000, \"a\"), String(300000, \"a\") & \"b\", \"\"))", "Long 1000000"},
     });
 }
 
