@@ -77,6 +77,13 @@ TEST(EngineOperators, PrecedenceAndAssociativityFollowWindows) {
         {"3>2", "Boolean True"},
         {"2<>3", "Boolean True"},
         {"1 < 2 < 3", "Boolean True"},
+        {"Not Not 5", "Integer 5"},
+        {"1 And Not 0 = 1", "Integer 1"},
+        {"(Not 0) + 1", "Integer 0"},
+        {"abs (-2) ^ 2", "Double 4"},
+        {"-2 ^ 2 * 3", "Double 12"},
+        {"2 ^ - - 2", "Double 4"},
+        {"left(\"abc\", 1 + 1) & mid(\"xyz\", (2), 1)", "String aby"},
     });
 }
 
@@ -203,6 +210,18 @@ TEST(EngineErrors, EachFailureHasItsNumberAndChineseDescription) {
         {"if", "error 1002: 语法错误"},
         {"#99/99/2020#", "error 1002: 语法错误"},
         {"1/0 + )", "error 1023: 缺少表达式"},
+        {"1 + Not 2", "error 1023: 缺少表达式"},
+        {"-Not 1", "error 1023: 缺少表达式"},
+        {"+Not 1", "error 1023: 缺少表达式"},
+        {"1 = Not 2", "error 1023: 缺少表达式"},
+        {"sin(1,)", "error 1023: 缺少表达式"},
+        {"()", "error 1023: 缺少表达式"},
+        {"(1,2)", "error 1006: 缺少 ')'"},
+        {"left(\"abc\" 2)", "error 1006: 缺少 ')'"},
+        {"(1\r\n)", "error 1006: 缺少 ')'"},
+        {"1,2", "error 1025: 缺少语句结束"},
+        {"abs(-1)(2)", "error 1025: 缺少语句结束"},
+        {"1)", "error 1025: 缺少语句结束"},
         {"1/0 + foo(1)", "error 11: 被零除"},
         {"Space(-1)", "error 5: 无效的过程调用或参数"},
     });
