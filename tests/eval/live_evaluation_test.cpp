@@ -151,9 +151,7 @@ TEST_F(live_fixture, TypingOnUntilValidClearsTheTip) {
     EXPECT_EQ(tip(), "温馨提示:缺少表达式");
 }
 
-TEST_F(live_fixture, TheSavedFormulaIsEvaluatedWithTheDegreeFactorAlreadySet) {
-    // load() ran before the fixture's checks: deg_factor was set before the formula was
-    // put back, so a restored degree formula evaluates like a typed one.
+TEST_F(live_fixture, DegreeFormulasUseTheFactorSetAtLoad) {
     EXPECT_DOUBLE_EQ(window.deg_factor, deg_factor);
     formula().set_text(u"cos<60>");
     EXPECT_EQ(result(), "0.5");
