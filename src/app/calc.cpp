@@ -5,6 +5,8 @@
 #include "app/calc_design.h"
 #include "edit/bracket_commands.h"
 #include "edit/button_commands.h"
+#include "eval/live_evaluation.h"
+#include "eval/script_eval.h"
 #include "instance/single_instance.h"
 #include "store/data_folder.h"
 #include "store/history_log.h"
@@ -140,7 +142,13 @@ void calc::setmeinkuh() {
     edit::setmeinkuh(Text_calc);
 }
 
-void calc::Text_calc_Change() {}
+void calc::Text_calc_Change() {
+    eval::Text_calc_Change(Text_calc, Text_re, Label_tip, deg_factor, services_.make_script_control);
+}
+
+double calc::Eval(std::u16string Expressions) {
+    return eval::Eval(std::move(Expressions), services_.make_script_control, Label_tip);
+}
 
 bool calc::another_copy_runs() {
     if (!services_.link || !services_.link->previous_instance()) return false;

@@ -9,6 +9,7 @@
 #include "platform/file_system.h"
 #include "platform/forms.h"
 #include "platform/link_service.h"
+#include "platform/script_control.h"
 #include "platform/window_system.h"
 #include "window/autosize_form.h"
 #include "window/docking.h"
@@ -31,6 +32,8 @@ struct calc_services {
     // The link to other running copies; without one, the window neither serves nor
     // looks for another copy.
     platform::link_service* link = nullptr;
+    // A fresh expression evaluator for each evaluation.
+    platform::script_control_factory make_script_control = platform::make_script_control;
 };
 
 // The main window: its controls, members and handlers. Handlers stay short and call into
@@ -54,6 +57,10 @@ public:
     void setmeinkuh();
     // The open help window, or null.
     Form1* help_window() { return help_.get(); }
+
+    // The value of an expression through a fresh script control; a failure shows its
+    // tip in Label_tip and gives 0.
+    double Eval(std::u16string Expressions);
 
     double deg_factor = 0;
     std::u16string saved_result;

@@ -7,6 +7,7 @@
   accessible.py text NAME   the whole text of the text box named NAME, line breaks as the
                             toolkit reports them (one LF each)
   accessible.py focus       role<TAB>name of the object that has the keyboard focus
+  accessible.py label       the caption of the first label (the tip line)
 
 With --pid PID first, only the copy of process PID is read (two copies may share the bus).
 """
@@ -60,6 +61,12 @@ def main(args):
         PID = int(args[1])
         args = args[2:]
     mode = args[0] if args else "tree"
+    if mode == "label":
+        for obj in tallix_objects():
+            if obj.getRoleName() == "label":
+                print(obj.name)
+                return 0
+        return 1
     if mode == "focus":
         for obj in tallix_objects():
             if obj.getState().contains(pyatspi.STATE_FOCUSED):

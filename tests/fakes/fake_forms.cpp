@@ -42,6 +42,7 @@ void fake_text_box::changed() {
 }
 
 void fake_text_box::set_text(const std::u16string& t) {
+    if (refuse_writes) throw std::runtime_error(design_.name + " refuses the text");
     const std::u16string wanted = platform::normalize_line_breaks(t);
     start_ = 0;
     length_ = 0;

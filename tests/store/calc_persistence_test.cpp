@@ -179,7 +179,7 @@ TEST_F(calc_persistence, AProgramFolderThatCannotBeWrittenKeepsTheFilesInTheUser
     first->box("Text_temp1").type(u"h");
     first->close();
     EXPECT_TRUE(fs::is_empty(program));
-    EXPECT_EQ(fakes::temp_folder::read_path(data / "tallix.dat"), "[tallix]\r\ntextre=\r\ntextcalc=1+2\r\n");
+    EXPECT_EQ(fakes::temp_folder::read_path(data / "tallix.dat"), "[tallix]\r\ntextre=3\r\ntextcalc=1+2\r\n");
     EXPECT_EQ(fakes::temp_folder::read_path(data / "myalldata.dat"), store::encode_history(u"h"));
     auto second = std::make_unique<run>(program.string(), user_folder);
     EXPECT_EQ(second->box("Text_calc").text(), u"1+2");

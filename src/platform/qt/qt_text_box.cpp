@@ -29,6 +29,9 @@ qt_text_box::qt_text_box(const control_design& design, QWidget* parent)
     edit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     edit_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit_->setTabChangesFocus(true);
+    // Wrapping at word boundaries searches each line's text for a boundary and, in a
+    // long formula without one, takes seconds per keystroke; breaking anywhere is linear.
+    edit_->setWordWrapMode(QTextOption::WrapAnywhere);
     apply_style(edit_, design);
     edit_->setGeometry(to_pixels(design.rect));
     edit_->setVisible(design.visible);

@@ -1,0 +1,35 @@
+// The live evaluation of the formula box: on every change the whole formula is
+// rewritten for the degree notation (on a copy), evaluated, and its value shown.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/forms.h"
+#include "platform/script_control.h"
+
+namespace eval {
+
+// The degree notation: when the text holds "<" and no "<>", every "<" becomes
+// "(pi*(", every ">" "))" and then every "pi" the text of deg_factor; otherwise the
+// text stays as typed, its "<" and ">" comparisons.
+std::u16string degree_rewrite(std::u16string text, double deg_factor);
+
+// What the result box and the tip label show for a formula.
+struct formula_view {
+    std::u16string result;
+    std::u16string tip;  // empty when the formula evaluates
+};
+
+// The whole path of one change, without controls: rewrite, Eval, number to text.
+formula_view evaluate_formula(std::u16string_view formula, double deg_factor,
+                              const platform::script_control_factory& make);
+
+// The change handler of Text_calc: clears the tip, evaluates a rewritten copy of the
+// formula and writes the value into Text_re. Text_calc itself is never written. A
+// failure to write the result ends the handler silently.
+void Text_calc_Change(const platform::text_box& Text_calc, platform::text_box& Text_re,
+                      platform::label& Label_tip, double deg_factor,
+                      const platform::script_control_factory& make);
+
+}  // namespace eval

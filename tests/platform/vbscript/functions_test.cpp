@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include "engine_results.h"
+
+using engine_results::outcome;
+using engine_results::row;
+
+namespace {
+
+void check_table(std::initializer_list<row> rows) {
+    for (const row& r : rows) EXPECT_EQ(outcome(r.expression), r.expected) << "expression: " << r.expression;
+}
+
+TEST(MathFunctions, ValuesSubtypesAndInvalidArguments) {
+    check_table({
+        {"Abs(-2.5)", "Double 2.5"},
+        {"Abs(-5)", "Integer 5"},
+        {"Abs(CInt(-32767)-1)", "Long 32768"},
+        {"Abs(Null)", "Null"},
+        {"Atn(1)*4", "Double 3.14159265358979"},
+        {"Cos(0)", "Double 1"},
+        {"Tan(0)", "Double 0"},
+        {"Exp(1)", "Double 2.71828182845905"},
+        {"Exp(710)", "error 6: 溢出"},
+        {"Log(Exp(2))", "Double 2"},
+        {"Log(0)", "error 5: 无效的过程调用或参数"},
+        {"Sqr(2)", "Double 1.4142135623731"},
+        {"Sqr(-1)", "error 5: 无效的过程调用或参数"},
+        {"SQRT(9)", "Double 3"},
+        {"Int(-2.5)", "Double -3"},
+        {"Fix(-2.5)", "Double -2"},
+        {"Int(7)", "Integer 7"},
+        {"Int(\"2.7\")", "Double 2"},
+        {"Fix(Null)", "Null"},
+        {"Sgn(-0.1)", "Integer -1"},
+        {"Sgn(0)", "Integer 0"},
+        {"Round(2.5)", "Double 2"},
+        {"Round(3.5)", "Double 4"},
+        {"Round(-2.5)", "Double -2"},
+        {"Round(1.2345, 2)", "Double 1.23"},
+        {"Round(0.125, 2)", "Double 0.12"},
+        {"Round(5)", "Integer 5"},
+        {"Round(1.5, -1)", "error 5: 无效的过程调用或参数"},
+        {"Round(Null)", "Null"},
+        {"Rnd(-1) = Rnd(-1)", "Boolean True"},
+        {"TypeName(Rnd)", "String Single"},
+        {"Rnd(0) = Rnd(0)", "Boolean True"},
+        {"Rnd < 1 And Rnd >= 0", "Boolean True"},
+    });
+}
+
+TEST(TextFunctions, SlicingSearchingAndBuilding) {
+    check_table({
+        {"left(\"123\",2)", "String 12"},
+        {"Left(12345, 2)", "String 12"},
+        {"Left(\"ab\", 5)", "String ab"},
+        {"Left(\"ab\", -1)", "error 5: 无效的过程调用或参数"},
+        {"Left(Null, 1)", "Null"},
+        {"Right(\"abc\", 2)", "String bc"},
+        {"mid(\"abc\",2,1)", "String b"},
+        {"Mid(\"abc\", 2)", "String bc"},
+        {"Mid(\"abc\", 5)", "String "},
+        {"Mid(\"abc\", 0)", "error 5: 无效的过程调用或参数"},
+        {"Len(\"abc\")", "Long 3"},
+        {"Len(123.5)", "Long 5"},
+        {"Len(Null)", "Null"},
+        {"UCase(\"abé\") & LCase(\"DÉF\")", "String ABÉdéf"},
+        {"\"[\" & Trim(\"  a b  \") & \"]\"", "String [a b]"},
+        {"\"[\" & LTrim(\"  a \") & RTrim(\" b  \") & \"]\"", "String [a  b]"},
+        {"InStr(\"abcabc\", \"c\")", "Long 3"},
+        {"InStr(4, \"abcabc\", \"c\")", "Long 6"},
+        {"InStr(1, \"ABC\", \"b\", 1)", "Long 2"},
+        {"InStr(\"abc\", \"\")", "Long 1"},
+        {"InStr(\"abc\", Null)", "Null"},
+        {"InStr(0, \"abc\", \"a\")", "error 5: 无效的过程调用或参数"},
+        {"InStrRev(\"abcabc\", \"c\")", "Long 6"},
+        {"InStrRev(\"abcabc\", \"c\", 5)", "Long 3"},
+        {"InStrRev(\"abc\", \"x\")", "Long 0"},
+        {"InStr(\"aabaabaaab\", \"aaab\")", "Long 7"},
+        {"InStr(\"abababc\", \"ababc\")", "Long 3"},
+        {"InStrRev(\"abababc\", \"aba\")", "Long 3"},
+        {"InStrRev(\"abababc\", \"aba\", 4)", "Long 1"},
+        {"InStrRev(\"xAbAb\", \"ab\", -1, 1)", "Long 4"},
+        {"Replace(\"aaaa\", \"aa\", \"b\")", "String bb"},
+        {"Replace(\"aaa\", \"a\", \"bb\")", "String bbbbbb"},
+        {"Replace(\"abcabc\", \"b\", \"X\", 3)", "String caXc"},
+        {"Replace(\"ababab\", \"a\", \"-\", 1, 2)", "String -b-bab"},
+        {"Replace(\"AbA\", \"a\", \"x\", 1, -1, 1)", "String xbx"},
+        {"StrReverse(\"abc\")", "String cba"},
+        {"\"[\" & Space(3) & \"]\"", "String [   ]"},
+        {"String(3, \"ab\")", "String aaa"},
+        {"String(3, 321)", "String AAA"},
+        {"Chr(65)", "String A"},
+        {"Chr(256)", "error 5: 无效的过程调用或参数"},
+        {"ChrW(20013)", "String 中"},
+        {"Asc(\"A\")", "Integer 65"},
+        {"AscW(\"中\")", "Integer 20013"},
+        {"Asc(\"\")", "error 5: 无效的过程调用或参数"},
+    });
+}
+
+TEST(TextFunctions, SearchesStayLinearOnLongAlmostMatchingTexts) {
+    check_table({
+        {"InStr(String(1000000, \"a\"), String(300000, \"a\") & \"b\")", "Long 0"},
+        {"InStrRev(String(1000000, \"a\"), \"b\" & String(300000, \"a\"))", "Long 0"},
+        {"Len(Replace(String(1000000, \"a\"), String(300000, \"a\") & \"b\", \"\"))", "Long 1000000"},
+    });
+}
+
+TEST(ConversionFunctions, SubtypesRangesAndInspection) {
+    check_table({
+        {"CInt(2.5)", "Integer 2"},
+        {"CInt(3.5)", "Integer 4"},
+        {"CInt(32768)", "error 6: 溢出"},
+        {"CLng(\"12\")", "Long 12"},
+        {"CByte(-1)", "error 6: 溢出"},
+        {"CDbl(\"1.5E2\")", "Double 150"},
+        {"CDbl(\" 1,000.5 \")", "Double 1000.5"},
+        {"CDbl(\"abc\")", "error 13: 类型不匹配"},
+        {"CDbl(Null)", "error 94: 无效使用 Null"},
+        {"CSng(1/3)", "Single 0.3333333"},
+        {"CBool(\"true\")", "Boolean True"},
+        {"CBool(0)", "Boolean False"},
+        {"CBool(\"x\")", "error 13: 类型不匹配"},
+        {"CStr(1/3)", "String 0.333333333333333"},
+        {"CStr(True)", "String True"},
+        {"CStr(Null)", "error 94: 无效使用 Null"},
+        {"CDate(\"2020-02-29\")", "Date 2020/2/29"},
+        {"CDate(43832.5)", "Date 2020/1/2 12:00:00"},
+        {"CDate(\"x\")", "error 13: 类型不匹配"},
+        {"Hex(255)", "String FF"},
+        {"Hex(-1)", "String FFFF"},
+        {"Hex(-1.0)", "String FFFFFFFF"},
+        {"Oct(8)", "String 10"},
+        {"Hex(Null)", "Null"},
+        {"IsNumeric(\"1e3\")", "Boolean True"},
+        {"IsNumeric(\"abc\")", "Boolean False"},
+        {"IsNumeric(Empty)", "Boolean True"},
+        {"IsNumeric(Null)", "Boolean False"},
+        {"IsEmpty(x)", "Boolean True"},
+        {"IsNull(Null)", "Boolean True"},
+        {"IsDate(\"1/2/2020\")", "Boolean True"},
+        {"IsDate(\"hello\")", "Boolean False"},
+        {"TypeName(1)", "String Integer"},
+        {"TypeName(1.5)", "String Double"},
+        {"TypeName(\"a\")", "String String"},
+        {"TypeName(Null)", "String Null"},
+        {"VarType(1.5)", "Integer 5"},
+        {"VarType(CByte(1))", "Integer 17"},
+    });
+}
+
+TEST(DateFunctions, BuildingSplittingAndArithmetic) {
+    check_table({
+        {"DateSerial(2020, 13, 1)", "Date 2021/1/1"},
+        {"DateSerial(2020, 3, 0)", "Date 2020/2/29"},
+        {"DateSerial(99, 1, 1)", "Date 1999/1/1"},
+        {"DateSerial(10000, 1, 1)", "error 5: 无效的过程调用或参数"},
+        {"TimeSerial(13, 4, 5)", "Date 13:04:05"},
+        {"TimeSerial(25, 0, 0)", "Date 1899/12/31 1:00:00"},
+        {"DateAdd(\"m\", 1, #1/31/2020#)", "Date 2020/2/29"},
+        {"DateAdd(\"yyyy\", -1, #2/29/2020#)", "Date 2019/2/28"},
+        {"DateAdd(\"h\", 25, #1/1/2020#)", "Date 2020/1/2 1:00:00"},
+        {"DateAdd(\"x\", 1, #1/1/2020#)", "error 5: 无效的过程调用或参数"},
+        {"DateDiff(\"d\", #1/1/2020#, #3/1/2020#)", "Long 60"},
+        {"DateDiff(\"m\", #1/31/2020#, #2/1/2020#)", "Long 1"},
+        {"DateDiff(\"yyyy\", #12/31/2019#, #1/1/2020#)", "Long 1"},
+        {"DateDiff(\"ww\", #1/4/2020#, #1/5/2020#)", "Long 1"},
+        {"DateDiff(\"h\", #1/1/2020 23:59#, #1/2/2020#)", "Long 1"},
+        {"Year(#3/4/2021#) & \"-\" & Month(#3/4/2021#) & \"-\" & Day(#3/4/2021#)", "String 2021-3-4"},
+        {"Hour(#13:04:05#) * 10000 + Minute(#13:04:05#) * 100 + Second(#13:04:05#)", "Long 130405"},
+        {"Weekday(#1/5/2020#)", "Integer 1"},
+        {"Weekday(#1/5/2020#, 2)", "Integer 7"},
+        {"Year(Null)", "Null"},
+        {"Year(\"1/2/2020\")", "Integer 2020"},
+        {"Year(Now) >= 2024", "Boolean True"},
+        {"Date <= Now", "Boolean True"},
+        {"Time < 1", "Boolean True"},
+        {"CDbl(#12/29/1899 6:00#)", "Double -1.25"},
+    });
+}
+
+}  // namespace
