@@ -21,8 +21,8 @@
 
 namespace platform::qt {
 
-form_widget::form_widget(qt_form& owner, bool own_frame) : owner_(owner), own_frame_(own_frame) {
-    setMouseTracking(own_frame);
+form_widget::form_widget(qt_form& owner, bool resizable) : owner_(owner), resizable_(resizable) {
+    setMouseTracking(resizable);
 }
 
 void form_widget::closeEvent(QCloseEvent* e) {
@@ -34,7 +34,7 @@ void form_widget::resizeEvent(QResizeEvent*) { owner_.resized(); }
 
 Qt::Edges form_widget::edges_at(QPoint p) const {
     Qt::Edges edges;
-    if (!own_frame_) return edges;
+    if (!resizable_) return edges;
     const int grip = border_px + 2;  // a little beyond the border, for the corners
     if (p.x() < border_px) edges |= Qt::LeftEdge;
     if (p.x() >= width() - border_px) edges |= Qt::RightEdge;
@@ -94,7 +94,6 @@ void form_widget::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void form_widget::paintEvent(QPaintEvent*) {
-    if (!own_frame_) return;
     QPainter p(this);
     p.fillRect(rect(), QColor(212, 208, 200));
     p.setPen(QColor(64, 64, 64));
@@ -114,14 +113,14 @@ qt_form::qt_form(const form_design& design, qt_forms_runtime& runtime, const QIc
       runtime_(runtime),
       window_(new form_widget(*this, design.frame == frame_style::sizable_tool)),
       proc_([this](window_handle, message_id m, wparam wp, lparam lp) { return default_procedure(m, wp, lp); }) {
-    const bool own_frame = design.frame == frame_style::sizable_tool;
     window_->setObjectName(QString::fromStdString(design.name));
     window_->setWindowTitle(to_qstring(design.caption));
     window_->setFont(to_qfont(design.font));
     window_->setAttribute(Qt::WA_DeleteOnClose, false);
-    Qt::WindowFlags flags = Qt::Tool;
-    flags |= own_frame ? Qt::FramelessWindowHint
-                       : Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    // Every window draws its own narrow caption bar with a close button only: window
+    // managers differ in which buttons they grant a tool window, and some add minimize
+    // and maximize buttons whatever the window asks for.
+    Qt::WindowFlags flags = Qt::Tool | Qt::FramelessWindowHint;
     if (design.topmost) flags |= Qt::WindowStaysOnTopHint;
     window_->setWindowFlags(flags);
     if (design.use_program_icon) window_->setWindowIcon(icon);
@@ -130,17 +129,15 @@ qt_form::qt_form(const form_design& design, qt_forms_runtime& runtime, const QIc
     client_->setObjectName(QStringLiteral("client"));
     client_->setAutoFillBackground(true);
     const QSize client_size(to_pixels(design.client_width), to_pixels(design.client_height));
-    if (own_frame) {
-        caption_ = new caption_bar(to_qstring(design.caption), window_);
-        caption_->on_close = [this] { window_->close(); };
-        caption_->on_caption_press = [this](QPoint g) { frame_press(htcaption, g); };
-        caption_->on_caption_drag = [this](QPoint g) { frame_drag(g); };
-        caption_->on_caption_release = [this] { frame_release(); };
-        const int b = form_widget::border_px;
-        window_->resize(client_size + QSize(2 * b, 2 * b + caption_bar::height_px));
-    } else {
-        window_->setFixedSize(client_size);
-    }
+    caption_ = new caption_bar(to_qstring(design.caption), window_);
+    caption_->on_close = [this] { window_->close(); };
+    caption_->on_caption_press = [this](QPoint g) { frame_press(htcaption, g); };
+    caption_->on_caption_drag = [this](QPoint g) { frame_drag(g); };
+    caption_->on_caption_release = [this] { frame_release(); };
+    const int b = form_widget::border_px;
+    const QSize outer = client_size + QSize(2 * b, 2 * b + caption_bar::height_px);
+    if (design.frame == frame_style::sizable_tool) window_->resize(outer);
+    else window_->setFixedSize(outer);
     layout_frame();
     build_controls(design, icon);
     set_tab_order(design);
@@ -200,10 +197,6 @@ void qt_form::set_tab_order(const form_design& design) {
 }
 
 void qt_form::layout_frame() {
-    if (!caption_) {
-        client_->setGeometry(window_->rect());
-        return;
-    }
     const int b = form_widget::border_px;
     const int w = window_->width() - 2 * b;
     caption_->setGeometry(b, b, w, caption_bar::height_px);
@@ -217,14 +210,9 @@ twips_rect qt_form::rect() const { return to_twips(window_->frameGeometry()); }
 
 void qt_form::move(const twips_rect& r) {
     const QRect px = to_pixels(r);
-    if (caption_) {
-        propose_geometry(px);
-        return;
-    }
-    const QRect frame = window_->frameGeometry();
-    const QRect inner = window_->geometry();
-    window_->move(px.topLeft());
-    window_->setFixedSize(px.size() - (frame.size() - inner.size()));
+    // A window of fixed size takes the new size as its fixed size.
+    if (window_->minimumSize() == window_->maximumSize()) window_->setFixedSize(px.size());
+    propose_geometry(px);
 }
 
 void qt_form::propose_geometry(const QRect& r) {

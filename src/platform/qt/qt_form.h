@@ -20,7 +20,7 @@ class qt_form;
 // press that starts a border resize.
 class form_widget : public QWidget {
 public:
-    form_widget(qt_form& owner, bool own_frame);
+    form_widget(qt_form& owner, bool resizable);
     static constexpr int border_px = 3;
     // The smallest outer size a border resize may leave.
     QSize minimum_outer_size() const;
@@ -36,7 +36,7 @@ protected:
 private:
     Qt::Edges edges_at(QPoint p) const;
     qt_form& owner_;
-    bool own_frame_;
+    bool resizable_;
     bool border_press_ = false;
 };
 

@@ -15,7 +15,6 @@ qt_forms_runtime::qt_forms_runtime() : icon_(QStringLiteral(":/icons/tallix.ico"
     // Closing a window never ends the program by itself: tool windows do not count for
     // Qt, and an open help window must keep the program running. form_closed decides.
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setWindowIcon(icon_);
 }
 
 void qt_forms_runtime::init_common_controls() { install_font_substitutions(); }

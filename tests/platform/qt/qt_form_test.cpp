@@ -9,6 +9,8 @@
 
 #include "app/calc.h"
 #include "app/calc_design.h"
+#include "app/form1.h"
+#include "platform/qt/qt_caption_bar.h"
 #include "platform/qt/qt_forms_runtime.h"
 #include "platform/qt/qt_window_system.h"
 
@@ -61,6 +63,22 @@ TEST_F(qt_form_test, ClosingTheMainWindowWithHelpOpenKeepsTheProgramRunning) {
     EXPECT_FALSE(window.window().visible());
     EXPECT_TRUE(window.help_window()->window().visible());
     EXPECT_FALSE(quit);
+}
+
+// The help window: a narrow caption bar of its own with a close button only (no window
+// manager buttons, no icon), a client area of 338 x 462 pixels, and no resizing.
+TEST_F(qt_form_test, HelpWindowHasItsOwnCaptionBarAFixedSizeAndNoIcon) {
+    app::Form1 help(forms);
+    auto& form = static_cast<platform::qt::qt_form&>(help.window());
+    QWidget* outer = form.widget();
+    EXPECT_TRUE(outer->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(outer->windowFlags() & Qt::Tool);
+    EXPECT_FALSE(outer->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(form.client()->size(), QSize(338, 462));
+    EXPECT_EQ(outer->minimumSize(), outer->maximumSize());
+    EXPECT_EQ(outer->height(), 462 + platform::qt::caption_bar::height_px + 2 * platform::qt::form_widget::border_px);
+    EXPECT_TRUE(outer->windowIcon().isNull());
+    EXPECT_EQ(form.caption(), u"help");
 }
 
 }  // namespace
