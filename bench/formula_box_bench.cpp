@@ -31,7 +31,7 @@ void key(QWidget* w, int k, const QString& text) {
     QApplication::sendEvent(w, &release);
 }
 
-void BM_EditOfTheFormulaBoxHoldingTheSum(benchmark::State& state) {
+void edit_the_sum(benchmark::State& state, bool repaint) {
     platform::qt::qt_forms_runtime forms;
     platform::qt::qt_window_system windows(forms);
     app::calc window({forms, windows, [] { return std::unique_ptr<platform::file_system>(); }});
@@ -49,9 +49,15 @@ void BM_EditOfTheFormulaBoxHoldingTheSum(benchmark::State& state) {
         if (typed) key(box, Qt::Key_Backspace, {});
         else key(box, Qt::Key_1, QStringLiteral("1"));
         typed = !typed;
+        if (repaint) box->viewport()->repaint();
     }
     if (!window.Label_tip.caption().empty()) state.SkipWithError("the formula failed to evaluate");
 }
+
+void BM_EditOfTheFormulaBoxHoldingTheSum(benchmark::State& state) { edit_the_sum(state, false); }
+
+// The same keystroke followed by the repaint of the box that the user waits for.
+void BM_EditAndRepaintOfTheFormulaBoxHoldingTheSum(benchmark::State& state) { edit_the_sum(state, true); }
 
 // The program's own share of that keystroke: the box reports a change of its text, the
 // adapter converts the whole text afresh and the change handler evaluates it and writes
@@ -72,6 +78,7 @@ void BM_ChangeOfTheFormulaBoxHoldingTheSum(benchmark::State& state) {
 }
 
 BENCHMARK(BM_EditOfTheFormulaBoxHoldingTheSum)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EditAndRepaintOfTheFormulaBoxHoldingTheSum)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ChangeOfTheFormulaBoxHoldingTheSum)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -32,10 +32,31 @@ qt_text_box::qt_text_box(const control_design& design, QWidget* parent)
     // Wrapping at word boundaries searches each line's text for a boundary and, in a
     // long formula without one, takes seconds per keystroke; breaking anywhere is linear.
     edit_->setWordWrapMode(QTextOption::WrapAnywhere);
+    // Left to right as a formula reads. Left to Qt, each caret placement would scan the
+    // whole paragraph for its first strong character to pick the direction.
+    QTextOption option = edit_->document()->defaultTextOption();
+    option.setTextDirection(Qt::LeftToRight);
+    edit_->document()->setDefaultTextOption(option);
     apply_style(edit_, design);
     edit_->setGeometry(to_pixels(design.rect));
     edit_->setVisible(design.visible);
     connect(edit_, &QPlainTextEdit::textChanged, this, &qt_text_box::on_widget_text_changed);
+    // Emitted before the document relayouts the edited paragraphs, so even the first
+    // layout after an edit is kept.
+    connect(edit_->document(), &QTextDocument::contentsChange, this, &qt_text_box::keep_layouts);
+}
+
+// A paragraph's layout normally drops its shaped glyphs as soon as its lines are made,
+// and every caret move, caret blink and repaint afterwards shapes the whole paragraph
+// again: for a formula of a megabyte on one line that is several full passes per
+// keystroke. Kept, the glyphs are reshaped only when the paragraph's text changes.
+void qt_text_box::keep_layouts(int from, int, int added) {
+    const QTextDocument* doc = edit_->document();
+    const QTextBlock last = doc->findBlock(from + added);
+    for (QTextBlock b = doc->findBlock(from); b.isValid(); b = b.next()) {
+        b.layout()->setCacheEnabled(true);
+        if (b == last) break;
+    }
 }
 
 twips_rect qt_text_box::rect() const { return to_twips(edit_->geometry()); }

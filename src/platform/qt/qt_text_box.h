@@ -36,6 +36,7 @@ public:
 
 private:
     void on_widget_text_changed();
+    void keep_layouts(int from, int removed, int added);
     void notify_change();
     const std::u16string& view_text() const;
     int view_to_model(int view_pos) const;

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QTextBlock>
+#include <QTextLayout>
 
 namespace {
 
@@ -98,6 +100,26 @@ TEST_F(qt_text_box_test, LongTextsConvertWithoutLoss) {
     EXPECT_EQ(box.text(), big);
     box.set_sel_start(static_cast<int>(big.size()));
     EXPECT_EQ(box.sel_start(), static_cast<int>(big.size()));
+}
+
+TEST_F(qt_text_box_test, KeystrokesInALongLineKeepItsLayoutAndLoseNothing) {
+    std::u16string line;
+    for (int i = 0; i < 20000; ++i) line += u"12345.67+";
+    line += u"1";
+    box.set_text(line);
+    const int end = static_cast<int>(line.size());
+    box.set_sel_start(end);
+    key(Qt::Key_2, Qt::NoModifier, QStringLiteral("2"));
+    EXPECT_EQ(box.text(), line + u"2");
+    EXPECT_EQ(box.sel_start(), end + 1);
+    EXPECT_TRUE(box.widget()->document()->firstBlock().layout()->cacheEnabled())
+        << "a long line reshaped on every caret move makes typing crawl";
+    key(Qt::Key_Backspace);
+    EXPECT_EQ(box.text(), line);
+    EXPECT_EQ(changes, 3);
+    box.set_sel_start(4);
+    box.set_sel_length(5);
+    EXPECT_EQ(box.sel_text(), u"5.67+");
 }
 
 }  // namespace
