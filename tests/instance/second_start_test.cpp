@@ -32,6 +32,16 @@ struct copy {
     fakes::fake_form& form() { return *forms.live("calc"); }
 };
 
+// The copy's start-up ends with the run-time error report of that number.
+void expect_load_ends_with(copy& c, int number) {
+    try {
+        c.window.load();
+        ADD_FAILURE() << "the copy carried on instead of ending with error " << number;
+    } catch (const platform::runtime_error& e) {
+        EXPECT_EQ(e.number(), number);
+    }
+}
+
 struct second_start : ::testing::Test {
     fakes::fake_link_network network;
     std::unique_ptr<copy> first = std::make_unique<copy>(network, "tallix");
@@ -80,12 +90,7 @@ TEST_F(second_start, SecondCopyBringsTheFirstForwardAndEndsUnseen) {
 TEST_F(second_start, SecondCopyWithoutAnAnswerEndsWithTheErrorBeforeAnyOtherStep) {
     first->link.withdraw();
     copy second(network, "tallix");
-    try {
-        second.window.load();
-        FAIL() << "the second copy carried on";
-    } catch (const platform::runtime_error& e) {
-        EXPECT_EQ(e.number(), platform::link_error_no_answer);
-    }
+    expect_load_ends_with(second, platform::link_error_no_answer);
     EXPECT_FALSE(second.form().visible());
     EXPECT_EQ(second.file_systems_made, 0);
     EXPECT_EQ(second.forms.log, (std::vector<std::string>{"init_common_controls", "calc.create"}));
@@ -94,12 +99,7 @@ TEST_F(second_start, SecondCopyWithoutAnAnswerEndsWithTheErrorBeforeAnyOtherStep
 TEST_F(second_start, UnacknowledgedCommandEndsTheSecondCopyWithTheTimeOutError) {
     network.drop_acknowledgements = true;
     copy second(network, "tallix");
-    try {
-        second.window.load();
-        FAIL() << "the second copy carried on";
-    } catch (const platform::runtime_error& e) {
-        EXPECT_EQ(e.number(), platform::link_error_timeout);
-    }
+    expect_load_ends_with(second, platform::link_error_timeout);
     EXPECT_EQ(second.file_systems_made, 0);
 }
 
@@ -118,12 +118,7 @@ TEST_F(second_start, ClosedWindowServesNoMoreWhileTheProgramRunsOn) {
     EXPECT_NE(first->window.help_window(), nullptr);
     EXPECT_TRUE(network.served.empty());
     copy second(network, "tallix");
-    try {
-        second.window.load();
-        FAIL() << "the second copy carried on";
-    } catch (const platform::runtime_error& e) {
-        EXPECT_EQ(e.number(), platform::link_error_no_answer);
-    }
+    expect_load_ends_with(second, platform::link_error_no_answer);
 }
 
 TEST_F(second_start, RenamedCopyServesItsOwnNameButItsSecondStartAddressesTallix) {
@@ -142,12 +137,7 @@ TEST_F(second_start, RenamedCopyServesItsOwnNameButItsSecondStartAddressesTallix
     // Without tallix, nobody answers.
     first.reset();
     copy last(network, "calc2");
-    try {
-        last.window.load();
-        FAIL() << "the second calc2 carried on";
-    } catch (const platform::runtime_error& e) {
-        EXPECT_EQ(e.number(), platform::link_error_no_answer);
-    }
+    expect_load_ends_with(last, platform::link_error_no_answer);
 }
 
 TEST_F(second_start, ADifferentProgramIsNoPreviousInstance) {

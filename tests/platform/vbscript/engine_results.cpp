@@ -1,5 +1,7 @@
 #include "engine_results.h"
 
+#include <gtest/gtest.h>
+
 #include "platform/vbscript/engine.h"
 
 namespace engine_results {
@@ -53,6 +55,10 @@ std::string outcome(std::string_view expression) {
     const std::string type = utf8(vbscript::type_name(e.value));
     if (e.value.is_null() || e.value.type == vbscript::vt_empty || e.value.is_object()) return type;
     return type + " " + utf8(vbscript::text_of(e.value));
+}
+
+void check_table(std::initializer_list<row> rows) {
+    for (const row& r : rows) EXPECT_EQ(outcome(r.expression), r.expected) << "expression: " << r.expression;
 }
 
 }  // namespace engine_results

@@ -3,6 +3,7 @@
 // "error 11: 被零除".
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -17,5 +18,8 @@ struct row {
     const char* expression;
     const char* expected;
 };
+
+// Expects each row's outcome, naming the expression of any that differs.
+void check_table(std::initializer_list<row> rows);
 
 }  // namespace engine_results

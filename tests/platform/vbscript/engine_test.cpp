@@ -5,13 +5,10 @@
 #include "engine_results.h"
 
 using engine_results::outcome;
+using engine_results::check_table;
 using engine_results::row;
 
 namespace {
-
-void check_table(std::initializer_list<row> rows) {
-    for (const row& r : rows) EXPECT_EQ(outcome(r.expression), r.expected) << "expression: " << r.expression;
-}
 
 TEST(EngineLiterals, NumbersStringsDatesAndKeywordsKeepVBScriptTyping) {
     check_table({
