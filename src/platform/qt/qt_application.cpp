@@ -32,13 +32,15 @@ void on_termination_signal(int) {
 }  // namespace
 
 // Laying out a long paragraph allocates and zeroes buffers of tens of megabytes and frees
-// them again, once per keystroke. By default the C library hands such memory back to the
-// system at once and every page is faulted in afresh the next time, which costs as much
-// as the layout itself; a generous pad at the top of the heap keeps it for reuse. Pages
-// never touched cost nothing, so an ordinary session's footprint does not grow.
+// them again, once per keystroke. By default the C library serves such sizes with fresh
+// mappings, or hands the memory back to the system at once, and every page is faulted in
+// afresh the next time, which costs as much as the layout itself. Serving them from the
+// heap, with a generous pad at its top, keeps them for reuse. Pages never touched cost
+// nothing, so an ordinary session's footprint does not grow.
 qt_application::qt_application(int& argc, char** argv) : QApplication(argc, argv) {
 #if defined(__GLIBC__)
     mallopt(M_TOP_PAD, 64 * 1024 * 1024);
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024 * 1024);
 #endif
 }
 
