@@ -46,13 +46,11 @@ test)
     cmake --build "$root/build" -j "$jobs"
     ctest --test-dir "$root/build" --output-on-failure
     # The engine once more, built by clang with the fuzz targets under the sanitizers.
-    if [ -f "$root/fuzz/CMakeLists.txt" ]; then
-        cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-            -DCMAKE_CXX_COMPILER=clang++ -DTALLIX_FUZZ=ON -DTALLIX_CORE_ONLY=ON \
-            -DTALLIX_BUILD_BENCH=OFF
-        cmake --build "$root/build-fuzz" -j "$jobs"
-        ctest --test-dir "$root/build-fuzz" --output-on-failure
-    fi
+    cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+        -DCMAKE_CXX_COMPILER=clang++ -DTALLIX_FUZZ=ON -DTALLIX_CORE_ONLY=ON \
+        -DTALLIX_BUILD_BENCH=OFF
+    cmake --build "$root/build-fuzz" -j "$jobs"
+    ctest --test-dir "$root/build-fuzz" --output-on-failure
     ;;
 *)
     echo "usage: $0 run|test" >&2

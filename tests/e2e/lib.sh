@@ -36,10 +36,11 @@ wait_for() {
     done
 }
 
-# Starts Xvfb on a free display and prints the display number and the server's id. The display is ours once its
-# lock file names our server: a server that finds the display taken ends at once, and a
-# display whose old server is still going away is never mistaken for ours. Numbers are
-# drawn at random so that tests started together rarely try the same one.
+# Starts Xvfb on a free display and prints the display number and the server's id. The
+# display is ours once its lock file names our server: a server that finds the display
+# taken ends at once, and a display whose old server is still going away is never
+# mistaken for ours. Numbers are drawn at random so that tests started together rarely
+# try the same one.
 e2e_claim_display() {
     local size=$1 n pid
     for _ in $(seq 1 20); do
@@ -96,6 +97,9 @@ e2e_start_app() {
 
 app_running() { kill -0 "$APP_PID" 2>/dev/null; }
 
+# Asks the window manager to close the window, as its close button would.
+close_window() { wmctrl -i -c "$(printf '0x%x' "$1")"; }
+
 # Prints "X Y W H" of a window's outer rectangle in screen pixels.
 window_rect() {
     local X Y WIDTH HEIGHT
@@ -126,6 +130,5 @@ e2e_with_accessibility() {
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # accessible tree | texts | text NAME: see accessible.py.
 accessible() { /usr/bin/python3 "$E2E_DIR/accessible.py" "$@"; }
-accessible_tree() { accessible tree; }
 # True once the program's buttons can be seen over the accessibility bus.
 accessible_ready() { accessible tree | grep -q 'push button'; }

@@ -15,7 +15,7 @@ read -r x y w h <<<"$(window_rect "$MAIN_WIN")"
 
 wait_for 50 accessible_ready ||
     fail "the window is not visible to assistive technology"
-tree=$(accessible_tree)
+tree=$(accessible tree)
 # role, accessible name, Left Top Width Height in twips within the client area
 while IFS='|' read -r role name l t cw ch; do
     want="$((3 + l / 15)) $((21 + t / 15)) $((cw / 15)) $((ch / 15))"
@@ -58,11 +58,11 @@ count=$(xdotool search --name '^help$' | wc -l)
 [ "$count" -eq 1 ] || fail "$count help windows after two double-clicks"
 
 # Closing the main window leaves the program running while the help window is open.
-wmctrl -i -c "$(printf '0x%x' "$MAIN_WIN")"
+close_window "$MAIN_WIN"
 wait_for 50 sh -c "! xdotool search --onlyvisible --name '^$MAIN_TITLE\$'" || fail "main window still shown"
 sleep 1
 app_running || fail "the program ended although the help window is open"
-wmctrl -i -c "$(printf '0x%x' "$(xdotool search --name '^help$' | head -n 1)")"
+close_window "$(xdotool search --name '^help$' | head -n 1)"
 wait_for 50 sh -c "! kill -0 $APP_PID" || fail "the program still runs after its last window closed"
 wait "$APP_PID" || fail "the program ended with status $?"
 

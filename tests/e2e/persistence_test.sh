@@ -24,7 +24,7 @@ hex() { od -An -v -tx1 "$1" | tr -d ' \n'; }
 utf16_hex() { printf 'ff fe'; printf "$1" | iconv -f UTF-8 -t UTF-16LE | od -An -v -tx1; }
 want_hex() { utf16_hex "$1" | tr -d ' \n'; }
 close_and_wait() {
-    wmctrl -i -c "$(printf '0x%x' "$MAIN_WIN")"
+    close_window "$MAIN_WIN"
     wait_for 100 sh -c "! kill -0 $APP_PID" || fail "the program did not end after its window closed"
 }
 start_and_wait_for_texts() {

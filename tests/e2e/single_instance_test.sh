@@ -107,7 +107,7 @@ e2e_start_app
 [ "$(client send "$SOCKET" SHOWME)" = ACK ] || fail "the new copy does not serve"
 timeout 20 "$APP_DIR/tallix" >>"$E2E_TMP/second.log" 2>&1 || fail "second start after a kill failed"
 # Closing the window ends the copy, and its service goes with it.
-wmctrl -i -c "$(printf '0x%x' "$MAIN_WIN")"
+close_window "$MAIN_WIN"
 wait_for 50 sh -c "! kill -0 $APP_PID" || fail "the copy did not end when its window closed"
 [ ! -e "$SOCKET" ] || fail "the ended copy left its socket behind"
 
