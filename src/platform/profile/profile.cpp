@@ -186,7 +186,7 @@ std::optional<document> load(const file_system& files, const std::string& path) 
 }
 
 bool save(file_system& files, const std::string& path, const document& doc, std::error_code* error) {
-    return files.replace_all(path, doc.bytes(), nullptr, error);
+    return files.replace_all(path, doc.bytes(), error);
 }
 
 std::string get_string(const file_system& files, const std::string& path, std::string_view section,
