@@ -16,12 +16,6 @@ std::string_view trim(std::string_view s) {
     return s.substr(first, s.find_last_not_of(" \t") - first + 1);
 }
 
-bool same_name(std::string_view a, std::string_view b) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 bool has_line_break(std::string_view s) {
     return s.find_first_of("\r\n") != std::string_view::npos;
 }
@@ -82,6 +76,12 @@ std::vector<std::string> split_lines(std::string_view text) {
 }
 
 }  // namespace
+
+bool same_name(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+}
 
 bool valid_section(std::string_view section) {
     return !section.empty() && trim(section) == section && !has_line_break(section) &&
