@@ -51,17 +51,6 @@ std::optional<std::size_t> key_index(std::string_view line, const std::vector<st
     return std::nullopt;
 }
 
-std::string utf16_to_utf8(std::string_view bytes, bool little_endian) {
-    std::u16string units;
-    units.reserve(bytes.size() / 2);
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const auto lo = static_cast<unsigned char>(bytes[little_endian ? i : i + 1]);
-        const auto hi = static_cast<unsigned char>(bytes[little_endian ? i + 1 : i]);
-        units.push_back(static_cast<char16_t>(lo | (hi << 8)));
-    }
-    return to_utf8(units);
-}
-
 std::vector<std::string> split_lines(std::string_view text) {
     std::vector<std::string> lines;
     std::size_t start = 0;
@@ -103,7 +92,7 @@ document::document(std::string_view bytes) {
         byte_order_mark_ = true;
         bytes.remove_prefix(utf8_mark.size());
     } else if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
-        converted = utf16_to_utf8(bytes.substr(2), bytes[0] == '\xFF');
+        converted = to_utf8(utf16_from_bytes(bytes.substr(2), bytes[0] == '\xFF'));
         bytes = converted;
     }
     lines_ = split_lines(bytes);
