@@ -19,7 +19,7 @@ void client_link::set_link_mode(int mode) {
     const std::string topic = platform::to_utf8(topic_);
     const std::size_t bar = topic.find('|');
     if (bar == std::string::npos || bar == 0)
-        throw platform::runtime_error(platform::link_error_no_answer, u"没有外部应用程序响应 DDE 初始化");
+        platform::throw_link_error(platform::link_error_no_answer);
     conversation_ = service_.open(topic.substr(0, bar), topic.substr(bar + 1), timeout_);
     mode_ = mode;
 }

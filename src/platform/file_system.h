@@ -19,10 +19,10 @@ public:
     // The whole file's bytes, or nothing when it cannot be read.
     virtual std::optional<std::string> read_all(const std::string& path) const = 0;
     // Replaces the whole file atomically: afterwards it holds either its old bytes or
-    // the new ones, never a mix. Returns false, with the reason, when it failed; `error`
-    // then tells why (permission, disk full, ...) so callers can explain it.
+    // the new ones, never a mix. Returns false when it failed; `error` then tells why
+    // (permission, disk full, ...) so callers can explain it.
     virtual bool replace_all(const std::string& path, const std::string& bytes,
-                             std::string* reason = nullptr, std::error_code* error = nullptr) = 0;
+                             std::error_code* error = nullptr) = 0;
     // Whether a new file can be created in the folder now (tried, not guessed from modes).
     // A file system that cannot tell answers no.
     virtual bool can_create_in(const std::string&) { return false; }

@@ -1,8 +1,6 @@
 #include "platform/local_file_system.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -37,8 +35,7 @@ std::optional<std::string> local_file_system::read_all(const std::string& path) 
 
 namespace {
 
-bool fail(std::string* reason, std::error_code* error, const char* what) {
-    if (reason) *reason = std::string(what) + ": " + std::strerror(errno);
+bool fail(std::error_code* error) {
     if (error) *error = std::error_code(errno, std::generic_category());
     return false;
 }
@@ -59,10 +56,10 @@ bool write_fully(int fd, const std::string& bytes) {
 // Written beside the target and renamed over it, so a crash or a full disk leaves the
 // old file whole.
 bool local_file_system::replace_all(const std::string& path, const std::string& bytes,
-                                    std::string* reason, std::error_code* error) {
+                                    std::error_code* error) {
     std::string tmp = path + ".XXXXXX";
     const int fd = ::mkstemp(tmp.data());
-    if (fd < 0) return fail(reason, error, "create");
+    if (fd < 0) return fail(error);
     // The new file keeps the mode of the one it replaces (mkstemp makes it private).
     struct stat old {};
     ::fchmod(fd, ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
@@ -72,13 +69,13 @@ bool local_file_system::replace_all(const std::string& path, const std::string& 
     if (!written) {
         ::unlink(tmp.c_str());
         errno = saved_errno;
-        return fail(reason, error, "write");
+        return fail(error);
     }
     if (::rename(tmp.c_str(), path.c_str()) != 0) {
         const int e = errno;
         ::unlink(tmp.c_str());
         errno = e;
-        return fail(reason, error, "rename");
+        return fail(error);
     }
     return true;
 }

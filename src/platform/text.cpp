@@ -93,6 +93,16 @@ std::string to_utf8(std::u16string_view utf16) {
     return out;
 }
 
+std::u16string utf16_from_bytes(std::string_view bytes, bool little_endian) {
+    std::u16string units(bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const auto lo = static_cast<unsigned char>(bytes[2 * i + (little_endian ? 0 : 1)]);
+        const auto hi = static_cast<unsigned char>(bytes[2 * i + (little_endian ? 1 : 0)]);
+        units[i] = static_cast<char16_t>(lo | (hi << 8));
+    }
+    return units;
+}
+
 std::u16string normalize_line_breaks(std::u16string_view text) {
     return to_crlf(to_lf(text));
 }

@@ -11,6 +11,9 @@ namespace platform {
 // Invalid UTF-8 sequences become U+FFFD; unpaired surrogates likewise on the way back.
 std::u16string to_u16(std::string_view utf8);
 std::string to_utf8(std::u16string_view utf16);
+// UTF-16 bytes (no byte-order mark) as code units, taken as they are; an odd last byte
+// is left out.
+std::u16string utf16_from_bytes(std::string_view bytes, bool little_endian = true);
 
 // Every lone CR and lone LF becomes CR LF, so the text has one kind of line break.
 std::u16string normalize_line_breaks(std::u16string_view text);

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 
+#include "platform/text.h"
+
 namespace store {
 
 std::string encode_history(std::u16string_view text) {
@@ -18,12 +20,7 @@ std::string encode_history(std::u16string_view text) {
 
 std::u16string decode_history(std::string_view bytes) {
     if (bytes.starts_with("\xFF\xFE")) bytes.remove_prefix(2);
-    std::u16string text(bytes.size() / 2, u'\0');
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto lo = static_cast<unsigned char>(bytes[2 * i]);
-        const auto hi = static_cast<unsigned char>(bytes[2 * i + 1]);
-        text[i] = static_cast<char16_t>(lo | (hi << 8));
-    }
+    std::u16string text = platform::utf16_from_bytes(bytes);
     if (bytes.size() % 2 != 0) text.push_back(u'\uFFFD');
     return text;
 }
@@ -40,7 +37,7 @@ history_read read_history(const platform::file_system& files, const std::string&
 
 bool write_history(platform::file_system& files, const std::string& path, std::u16string_view text,
                    std::error_code* error) {
-    return files.replace_all(path, encode_history(text), nullptr, error);
+    return files.replace_all(path, encode_history(text), error);
 }
 
 std::u16string history_save_failed_tip(const std::error_code& error) {

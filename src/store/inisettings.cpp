@@ -15,20 +15,16 @@ namespace {
 // this module ends in the suffix.
 constexpr std::string_view lines_suffix = ":lines";
 
-std::u16string trim_spaces(const std::u16string& s) {
-    const auto first = s.find_first_not_of(u' ');
-    if (first == std::u16string::npos) return {};
-    return s.substr(first, s.find_last_not_of(u' ') - first + 1);
+// A space is one byte in UTF-8 and never part of another character's bytes.
+std::string trim_spaces(std::string_view s) {
+    const auto first = s.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return std::string(s.substr(first, s.find_last_not_of(' ') - first + 1));
 }
 
 bool ends_with_suffix(std::string_view key) {
-    if (key.size() < lines_suffix.size()) return false;
-    auto tail = key.substr(key.size() - lines_suffix.size());
-    for (std::size_t i = 0; i < tail.size(); ++i) {
-        const char c = tail[i] >= 'A' && tail[i] <= 'Z' ? static_cast<char>(tail[i] - 'A' + 'a') : tail[i];
-        if (c != lines_suffix[i]) return false;
-    }
-    return true;
+    return key.size() >= lines_suffix.size() &&
+           platform::profile::same_name(key.substr(key.size() - lines_suffix.size()), lines_suffix);
 }
 
 std::string escape_lines(std::string_view value) {
@@ -63,7 +59,7 @@ std::string unescape_lines(std::string_view value) {
 
 std::u16string read_or_throw(const platform::file_system& files, const settings_file& where,
                              const std::u16string& key, const std::u16string& fallback) {
-    const std::string k = platform::to_utf8(trim_spaces(key));
+    const std::string k = trim_spaces(platform::to_utf8(key));
     if (k.empty()) return u"";
     const auto doc = platform::profile::load(files, where.path());
     if (!doc) return fallback;
@@ -74,9 +70,9 @@ std::u16string read_or_throw(const platform::file_system& files, const settings_
 
 bool write_or_throw(platform::file_system& files, const settings_file& where, const std::u16string& key,
                     const std::u16string& value) {
-    const std::string k = platform::to_utf8(trim_spaces(key));
-    const std::string section = platform::to_utf8(trim_spaces(platform::to_u16(where.exe_name)));
-    if (k.empty() || section.empty() || ends_with_suffix(k)) return false;
+    const std::string k = trim_spaces(platform::to_utf8(key));
+    // A blank section name needs no test of its own: the document refuses it.
+    if (k.empty() || ends_with_suffix(k)) return false;
     auto doc = platform::profile::load(files, where.path());
     if (!doc) return false;
     const std::string v = platform::to_utf8(value);

@@ -16,12 +16,6 @@ std::string_view trim(std::string_view s) {
     return s.substr(first, s.find_last_not_of(" \t") - first + 1);
 }
 
-bool same_name(std::string_view a, std::string_view b) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 bool has_line_break(std::string_view s) {
     return s.find_first_of("\r\n") != std::string_view::npos;
 }
@@ -57,17 +51,6 @@ std::optional<std::size_t> key_index(std::string_view line, const std::vector<st
     return std::nullopt;
 }
 
-std::string utf16_to_utf8(std::string_view bytes, bool little_endian) {
-    std::u16string units;
-    units.reserve(bytes.size() / 2);
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const auto lo = static_cast<unsigned char>(bytes[little_endian ? i : i + 1]);
-        const auto hi = static_cast<unsigned char>(bytes[little_endian ? i + 1 : i]);
-        units.push_back(static_cast<char16_t>(lo | (hi << 8)));
-    }
-    return to_utf8(units);
-}
-
 std::vector<std::string> split_lines(std::string_view text) {
     std::vector<std::string> lines;
     std::size_t start = 0;
@@ -82,6 +65,12 @@ std::vector<std::string> split_lines(std::string_view text) {
 }
 
 }  // namespace
+
+bool same_name(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+}
 
 bool valid_section(std::string_view section) {
     return !section.empty() && trim(section) == section && !has_line_break(section) &&
@@ -103,7 +92,7 @@ document::document(std::string_view bytes) {
         byte_order_mark_ = true;
         bytes.remove_prefix(utf8_mark.size());
     } else if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
-        converted = utf16_to_utf8(bytes.substr(2), bytes[0] == '\xFF');
+        converted = to_utf8(utf16_from_bytes(bytes.substr(2), bytes[0] == '\xFF'));
         bytes = converted;
     }
     lines_ = split_lines(bytes);
@@ -186,7 +175,7 @@ std::optional<document> load(const file_system& files, const std::string& path) 
 }
 
 bool save(file_system& files, const std::string& path, const document& doc, std::error_code* error) {
-    return files.replace_all(path, doc.bytes(), nullptr, error);
+    return files.replace_all(path, doc.bytes(), error);
 }
 
 std::string get_string(const file_system& files, const std::string& path, std::string_view section,

@@ -24,6 +24,9 @@ bool valid_section(std::string_view section);
 bool valid_key(std::string_view key);
 bool valid_value(std::string_view value);
 
+// Whether two section or key names are the same name: equal without regard to ASCII case.
+bool same_name(std::string_view a, std::string_view b);
+
 // An initialization file's lines, kept as they were except for the edits made to them.
 class document {
 public:

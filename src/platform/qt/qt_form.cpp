@@ -333,11 +333,15 @@ void qt_form::pressed(Qt::MouseButton b) {
                                           : mouse_button::left);
 }
 
+[[noreturn]] static void no_control_named(const std::string& n) {
+    throw runtime_error(730, u"Control '" + to_u16(n) + u"' not found");
+}
+
 template <class T>
 T& qt_form::find(const std::string& n) {
     auto it = by_name_.find(n);
     T* found = it == by_name_.end() ? nullptr : dynamic_cast<T*>(it->second);
-    if (!found) throw runtime_error(730, u"Control '" + to_u16(n) + u"' not found");
+    if (!found) no_control_named(n);
     return *found;
 }
 
@@ -350,7 +354,7 @@ timer& qt_form::timer_named(const std::string& n) {
     for (auto& t : timers_) {
         if (t->name() == n) return *t;
     }
-    throw runtime_error(730, u"Control '" + to_u16(n) + u"' not found");
+    no_control_named(n);
 }
 
 std::vector<control*> qt_form::controls() {

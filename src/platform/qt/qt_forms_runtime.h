@@ -24,7 +24,6 @@ public:
     std::string exe_name() const override;
 
     qt_form* find(window_handle h) const;
-    const QIcon& program_icon() const { return icon_; }
 
     // Bookkeeping called by the forms.
     void form_created(qt_form* f) { live_.insert(f); }

@@ -32,7 +32,6 @@ public:
     std::unique_ptr<link_conversation> open(const std::string& application, const std::string& topic,
                                             int timeout_tenths) override;
 
-    const std::string& folder() const { return folder_; }
     // The socket path of application|topic, or empty when the names cannot make one.
     std::string socket_path(const std::string& application, const std::string& topic) const;
     int connections() const { return connections_; }

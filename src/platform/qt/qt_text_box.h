@@ -2,8 +2,9 @@
 
 #include <QObject>
 #include <QPlainTextEdit>
+#include <utility>
 
-#include "platform/forms.h"
+#include "platform/qt/qt_control.h"
 
 namespace platform::qt {
 
@@ -11,19 +12,10 @@ namespace platform::qt {
 // one block separator; the adapter hands out CR LF texts and positions that count a CR LF
 // as two, converting both ways in time linear in the text's length. The model text is
 // cached and rebuilt only after a change.
-class qt_text_box : public QObject, public text_box {
+class qt_text_box : public QObject, public widget_control<text_box, QPlainTextEdit> {
     Q_OBJECT
 public:
     qt_text_box(const control_design& design, QWidget* parent);
-
-    QPlainTextEdit* widget() { return edit_; }
-
-    const std::string& name() const override { return name_; }
-    twips_rect rect() const override;
-    void move(const twips_rect& r) override;
-    bool visible() const override;
-    void set_focus() override;
-    bool has_focus() const override;
 
     std::u16string text() const override;
     void set_text(const std::u16string& t) override;
@@ -41,9 +33,9 @@ private:
     const std::u16string& view_text() const;
     int view_to_model(int view_pos) const;
     int model_to_view(int model_pos) const;
+    // The selection's start and end in the model text.
+    std::pair<int, int> model_selection() const;
 
-    std::string name_;
-    QPlainTextEdit* edit_;
     bool programmatic_ = false;
     mutable bool cache_valid_ = false;
     mutable std::u16string view_;   // one LF per line break

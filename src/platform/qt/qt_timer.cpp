@@ -4,9 +4,6 @@ namespace platform::qt {
 
 qt_timer::qt_timer(const timer_design& design)
     : name_(design.name), interval_(design.interval_ms), enabled_(design.enabled) {
-    // The slide timer runs at 1 ms: a coarse timer would stretch it to the system's
-    // granularity.
-    timer_.setTimerType(interval_ < 20 ? Qt::PreciseTimer : Qt::CoarseTimer);
     connect(&timer_, &QTimer::timeout, this, [this] {
         if (on_tick) on_tick();
     });
@@ -25,6 +22,8 @@ void qt_timer::set_enabled(bool on) {
 
 void qt_timer::restart() {
     if (enabled_ && interval_ > 0) {
+        // The slide timer runs at 1 ms: a coarse timer would stretch it to the system's
+        // granularity.
         timer_.setTimerType(interval_ < 20 ? Qt::PreciseTimer : Qt::CoarseTimer);
         timer_.start(interval_);
     } else {
