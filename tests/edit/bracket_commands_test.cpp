@@ -50,11 +50,7 @@ TEST_F(BracketButton, TypingAfterwardsFillsTheBrackets) {
 }
 
 TEST_F(InsideButtons, AppendAtTheEndWithTheCaretBeforeTheLastCharacter) {
-    const struct {
-        std::u16string text;
-        int caret, selected;
-        std::u16string added, want;
-    } cases[] = {
+    const edit_tests::append_case cases[] = {
         {u"sin", 3, 0, u"<>", u"sin<>"},
         {u"2", 0, 0, u"^()", u"2^()"},
         {u"1+2", 0, 2, u"<>", u"1+2<>"},

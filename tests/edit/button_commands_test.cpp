@@ -15,11 +15,7 @@ using ClearButton = edit_fixture;
 using RecordButton = edit_fixture;
 
 TEST_F(AppendButton, AppendsAtTheEndWhateverTheCaretAndSelection) {
-    struct {
-        std::u16string text;
-        int caret, selected;
-        std::u16string added, want;
-    } cases[] = {
+    const edit_tests::append_case cases[] = {
         {u"1+2", 1, 0, u"*", u"1+2*"},
         {u"1+2", 1, 2, u"-", u"1+2-"},
         {u"1+2", 0, 3, u"/", u"1+2/"},

@@ -13,6 +13,14 @@
 
 namespace edit_tests {
 
+// A formula as the user left it (text, caret, selection), what a button appends, and the
+// formula expected afterwards.
+struct append_case {
+    std::u16string text;
+    int caret, selected;
+    std::u16string added, want;
+};
+
 struct edit_fixture : ::testing::Test {
     fakes::fake_forms_runtime forms;
     std::unique_ptr<platform::form> window = forms.create_form(app::calc_design());
