@@ -93,7 +93,7 @@ void calc::connect_handlers() {
 
 bool calc::load() {
     if (another_copy_runs()) return false;
-    record_layout();
+    autosize_form.record_layout(*form_);
     data_folder_ = services_.settings_files
                        ? store::choose_data_folder(*services_.settings_files, services_.forms.app_path(),
                                                    services_.user_data_folder)
@@ -103,8 +103,8 @@ bool calc::load() {
     deg_factor = std::atan(1.0) * 4 / 180;
     Text_calc.set_text(saved_formula);
     Text_re.set_text(saved_result);
-    fso_ = services_.make_file_system();
-    restore_history();
+    // The restore alone uses this file system; every save makes its own.
+    if (const auto fso = services_.make_file_system()) restore_history(*fso);
     services_.windows.set_window_pos(form_->handle(), platform::hwnd_topmost, 0, 0, 0, 0,
                                      platform::swp_nosize | platform::swp_framechanged);
     install_message_hook();
@@ -123,7 +123,7 @@ void calc::unload() {
 }
 
 void calc::resize() {
-    apply_layout();
+    autosize_form.apply_layout(*form_);
 }
 
 void calc::mouse_down(platform::mouse_button) {
@@ -166,10 +166,6 @@ void calc::Form_LinkExecute(const std::u16string& command, int& cancel) {
     instance::link_execute(*form_, Text_calc, command, cancel);
 }
 
-void calc::record_layout() { autosize_form.record_layout(*form_); }
-
-void calc::apply_layout() { autosize_form.apply_layout(*form_); }
-
 std::u16string calc::read_setting(const std::u16string& key, const std::u16string& fallback) {
     if (!services_.settings_files) return u"";
     return store::read_setting(*services_.settings_files, {data_folder_, services_.forms.exe_name()}, key,
@@ -186,9 +182,8 @@ std::string calc::history_path() const {
     return data_folder_ + "/" + store::history_file_name;
 }
 
-void calc::restore_history() {
-    if (!fso_) return;
-    auto read = store::read_history(*fso_, history_path());
+void calc::restore_history(platform::file_system& fso) {
+    auto read = store::read_history(fso, history_path());
     if (read.result == store::history_read::outcome::unreadable) {
         history_unreadable_ = true;
         Label_tip.set_caption(store::history_unreadable_tip());
@@ -221,15 +216,9 @@ void calc::install_message_hook() {
     c_Subclass->GetWindowMessage = [this](platform::lresult& Result, platform::window_handle cHwnd,
                                           platform::message_id Message, platform::wparam wParam,
                                           platform::lparam lParam) {
-        c_Subclass_GetWindowMessage(Result, cHwnd, Message, wParam, lParam);
+        docking.GetWindowMessage(*c_Subclass, Result, cHwnd, Message, wParam, lParam);
     };
     c_Subclass->SetMsgHook(form_->handle());
-}
-
-void calc::c_Subclass_GetWindowMessage(platform::lresult& Result, platform::window_handle cHwnd,
-                                       platform::message_id Message, platform::wparam wParam,
-                                       platform::lparam lParam) {
-    docking.GetWindowMessage(*c_Subclass, Result, cHwnd, Message, wParam, lParam);
 }
 
 void calc::Timer_alltop_Timer() { window::keep_topmost(services_.windows, form_->handle()); }

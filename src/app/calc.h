@@ -114,21 +114,15 @@ private:
     void Form_LinkExecute(const std::u16string& command, int& cancel);
     void send_dde_command(const std::u16string& command);
 
-    // Steps that the subsystems fill in as they land.
     bool another_copy_runs();
-    void record_layout();
-    void apply_layout();
     std::u16string read_setting(const std::u16string& key, const std::u16string& fallback);
     bool write_setting(const std::u16string& key, const std::u16string& value);
-    void restore_history();
+    void restore_history(platform::file_system& fso);
     void recordall();
     void install_message_hook();
     std::string history_path() const;
-    void c_Subclass_GetWindowMessage(platform::lresult& Result, platform::window_handle cHwnd,
-                                     platform::message_id Message, platform::wparam wParam, platform::lparam lParam);
     void Timer_alltop_Timer();
 
-    std::unique_ptr<platform::file_system> fso_;
     // The folder of the settings and history files, chosen once at start-up.
     std::string data_folder_;
     // A history file that could not be read is never overwritten in this run.

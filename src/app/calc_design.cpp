@@ -8,25 +8,25 @@ using platform::control_kind;
 
 const platform::font_spec ui_font{u"微软雅黑", 9, 400, 134};
 
-platform::control_design text_box(const char* name, platform::twips_rect r, int tab,
-                                  const char16_t* accessible) {
+platform::control_design control(const char* name, control_kind kind, platform::twips_rect r, int tab,
+                                 const char16_t* accessible = u"") {
     platform::control_design d;
     d.name = name;
-    d.kind = control_kind::text_box;
+    d.kind = kind;
     d.rect = r;
     d.tab_index = tab;
     d.accessible_name = accessible;
     return d;
 }
 
+platform::control_design text_box(const char* name, platform::twips_rect r, int tab, const char16_t* accessible) {
+    return control(name, control_kind::text_box, r, tab, accessible);
+}
+
+// The button column: one left edge and one size.
 platform::control_design button(const char* name, const char16_t* caption, int top, int tab) {
-    platform::control_design d;
-    d.name = name;
-    d.kind = control_kind::button;
+    platform::control_design d = control(name, control_kind::button, {6630, top, 480, 360}, tab, caption);
     d.caption = caption;
-    d.rect = {6630, top, 480, 360};
-    d.tab_index = tab;
-    d.accessible_name = caption;
     return d;
 }
 
@@ -49,11 +49,7 @@ platform::form_design make_calc_design() {
     f.controls.push_back(text_box("Text_calc", {0, 870, 6615, 1815}, 2, u"公式"));
     f.controls.push_back(text_box("Text_temp1", {0, 2865, 6615, 2295}, 3, u"历史记录"));
 
-    platform::control_design tip;
-    tip.name = "Label_tip";
-    tip.kind = control_kind::label;
-    tip.rect = {-15, 5190, 6615, 300};
-    tip.tab_index = 6;
+    auto tip = control("Label_tip", control_kind::label, {-15, 5190, 6615, 300}, 6);
     tip.fore_color = platform::rgb{255, 128, 0};
     f.controls.push_back(tip);
 
@@ -71,19 +67,8 @@ platform::form_design make_calc_design() {
     f.controls.push_back(button("Command_cheng", u"*", 4485, 19));
     f.controls.push_back(button("Command_chu", u"/", 4845, 20));
 
-    platform::control_design icon;
-    icon.name = "Picture_show";
-    icon.kind = control_kind::picture_box;
-    icon.rect = {6585, 4860, 800, 800};
-    icon.tab_index = 9;
-    icon.accessible_name = u"图标";
-    f.controls.push_back(icon);
-
-    platform::control_design dde;
-    dde.name = "picDDE";
-    dde.kind = control_kind::picture_box;
-    dde.rect = {8820, 3570, 375, 375};
-    dde.tab_index = 0;
+    f.controls.push_back(control("Picture_show", control_kind::picture_box, {6585, 4860, 800, 800}, 9, u"图标"));
+    auto dde = control("picDDE", control_kind::picture_box, {8820, 3570, 375, 375}, 0);
     dde.visible = false;
     f.controls.push_back(dde);
 

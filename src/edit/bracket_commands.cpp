@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "edit/button_commands.h"
+
 namespace edit {
 
 void setmeinkuh(platform::text_box& formula) {
@@ -23,12 +25,10 @@ void bracket_command(platform::text_box& formula) {
     formula.set_focus();
 }
 
+// The append buttons' command, with the caret then moved back inside.
 void append_inside_command(platform::text_box& formula, std::u16string_view s) {
-    std::u16string t = formula.text();
-    t += s;
-    formula.set_text(t);
+    append_command(formula, s);
     setmeinkuh(formula);
-    formula.set_focus();
 }
 
 }  // namespace edit

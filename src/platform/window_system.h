@@ -18,7 +18,6 @@ inline constexpr window_handle hwnd_notopmost = -2;
 
 inline constexpr unsigned swp_nosize = 0x0001;
 inline constexpr unsigned swp_nomove = 0x0002;
-inline constexpr unsigned swp_noactivate = 0x0010;
 inline constexpr unsigned swp_framechanged = 0x0020;
 
 // Messages and their two parameters. lparam is wide enough to carry an address.

@@ -1,5 +1,7 @@
 #include "window/autosize_form.h"
 
+#include <memory>
+
 #include "window/round_even.h"
 
 namespace window {
@@ -8,7 +10,8 @@ namespace {
 
 int whole(double v) { return static_cast<int>(round_even(v)); }
 
-// The properties of a platform control, each read from or written to its rectangle.
+// The properties of a platform control, each read from or written to its rectangle; it
+// has all four.
 class control_view : public layout_control {
 public:
     explicit control_view(platform::control& c) : c_(c) {}
@@ -66,7 +69,7 @@ void with_views(platform::form& form, F f) {
     std::vector<std::unique_ptr<layout_control>> views;
     std::vector<layout_control*> controls;
     for (platform::control* c : form.controls()) {
-        views.push_back(layout_view(*c));
+        views.push_back(std::make_unique<control_view>(*c));
         controls.push_back(views.back().get());
     }
     const platform::twips_rect r = form.rect();
@@ -74,8 +77,6 @@ void with_views(platform::form& form, F f) {
 }
 
 }  // namespace
-
-std::unique_ptr<layout_control> layout_view(platform::control& c) { return std::make_unique<control_view>(c); }
 
 void autosize_form::record_layout(platform::form& form) {
     with_views(form, [this](int w, int h, const auto& controls) { record_layout(w, h, controls); });

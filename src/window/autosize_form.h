@@ -3,7 +3,6 @@
 // scaled by the form's current size over the recorded size, across and down apart.
 #pragma once
 
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -27,9 +26,6 @@ public:
     // Without a height the control keeps its own.
     virtual void Move(double left, double top, double width, std::optional<double> height) = 0;
 };
-
-// The view of one control of a platform form: it has all four properties.
-std::unique_ptr<layout_control> layout_view(platform::control& c);
 
 class autosize_form {
 public:

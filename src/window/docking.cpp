@@ -20,16 +20,12 @@ int clamp_int(std::int64_t v) { return static_cast<int>(std::clamp(v, int_min, i
 void docking::tmrCheck_Timer() {
     const platform::pixel_point p = s_.windows.cursor_pos();
     const platform::pixel_rect w = window_rect();
-    const bool inside = w.left <= p.x && p.x < w.right && w.top <= p.y && p.y < w.bottom;
-    if (inside && cursor_inside != 1) {
-        cursor_inside = 1;
-        slide_step = first_slide_step;
-        s_.tmrMove.set_enabled(true);
-    } else if (!inside && cursor_inside != 0) {
-        slide_step = first_slide_step;
-        cursor_inside = 0;
-        s_.tmrMove.set_enabled(true);
-    }
+    const int inside = w.left <= p.x && p.x < w.right && w.top <= p.y && p.y < w.bottom ? 1 : 0;
+    // Every change of side restarts the slide towards the new goal, also mid-slide.
+    if (cursor_inside == inside) return;
+    cursor_inside = inside;
+    slide_step = first_slide_step;
+    s_.tmrMove.set_enabled(true);
 }
 
 // 30 twips more per tick up to 300, then a fifth more per tick. Saturates instead of

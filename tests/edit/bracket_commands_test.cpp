@@ -5,7 +5,6 @@
 #include <string>
 
 #include "edit_fixture.h"
-#include "platform/text.h"
 
 namespace {
 
@@ -39,12 +38,7 @@ TEST_F(BracketButton, WrapsTheSelectionOrAppendsAPairWithTheCaretPlaced) {
     for (const auto& c : cases) {
         given(c.text, c.caret, c.selected);
         edit::bracket_command(formula);
-        const std::string what = platform::to_utf8(c.want);
-        EXPECT_EQ(formula.text(), c.want) << what;
-        EXPECT_EQ(formula.sel_start(), c.want_caret) << what;
-        EXPECT_EQ(formula.sel_length(), 0) << what;
-        EXPECT_EQ(evaluations, 1) << what;
-        EXPECT_TRUE(formula.has_focus()) << what;
+        expect_edited(c.want, c.want_caret);
     }
 }
 
@@ -56,11 +50,7 @@ TEST_F(BracketButton, TypingAfterwardsFillsTheBrackets) {
 }
 
 TEST_F(InsideButtons, AppendAtTheEndWithTheCaretBeforeTheLastCharacter) {
-    const struct {
-        std::u16string text;
-        int caret, selected;
-        std::u16string added, want;
-    } cases[] = {
+    const edit_tests::append_case cases[] = {
         {u"sin", 3, 0, u"<>", u"sin<>"},
         {u"2", 0, 0, u"^()", u"2^()"},
         {u"1+2", 0, 2, u"<>", u"1+2<>"},
@@ -71,12 +61,7 @@ TEST_F(InsideButtons, AppendAtTheEndWithTheCaretBeforeTheLastCharacter) {
     for (const auto& c : cases) {
         given(c.text, c.caret, c.selected);
         edit::append_inside_command(formula, c.added);
-        const std::string what = platform::to_utf8(c.want);
-        EXPECT_EQ(formula.text(), c.want) << what;
-        EXPECT_EQ(formula.sel_start(), static_cast<int>(c.want.size()) - 1) << what;
-        EXPECT_EQ(formula.sel_length(), 0) << what;
-        EXPECT_EQ(evaluations, 1) << what;
-        EXPECT_TRUE(formula.has_focus()) << what;
+        expect_edited(c.want, static_cast<int>(c.want.size()) - 1);
     }
 }
 

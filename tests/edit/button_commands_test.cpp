@@ -15,11 +15,7 @@ using ClearButton = edit_fixture;
 using RecordButton = edit_fixture;
 
 TEST_F(AppendButton, AppendsAtTheEndWhateverTheCaretAndSelection) {
-    struct {
-        std::u16string text;
-        int caret, selected;
-        std::u16string added, want;
-    } cases[] = {
+    const edit_tests::append_case cases[] = {
         {u"1+2", 1, 0, u"*", u"1+2*"},
         {u"1+2", 1, 2, u"-", u"1+2-"},
         {u"1+2", 0, 3, u"/", u"1+2/"},
@@ -32,12 +28,7 @@ TEST_F(AppendButton, AppendsAtTheEndWhateverTheCaretAndSelection) {
     for (const auto& c : cases) {
         given(c.text, c.caret, c.selected);
         edit::append_command(formula, c.added);
-        const std::string what = platform::to_utf8(c.want);
-        EXPECT_EQ(formula.text(), c.want) << what;
-        EXPECT_EQ(formula.sel_start(), static_cast<int>(c.want.size())) << what;
-        EXPECT_EQ(formula.sel_length(), 0) << what;
-        EXPECT_EQ(evaluations, 1) << what;
-        EXPECT_TRUE(formula.has_focus()) << what;
+        expect_edited(c.want, static_cast<int>(c.want.size()));
     }
 }
 

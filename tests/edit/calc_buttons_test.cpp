@@ -6,7 +6,6 @@
 #include "app/calc.h"
 #include "fakes/fake_forms.h"
 #include "fakes/fake_window_system.h"
-#include "platform/text.h"
 
 namespace {
 

@@ -9,8 +9,17 @@
 
 #include "app/calc_design.h"
 #include "fakes/fake_forms.h"
+#include "platform/text.h"
 
 namespace edit_tests {
+
+// A formula as the user left it (text, caret, selection), what a button appends, and the
+// formula expected afterwards.
+struct append_case {
+    std::u16string text;
+    int caret, selected;
+    std::u16string added, want;
+};
 
 struct edit_fixture : ::testing::Test {
     fakes::fake_forms_runtime forms;
@@ -36,6 +45,17 @@ struct edit_fixture : ::testing::Test {
         formula.set_sel_length(selected);
         evaluations = 0;
         some_button.set_focus();
+    }
+
+    // What every editing button leaves: the text, a bare caret, one evaluation and the
+    // focus in the formula box.
+    void expect_edited(const std::u16string& want, int want_caret) {
+        const std::string what = platform::to_utf8(want);
+        EXPECT_EQ(formula.text(), want) << what;
+        EXPECT_EQ(formula.sel_start(), want_caret) << what;
+        EXPECT_EQ(formula.sel_length(), 0) << what;
+        EXPECT_EQ(evaluations, 1) << what;
+        EXPECT_TRUE(formula.has_focus()) << what;
     }
 };
 

@@ -1,6 +1,6 @@
-// Fake window system: a screen in pixels and the rectangles of the windows on it;
-// records every call. Linked to a fake forms runtime, a form's handle addresses its
-// window and the window's rectangle is the form's. It keeps each window's procedure
+// Fake window system: the rectangles of the windows on the screen, in pixels; records
+// every call. Linked to a fake forms runtime (which holds the screen's size), a form's
+// handle addresses its window and the window's rectangle is the form's. It keeps each window's procedure
 // chain, a pointer the test places, and runs a drag or border resize as the window
 // system's move loop would: entirely inside the default handling of the press.
 #pragma once
@@ -60,8 +60,6 @@ public:
         platform::window_proc proc;
     };
     std::map<platform::window_handle, window_state> windows;
-    int screen_width = 1920;
-    int screen_height = 1080;
     platform::pixel_point cursor;
 
 private:

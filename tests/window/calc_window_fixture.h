@@ -1,5 +1,7 @@
 // The main window on fakes whose window system and forms share one geometry: a screen
-// of 1920 x 1080 pixels at 15 twips per pixel, a pointer, and timers the test steps.
+// of 1920 x 1080 pixels at 15 twips per pixel, a pointer, and timers the test steps. The
+// designed window is 479 x 392 pixels: 473 x 368 client pixels in a 3-pixel border
+// under an 18-pixel caption.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,12 +13,6 @@
 #include "fakes/fake_window_system.h"
 
 namespace window_test {
-
-// The designed window: 473 x 368 client pixels in a 3-pixel border under an 18-pixel caption.
-inline constexpr int win_w = 479;
-inline constexpr int win_h = 392;
-inline constexpr int screen_w = 1920;
-inline constexpr int screen_h = 1080;
 
 struct calc_window : ::testing::Test {
     fakes::fake_forms_runtime forms;
