@@ -126,7 +126,6 @@ class picture_box : public control {
 public:
     // Shows the icon of the form that holds the box.
     virtual void show_form_icon() = 0;
-    virtual bool has_picture() const = 0;
     std::function<void()> on_dbl_click;
 };
 
@@ -135,7 +134,6 @@ public:
     virtual ~timer() = default;
     virtual const std::string& name() const = 0;
     virtual int interval() const = 0;
-    virtual void set_interval(int ms) = 0;
     virtual bool enabled() const = 0;
     virtual void set_enabled(bool on) = 0;
     std::function<void()> on_tick;

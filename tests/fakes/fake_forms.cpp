@@ -81,7 +81,6 @@ void fake_label::set_caption(const std::u16string& c) {
 }
 
 void fake_picture_box::show_form_icon() {
-    picture_ = true;
     log("show_form_icon");
 }
 

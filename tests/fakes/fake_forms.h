@@ -88,33 +88,27 @@ class fake_picture_box : public fake_control<platform::picture_box> {
 public:
     using fake_control::fake_control;
     void show_form_icon() override;
-    bool has_picture() const override { return picture_; }
     void dbl_click() {
         if (on_dbl_click) on_dbl_click();
     }
-
-private:
-    bool picture_ = false;
 };
 
 class fake_timer : public platform::timer {
 public:
-    explicit fake_timer(const platform::timer_design& d) : design_(d), interval_(d.interval_ms), enabled_(d.enabled) {}
+    explicit fake_timer(const platform::timer_design& d) : design_(d), enabled_(d.enabled) {}
     const std::string& name() const override { return design_.name; }
-    int interval() const override { return interval_; }
-    void set_interval(int ms) override { interval_ = ms; }
+    int interval() const override { return design_.interval_ms; }
     bool enabled() const override { return enabled_; }
     void set_enabled(bool on) override { enabled_ = on; }
     // One tick, as the event loop would deliver it; an idle timer does not tick.
     bool tick() {
-        if (!enabled_ || interval_ <= 0 || !on_tick) return false;
+        if (!enabled_ || design_.interval_ms <= 0 || !on_tick) return false;
         on_tick();
         return true;
     }
 
 private:
     platform::timer_design design_;
-    int interval_;
     bool enabled_;
 };
 

@@ -8,6 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "fakes/temp_folder.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -29,9 +31,8 @@ struct scoped_env {
 };
 
 struct link_folder_test : ::testing::Test {
-    fs::path dir = fs::temp_directory_path() / ("tallix-link-test-" + std::to_string(::getpid()));
-    void SetUp() override { fs::create_directories(dir); }
-    void TearDown() override { fs::remove_all(dir); }
+    fakes::temp_folder tmp;
+    const fs::path& dir = tmp.path();
 };
 
 TEST_F(link_folder_test, PrivateFolderIsMadeOrTightenedToTheUserOnly) {

@@ -4,17 +4,16 @@
 
 #include <filesystem>
 
-#include <unistd.h>
+#include "fakes/temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 struct local_file_system_test : ::testing::Test {
-    fs::path dir = fs::temp_directory_path() / ("tallix-fs-" + std::to_string(::getpid()));
+    fakes::temp_folder tmp;
+    const fs::path& dir = tmp.path();
     platform::local_file_system files;
-    void SetUp() override { fs::create_directories(dir); }
-    void TearDown() override { fs::remove_all(dir); }
 };
 
 TEST_F(local_file_system_test, ReplaceWritesWholeFileAndLeavesNoTemporary) {

@@ -23,7 +23,6 @@ class qt_picture_box : public widget_control<picture_box, picture_widget> {
 public:
     qt_picture_box(const control_design& design, QWidget* parent, QIcon form_icon);
     void show_form_icon() override;
-    bool has_picture() const override { return !widget()->icon.isNull(); }
 
 private:
     QIcon form_icon_;

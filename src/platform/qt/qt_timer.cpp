@@ -10,11 +10,6 @@ qt_timer::qt_timer(const timer_design& design)
     restart();
 }
 
-void qt_timer::set_interval(int ms) {
-    interval_ = ms;
-    restart();
-}
-
 void qt_timer::set_enabled(bool on) {
     enabled_ = on;
     restart();

@@ -14,14 +14,13 @@ public:
     explicit qt_timer(const timer_design& design);
     const std::string& name() const override { return name_; }
     int interval() const override { return interval_; }
-    void set_interval(int ms) override;
     bool enabled() const override { return enabled_; }
     void set_enabled(bool on) override;
 
 private:
     void restart();
     std::string name_;
-    int interval_;
+    const int interval_;
     bool enabled_;
     QTimer timer_;
 };
