@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/calc_design.h"
+#include "fakes/error_number.h"
 #include "fakes/fake_forms.h"
 #include "fakes/fake_link_service.h"
 #include "platform/runtime_error.h"
@@ -12,14 +13,7 @@ namespace {
 
 using strings = std::vector<std::string>;
 
-int error_number(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const platform::runtime_error& e) {
-        return e.number();
-    }
-    return 0;
-}
+using fakes::error_number;
 
 struct link_fixture : ::testing::Test {
     fakes::fake_link_network network;

@@ -15,6 +15,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include "fakes/error_number.h"
 #include "platform/runtime_error.h"
 
 namespace {
@@ -343,15 +344,6 @@ struct raw_server {
     }
 };
 
-int error_of(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const platform::runtime_error& e) {
-        return e.number();
-    }
-    return 0;
-}
-
 TEST_F(link_test, ClientIsAcceptedOnlyOnAnAcknowledgement) {
     qt_link_service second("tallix", folder);
     struct case_t {
@@ -378,7 +370,7 @@ TEST_F(link_test, ClientIsAcceptedOnlyOnAnAcknowledgement) {
             }
             return talk != nullptr;
         }));
-        EXPECT_EQ(error_of([&] { talk->execute(u"showme", 3); }), c.error) << c.answer;
+        EXPECT_EQ(fakes::error_number([&] { talk->execute(u"showme", 3); }), c.error) << c.answer;
         talk->terminate(1);
         talk.reset();
         EXPECT_EQ(server.got, "showme");
@@ -387,10 +379,10 @@ TEST_F(link_test, ClientIsAcceptedOnlyOnAnAcknowledgement) {
 
 TEST_F(link_test, OpeningAServiceNobodyOffersFails) {
     // tallix's lock is held, so the client waits out its time-out for the server.
-    EXPECT_EQ(error_of([&] { first->open("tallix", "FormDDE", 2); }), platform::link_error_no_answer);
-    EXPECT_EQ(error_of([&] { first->open("nobody", "FormDDE", 50); }), platform::link_error_no_answer);
-    EXPECT_EQ(error_of([&] { first->open("../x", "FormDDE", 50); }), platform::link_error_no_answer);
-    EXPECT_EQ(error_of([&] { first->open(std::string(200, 'a'), "FormDDE", 50); }), platform::link_error_no_answer);
+    EXPECT_EQ(fakes::error_number([&] { first->open("tallix", "FormDDE", 2); }), platform::link_error_no_answer);
+    EXPECT_EQ(fakes::error_number([&] { first->open("nobody", "FormDDE", 50); }), platform::link_error_no_answer);
+    EXPECT_EQ(fakes::error_number([&] { first->open("../x", "FormDDE", 50); }), platform::link_error_no_answer);
+    EXPECT_EQ(fakes::error_number([&] { first->open(std::string(200, 'a'), "FormDDE", 50); }), platform::link_error_no_answer);
 }
 
 TEST_F(link_test, ClientWaitsForACopyThatHoldsItsLockButIsNotListeningYet) {
@@ -398,7 +390,7 @@ TEST_F(link_test, ClientWaitsForACopyThatHoldsItsLockButIsNotListeningYet) {
     qt_link_service second("tallix", folder);
     raw_server late(path(), "ACK\n", false, 300);
     auto talk = second.open("tallix", "FormDDE", 50);
-    EXPECT_EQ(error_of([&] { talk->execute(u"showme", 50); }), 0);
+    EXPECT_EQ(fakes::error_number([&] { talk->execute(u"showme", 50); }), 0);
     talk->terminate(1);
 }
 
