@@ -1,20 +1,12 @@
 #include "platform/script_control.h"
 
+#include "platform/vbscript/characters.h"
 #include "platform/vbscript/engine.h"
 #include "platform/vbscript/errors.h"
 
 namespace platform {
 
 namespace {
-
-bool same_ignoring_case(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto low = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; };
-        if (low(a[i]) != low(b[i])) return false;
-    }
-    return true;
-}
 
 [[noreturn]] void fail(int number) {
     throw script_error(number, std::u16string(vbscript::describe(number)));
@@ -26,7 +18,7 @@ constexpr int err_invalid_property_value = 380;
 class vbscript_control final : public script_control {
 public:
     void set_language(std::u16string_view language) override {
-        if (!same_ignoring_case(language, u"vbscript")) fail(err_invalid_property_value);
+        if (!vbscript::same_ignoring_case(language, u"vbscript")) fail(err_invalid_property_value);
         language_set_ = true;
     }
 
@@ -49,7 +41,7 @@ script_error::script_error(int number, std::u16string description)
       description_(std::move(description)) {}
 
 std::unique_ptr<script_control> make_script_control(std::u16string_view prog_id) {
-    if (!same_ignoring_case(prog_id, u"MSScriptControl.ScriptControl")) fail(err_cannot_create_object);
+    if (!vbscript::same_ignoring_case(prog_id, u"MSScriptControl.ScriptControl")) fail(err_cannot_create_object);
     return std::make_unique<vbscript_control>();
 }
 
