@@ -101,8 +101,7 @@ std::u16string text_of(const variant& v) {
 }
 
 double round_half_even(double x) {
-    double r = std::nearbyint(x);  // the default rounding mode is to nearest, ties to even
-    return r;
+    return std::nearbyint(x);  // the default rounding mode is to nearest, ties to even
 }
 
 double whole_number_in(const variant& v, double low, double high) {
