@@ -19,8 +19,7 @@ std::u16string tip_for(std::u16string_view description) {
 // mismatch, as the platform reports it.
 double to_double(const vbscript::variant& v) {
     auto n = vbscript::to_number(v);
-    if (!n) throw platform::script_error(vbscript::err_type_mismatch,
-                                         std::u16string(vbscript::describe(vbscript::err_type_mismatch)));
+    if (!n) throw platform::script_error(vbscript::err_type_mismatch);
     return *n;
 }
 

@@ -20,6 +20,8 @@ namespace platform {
 class script_error : public std::runtime_error {
 public:
     script_error(int number, std::u16string description);
+    // With the description the real control gives the number.
+    explicit script_error(int number);
     int number() const { return number_; }
     const std::u16string& description() const { return description_; }
 

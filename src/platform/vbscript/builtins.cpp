@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/vbscript/characters.h"
 #include "platform/vbscript/functions.h"
 
 namespace vbscript {
@@ -55,8 +56,7 @@ constexpr size_t longest_name = 10;
 const builtin* find_builtin(std::u16string_view name) {
     if (name.size() > longest_name) return nullptr;
     char16_t buf[longest_name];
-    for (size_t i = 0; i < name.size(); ++i)
-        buf[i] = name[i] >= u'A' && name[i] <= u'Z' ? char16_t(name[i] + 32) : name[i];
+    for (size_t i = 0; i < name.size(); ++i) buf[i] = ascii_lower(name[i]);
     std::u16string_view key(buf, name.size());
     auto it = std::lower_bound(table.begin(), table.end(), key,
                                [](const builtin& b, std::u16string_view k) { return b.name < k; });

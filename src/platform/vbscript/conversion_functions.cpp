@@ -1,6 +1,7 @@
 #include <cfloat>
 #include <cmath>
 
+#include "platform/vbscript/characters.h"
 #include "platform/vbscript/dates.h"
 #include "platform/vbscript/errors.h"
 #include "platform/vbscript/functions.h"
@@ -27,15 +28,6 @@ namespace functions {
 
 namespace {
 
-bool same_word(std::u16string_view s, std::u16string_view lower_word) {
-    if (s.size() != lower_word.size()) return false;
-    for (size_t i = 0; i < s.size(); ++i) {
-        char16_t c = s[i] >= u'A' && s[i] <= u'Z' ? char16_t(s[i] + 32) : s[i];
-        if (c != lower_word[i]) return false;
-    }
-    return true;
-}
-
 // Hex and Oct digits of a whole number; a negative Integer shows its 16 bits, any
 // other negative number its 32.
 variant radix_text(const variant& x, unsigned base) {
@@ -60,8 +52,8 @@ variant CBool(arguments a) {
         std::u16string_view s = x.text;
         while (!s.empty() && s.front() == u' ') s.remove_prefix(1);
         while (!s.empty() && s.back() == u' ') s.remove_suffix(1);
-        if (same_word(s, u"true")) return variant::boolean(true);
-        if (same_word(s, u"false")) return variant::boolean(false);
+        if (same_ignoring_case(s, u"true")) return variant::boolean(true);
+        if (same_ignoring_case(s, u"false")) return variant::boolean(false);
     }
     return variant::boolean(number_of(x) != 0);
 }

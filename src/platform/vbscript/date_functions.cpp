@@ -1,6 +1,7 @@
 #include <array>
 #include <cmath>
 
+#include "platform/vbscript/characters.h"
 #include "platform/vbscript/dates.h"
 #include "platform/vbscript/errors.h"
 #include "platform/vbscript/functions.h"
@@ -31,10 +32,9 @@ interval interval_of(const variant& v) {
         {u"n", interval::minute}, {u"q", interval::quarter}, {u"s", interval::second},
         {u"w", interval::week}, {u"ww", interval::week_of_year}, {u"y", interval::day},
         {u"yyyy", interval::year}}};
-    std::u16string s = text_of(v);
-    for (char16_t& c : s) c = c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+    const std::u16string s = text_of(v);
     for (const name& n : names)
-        if (n.text == s) return n.i;
+        if (same_ignoring_case(s, n.text)) return n.i;
     raise(err_invalid_call);
 }
 

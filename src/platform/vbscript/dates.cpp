@@ -6,6 +6,8 @@
 #include <ctime>
 #include <vector>
 
+#include "platform/vbscript/characters.h"
+
 namespace vbscript {
 
 namespace {
@@ -134,16 +136,14 @@ constexpr std::array<std::u16string_view, 12> month_names{
     u"january", u"february", u"march", u"april", u"may", u"june",
     u"july", u"august", u"september", u"october", u"november", u"december"};
 
-bool is_letter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
-char16_t lower(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; }
-
+// AM or PM (or A, P), or a month name cut to three letters or more.
 std::optional<piece> word_piece(std::u16string_view word) {
-    std::u16string w;
-    for (char16_t c : word) w += lower(c);
-    if (w == u"am" || w == u"a") return piece{piece_kind::am};
-    if (w == u"pm" || w == u"p") return piece{piece_kind::pm};
+    if (same_ignoring_case(word, u"am") || same_ignoring_case(word, u"a")) return piece{piece_kind::am};
+    if (same_ignoring_case(word, u"pm") || same_ignoring_case(word, u"p")) return piece{piece_kind::pm};
+    if (word.size() < 3) return std::nullopt;
     for (size_t i = 0; i < month_names.size(); ++i) {
-        if (w.size() >= 3 && month_names[i].substr(0, w.size()) == w)
+        const std::u16string_view month = month_names[i];
+        if (word.size() <= month.size() && same_ignoring_case(month.substr(0, word.size()), word))
             return piece{piece_kind::month_name, static_cast<int>(i + 1)};
     }
     return std::nullopt;
@@ -163,13 +163,13 @@ std::optional<std::vector<piece>> split_pieces(std::u16string_view s) {
             continue;
         }
         size_t j = i;
-        if (c >= u'0' && c <= u'9') {
+        if (is_ascii_digit(c)) {
             long long v = 0;
-            while (j < s.size() && s[j] >= u'0' && s[j] <= u'9' && j - i < 9) v = v * 10 + (s[j++] - u'0');
-            if (j < s.size() && s[j] >= u'0' && s[j] <= u'9') return std::nullopt;
+            while (j < s.size() && is_ascii_digit(s[j]) && j - i < 9) v = v * 10 + (s[j++] - u'0');
+            if (j < s.size() && is_ascii_digit(s[j])) return std::nullopt;
             out.push_back({piece_kind::number, static_cast<int>(v), static_cast<int>(j - i)});
-        } else if (is_letter(c)) {
-            while (j < s.size() && (is_letter(s[j]) || s[j] == u'.')) ++j;
+        } else if (is_ascii_letter(c)) {
+            while (j < s.size() && (is_ascii_letter(s[j]) || s[j] == u'.')) ++j;
             auto w = word_piece(s.substr(i, j - i));
             if (!w) return std::nullopt;
             out.push_back(*w);

@@ -21,7 +21,6 @@ enum error_number : int {
     err_object_required = 424,
     err_wrong_argument_count = 450,
     err_syntax = 1002,
-    err_expected_open_paren = 1005,
     err_expected_close_paren = 1006,
     err_expected_expression = 1023,
     err_expected_end_of_statement = 1025,

@@ -2,9 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
-#include <cmath>
 
+#include "platform/vbscript/characters.h"
 #include "platform/vbscript/dates.h"
 #include "platform/vbscript/errors.h"
 #include "platform/vbscript/number_text.h"
@@ -49,15 +48,12 @@ constexpr std::array<word_entry, 41> words{{
 static_assert(std::is_sorted(words.begin(), words.end(),
                              [](const word_entry& a, const word_entry& b) { return a.word < b.word; }));
 
-bool is_letter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
-bool is_digit(char16_t c) { return c >= u'0' && c <= u'9'; }
 bool is_line_break(char16_t c) { return c == u'\r' || c == u'\n'; }
-char16_t lower(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; }
 
 const word_entry* find_word(std::u16string_view spelling) {
     if (spelling.size() > 8) return nullptr;
     char16_t buf[8];
-    for (size_t i = 0; i < spelling.size(); ++i) buf[i] = lower(spelling[i]);
+    for (size_t i = 0; i < spelling.size(); ++i) buf[i] = ascii_lower(spelling[i]);
     std::u16string_view key(buf, spelling.size());
     auto it = std::lower_bound(words.begin(), words.end(), key,
                                [](const word_entry& e, std::u16string_view k) { return e.word < k; });
@@ -98,7 +94,7 @@ void lexer::skip_blanks() {
             ++pos_;
         } else if (c == u'\'') {
             while (pos_ < text_.size() && !is_line_break(text_[pos_])) ++pos_;
-        } else if (c == u'_' && !is_letter(peek(1)) && !is_digit(peek(1)) && peek(1) != u'_') {
+        } else if (c == u'_' && !is_ascii_letter(peek(1)) && !is_ascii_digit(peek(1)) && peek(1) != u'_') {
             size_t p = pos_ + 1;
             while (p < text_.size() && (text_[p] == u' ' || text_[p] == u'\t')) ++p;
             if (p >= text_.size() || !is_line_break(text_[p])) raise(err_invalid_character);
@@ -118,11 +114,11 @@ token lexer::next() {
         ++pos_;
         return {token_kind::separator};
     }
-    if (is_digit(c) || (c == u'.' && is_digit(peek(1)))) return number();
-    if (c == u'&' && (lower(peek(1)) == u'h' || lower(peek(1)) == u'o')) return radix_number();
+    if (is_ascii_digit(c) || (c == u'.' && is_ascii_digit(peek(1)))) return number();
+    if (c == u'&' && (ascii_lower(peek(1)) == u'h' || ascii_lower(peek(1)) == u'o')) return radix_number();
     if (c == u'"') return string_literal();
     if (c == u'#') return date_literal();
-    if (is_letter(c)) return word();
+    if (is_ascii_letter(c)) return word();
     return symbol();
 }
 
@@ -130,21 +126,21 @@ token lexer::next() {
 token lexer::number() {
     std::string ascii;
     bool whole = true;
-    while (is_digit(peek())) ascii += static_cast<char>(text_[pos_++]);
+    while (is_ascii_digit(peek())) ascii += static_cast<char>(text_[pos_++]);
     if (peek() == u'.') {
         whole = false;
         ++pos_;
         ascii += '.';
-        while (is_digit(peek())) ascii += static_cast<char>(text_[pos_++]);
+        while (is_ascii_digit(peek())) ascii += static_cast<char>(text_[pos_++]);
     }
-    const char16_t e = lower(peek());
+    const char16_t e = ascii_lower(peek());
     if (e == u'e' || e == u'd') {
         whole = false;
         ++pos_;
         ascii += 'e';
         if (peek() == u'+' || peek() == u'-') ascii += static_cast<char>(text_[pos_++]);
-        if (!is_digit(peek())) raise(err_invalid_number);
-        while (is_digit(peek())) ascii += static_cast<char>(text_[pos_++]);
+        if (!is_ascii_digit(peek())) raise(err_invalid_number);
+        while (is_ascii_digit(peek())) ascii += static_cast<char>(text_[pos_++]);
     }
     if (ascii.front() == '.') ascii.insert(ascii.begin(), '0');
     return {token_kind::literal, decimal_value(ascii, whole)};
@@ -152,14 +148,13 @@ token lexer::number() {
 
 // radix := "&H" hexdigits [ "&" ] | "&O" octdigits [ "&" ]; the "&" makes it a Long.
 token lexer::radix_number() {
-    const int base = lower(peek(1)) == u'h' ? 16 : 8;
+    const int base = ascii_lower(peek(1)) == u'h' ? 16 : 8;
     pos_ += 2;
     unsigned long long v = 0;
     size_t digits = 0;
     for (;; ++pos_, ++digits) {
-        char16_t c = lower(peek());
-        int d = is_digit(c) ? c - u'0' : (c >= u'a' && c <= u'f') ? c - u'a' + 10 : 99;
-        if (d >= base) break;
+        const int d = digit_value(peek(), base);
+        if (d < 0) break;
         v = v * base + d;
         if (v > 0xFFFFFFFFull) raise(err_overflow);
     }
@@ -202,7 +197,7 @@ token lexer::date_literal() {
 // name := letter { letter | digit | "_" }
 token lexer::word() {
     const size_t start = pos_;
-    while (is_letter(peek()) || is_digit(peek()) || peek() == u'_') ++pos_;
+    while (is_ascii_letter(peek()) || is_ascii_digit(peek()) || peek() == u'_') ++pos_;
     std::u16string_view spelling = text_.substr(start, pos_ - start);
     if (spelling.size() > max_name_length) raise(err_identifier_too_long);
     const word_entry* w = find_word(spelling);

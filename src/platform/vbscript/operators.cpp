@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
-#include <optional>
 
 #include "platform/vbscript/dates.h"
 #include "platform/vbscript/errors.h"
@@ -175,6 +174,12 @@ variant concat(const variant& a, const variant& b) {
     return joined(left, right);
 }
 
+namespace {
+
+// How two non-Null values compare: numbers by value, strings by code unit, a number
+// below any string, Empty as 0 beside a number and as "" beside a string.
+enum class relation { less, equal, greater };
+
 relation compare(const variant& a, const variant& b) {
     if (a.is_object() || b.is_object()) raise(err_type_mismatch);
     if (a.is_string() || b.is_string()) {
@@ -188,6 +193,8 @@ relation compare(const variant& a, const variant& b) {
     const double x = a.number, y = b.number;
     return x < y ? relation::less : x > y ? relation::greater : relation::equal;
 }
+
+}  // namespace
 
 variant compare_op(comparison op, const variant& a, const variant& b) {
     if (either_null(a, b)) return variant::null();

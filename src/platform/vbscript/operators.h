@@ -17,11 +17,6 @@ variant modulo(const variant& a, const variant& b);
 variant power(const variant& a, const variant& b);
 variant concat(const variant& a, const variant& b);
 
-// How two non-Null values compare: numbers by value, strings by code unit, a number
-// below any string, Empty as 0 beside a number and as "" beside a string.
-enum class relation { less, equal, greater };
-relation compare(const variant& a, const variant& b);
-
 enum class comparison { equal, not_equal, less, greater, less_equal, greater_equal };
 variant compare_op(comparison op, const variant& a, const variant& b);
 variant is_same_object(const variant& a, const variant& b);

@@ -237,13 +237,12 @@ void parser::reduce(precedence down_to) {
 void parser::close_bracket() {
     reduce(p_frame);
     if (stack_.empty()) raise(err_expected_end_of_statement);
-    const pending p = stack_.back();
+    pending p = stack_.back();
     stack_.pop_back();
     --depth_;
     if (p.kind == pending::call) {
-        pending done = p;
-        ++done.count;
-        emit_call(done);
+        ++p.count;  // the last argument
+        emit_call(p);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "platform/script_control.h"
 
+#include "platform/vbscript/characters.h"
 #include "platform/vbscript/engine.h"
 #include "platform/vbscript/errors.h"
 
@@ -7,18 +8,7 @@ namespace platform {
 
 namespace {
 
-bool same_ignoring_case(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto low = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; };
-        if (low(a[i]) != low(b[i])) return false;
-    }
-    return true;
-}
-
-[[noreturn]] void fail(int number) {
-    throw script_error(number, std::u16string(vbscript::describe(number)));
-}
+using vbscript::same_ignoring_case;
 
 constexpr int err_cannot_create_object = 429;
 constexpr int err_invalid_property_value = 380;
@@ -26,12 +16,12 @@ constexpr int err_invalid_property_value = 380;
 class vbscript_control final : public script_control {
 public:
     void set_language(std::u16string_view language) override {
-        if (!same_ignoring_case(language, u"vbscript")) fail(err_invalid_property_value);
+        if (!same_ignoring_case(language, u"vbscript")) throw script_error(err_invalid_property_value);
         language_set_ = true;
     }
 
     vbscript::variant Eval(std::u16string_view expression) override {
-        if (!language_set_) fail(err_invalid_property_value);
+        if (!language_set_) throw script_error(err_invalid_property_value);
         vbscript::evaluation e = vbscript::evaluate(expression);
         if (e.failed()) throw script_error(e.error_number, std::move(e.error_description));
         return std::move(e.value);
@@ -48,8 +38,10 @@ script_error::script_error(int number, std::u16string description)
       number_(number),
       description_(std::move(description)) {}
 
+script_error::script_error(int number) : script_error(number, std::u16string(vbscript::describe(number))) {}
+
 std::unique_ptr<script_control> make_script_control(std::u16string_view prog_id) {
-    if (!same_ignoring_case(prog_id, u"MSScriptControl.ScriptControl")) fail(err_cannot_create_object);
+    if (!same_ignoring_case(prog_id, u"MSScriptControl.ScriptControl")) throw script_error(err_cannot_create_object);
     return std::make_unique<vbscript_control>();
 }
 

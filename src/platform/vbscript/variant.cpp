@@ -1,8 +1,8 @@
 #include "platform/vbscript/variant.h"
 
-#include <charconv>
 #include <cmath>
 
+#include "platform/vbscript/characters.h"
 #include "platform/vbscript/dates.h"
 #include "platform/vbscript/errors.h"
 #include "platform/vbscript/number_text.h"
@@ -12,15 +12,6 @@ namespace vbscript {
 namespace {
 
 bool is_blank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
-bool is_digit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
-int digit_value(char16_t c, int base) {
-    int v = -1;
-    if (is_digit(c)) v = c - u'0';
-    else if (c >= u'a' && c <= u'f') v = c - u'a' + 10;
-    else if (c >= u'A' && c <= u'F') v = c - u'A' + 10;
-    return v < base ? v : -1;
-}
 
 std::optional<double> parse_radix(std::u16string_view s) {
     if (s.size() < 3) return std::nullopt;
@@ -52,8 +43,8 @@ std::optional<double> parse_number_text(std::u16string_view s) {
     bool digits = false;
     for (size_t i = 0; i < s.size(); ++i) {
         char16_t c = s[i];
-        if (is_digit(c)) digits = true;
-        else if (c == u',' && digits && i + 1 < s.size() && is_digit(s[i + 1])) continue;
+        if (is_ascii_digit(c)) digits = true;
+        else if (c == u',' && digits && i + 1 < s.size() && is_ascii_digit(s[i + 1])) continue;
         else if (c == u'd' || c == u'D') c = u'e';
         else if (c != u'.' && c != u'e' && c != u'E' && c != u'+' && c != u'-') return std::nullopt;
         ascii += static_cast<char>(c);
@@ -110,8 +101,7 @@ std::u16string text_of(const variant& v) {
 }
 
 double round_half_even(double x) {
-    double r = std::nearbyint(x);  // the default rounding mode is to nearest, ties to even
-    return r;
+    return std::nearbyint(x);  // the default rounding mode is to nearest, ties to even
 }
 
 double whole_number_in(const variant& v, double low, double high) {
