@@ -13,7 +13,7 @@ struct message {
 };
 
 // The descriptions of a Chinese VBScript, sorted by number for the binary search.
-constexpr std::array<message, 19> catalogue{{
+constexpr std::array<message, 20> catalogue{{
     {5, u"无效的过程调用或参数"},
     {6, u"溢出"},
     {7, u"内存不够"},
@@ -26,6 +26,7 @@ constexpr std::array<message, 19> catalogue{{
     {429, u"ActiveX 部件不能创建对象"},
     {450, u"错误的参数个数或无效的参数属性值"},
     {1002, u"语法错误"},
+    {1005, u"缺少 '('"},
     {1006, u"缺少 ')'"},
     {1023, u"缺少表达式"},
     {1025, u"缺少语句结束"},
