@@ -1,13 +1,11 @@
 #include <benchmark/benchmark.h>
 
-#include <cmath>
-
 #include "bench_inputs.h"
 #include "eval/live_evaluation.h"
 
 namespace {
 
-const double deg_factor = std::atan(1.0) * 4 / 180;
+const double deg_factor = eval::degree_factor();
 
 void evaluate(benchmark::State& state, const std::u16string& formula) {
     for (auto _ : state) {

@@ -2,17 +2,16 @@
 // rewrite, the engine and the number-to-text conversion. Besides the sanitizers'
 // findings, it stops on a broken promise: a failure shows "0" with a tip, and every
 // result text reads back as a number.
-#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
 #include "eval/live_evaluation.h"
 #include "platform/text.h"
-#include "platform/vbscript/variant.h"
+#include "vbscript/variant.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const double deg_factor = std::atan(1.0) * 4 / 180;
+    static const double deg_factor = eval::degree_factor();
     const std::u16string formula =
         platform::to_u16(std::string_view(reinterpret_cast<const char*>(data), size));
     const eval::formula_view v = eval::evaluate_formula(formula, deg_factor, platform::make_script_control);

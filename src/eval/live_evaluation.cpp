@@ -1,23 +1,15 @@
 #include "eval/live_evaluation.h"
 
+#include <cmath>
 #include <exception>
 
 #include "eval/script_eval.h"
 #include "eval/text_replace.h"
-#include "platform/vbscript/number_text.h"
+#include "vbscript/number_text.h"
 
 namespace eval {
 
-std::u16string replace_all(std::u16string_view text, std::u16string_view from, std::u16string_view to) {
-    std::u16string out;
-    size_t start = 0;
-    for (size_t at = text.find(from); at != std::u16string_view::npos; at = text.find(from, start)) {
-        out.append(text.substr(start, at - start)).append(to);
-        start = at + from.size();
-    }
-    out.append(text.substr(start));
-    return out;
-}
+double degree_factor() { return std::atan(1.0) * 4 / 180; }
 
 std::u16string degree_rewrite(std::u16string text, double deg_factor) {
     if (text.find(u'<') == std::u16string::npos || text.find(u"<>") != std::u16string::npos) return text;
@@ -36,10 +28,11 @@ void Text_calc_Change(const platform::text_box& Text_calc, platform::text_box& T
                       platform::label& Label_tip, double deg_factor,
                       const platform::script_control_factory& make) {
     Label_tip.set_caption(u"");
-    std::u16string working = degree_rewrite(Text_calc.text(), deg_factor);
+    const std::u16string formula = Text_calc.text();
     try {
-        const double result = Eval(std::move(working), make, Label_tip);
-        Text_re.set_text(vbscript::number_to_text(result));
+        const formula_view shown = evaluate_formula(formula, deg_factor, make);
+        if (!shown.tip.empty()) Label_tip.set_caption(shown.tip);
+        Text_re.set_text(shown.result);
     } catch (const std::exception&) {
         // Nothing to report: the result box keeps its text, the tip what it has.
     }

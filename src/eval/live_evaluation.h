@@ -10,6 +10,9 @@
 
 namespace eval {
 
+// The degree-to-radian factor: arctan(1) * 4 / 180, pi/180.
+double degree_factor();
+
 // The degree notation: when the text holds "<" and no "<>", every "<" becomes
 // "(pi*(", every ">" "))" and then every "pi" the text of deg_factor; otherwise the
 // text stays as typed, its "<" and ">" comparisons.
@@ -21,13 +24,15 @@ struct formula_view {
     std::u16string tip;  // empty when the formula evaluates
 };
 
-// The whole path of one change, without controls: rewrite, Eval, number to text.
+// The one evaluation of a formula, as the formula box shows it: the degree rewrite,
+// Eval and the number-to-text conversion of the value. The change handler, tallix-eval,
+// the fuzzer and the benchmarks all evaluate through it.
 formula_view evaluate_formula(std::u16string_view formula, double deg_factor,
                               const platform::script_control_factory& make);
 
-// The change handler of Text_calc: clears the tip, evaluates a rewritten copy of the
-// formula and writes the value into Text_re. Text_calc itself is never written. A
-// failure to write the result ends the handler silently.
+// The change handler of Text_calc: clears the tip, evaluates the formula and writes the
+// value into Text_re and a failure's tip into Label_tip. Text_calc itself is never
+// written. A failure to write the result ends the handler silently.
 void Text_calc_Change(const platform::text_box& Text_calc, platform::text_box& Text_re,
                       platform::label& Label_tip, double deg_factor,
                       const platform::script_control_factory& make);

@@ -1,9 +1,8 @@
 #include "eval/script_eval.h"
 
-#include <new>
+#include <exception>
 
 #include "eval/text_replace.h"
-#include "platform/vbscript/errors.h"
 
 namespace eval {
 
@@ -15,14 +14,6 @@ std::u16string tip_for(std::u16string_view description) {
     return std::u16string(tip_prefix) + replace_all(description, u"语法", u"公式");
 }
 
-// The standard conversion of a returned value to a double; what has none is a type
-// mismatch, as the platform reports it.
-double to_double(const vbscript::variant& v) {
-    auto n = vbscript::to_number(v);
-    if (!n) throw platform::script_error(vbscript::err_type_mismatch);
-    return *n;
-}
-
 }  // namespace
 
 eval_result evaluate(std::u16string Expressions, const platform::script_control_factory& make) {
@@ -30,13 +21,10 @@ eval_result evaluate(std::u16string Expressions, const platform::script_control_
     try {
         std::unique_ptr<platform::script_control> control = make(prog_id);
         control->set_language(u"vbscript");
-        result.value = to_double(control->Eval(Expressions));
-    } catch (const platform::script_error& e) {
+        result.value = platform::to_double(control->Eval(Expressions));
+    } catch (...) {
         result.value = 0;
-        result.tip = tip_for(e.description());
-    } catch (const std::bad_alloc&) {
-        result.value = 0;
-        result.tip = tip_for(vbscript::describe(vbscript::err_out_of_memory));
+        result.tip = tip_for(platform::current_error().description());
     }
     return result;
 }

@@ -19,13 +19,13 @@ void client_link::set_link_mode(int mode) {
     const std::string topic = platform::to_utf8(topic_);
     const std::size_t bar = topic.find('|');
     if (bar == std::string::npos || bar == 0)
-        platform::throw_link_error(platform::link_error_no_answer);
+        platform::raise(platform::link_error_no_answer);
     conversation_ = service_.open(topic.substr(0, bar), topic.substr(bar + 1), timeout_);
     mode_ = mode;
 }
 
 void client_link::link_execute(const std::u16string& command) {
-    if (!conversation_) throw platform::runtime_error(link_error_no_channel, u"在没有打开的 DDE 通道上调用 DDE 方法");
+    if (!conversation_) platform::raise(platform::link_error_no_channel);
     conversation_->execute(command, timeout_);
 }
 

@@ -11,8 +11,6 @@ inline constexpr int link_none = 0;
 inline constexpr int link_manual = 2;
 // The time-out a client link starts with, in tenths of a second.
 inline constexpr int default_link_timeout = 50;
-// Error of an execute on a link that has no open conversation.
-inline constexpr int link_error_no_channel = 293;
 
 // The client link of a picture box: a topic "application|topic", a mode and a response
 // time-out in tenths of a second. Switching the mode to manual opens a conversation with

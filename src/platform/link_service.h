@@ -9,16 +9,9 @@
 #include <memory>
 #include <string>
 
+#include "platform/runtime_error.h"
+
 namespace platform {
-
-// Run-time error numbers of the link, as the forms runtime reports them.
-inline constexpr int link_error_no_answer = 282;  // nobody serves the addressed application|topic
-inline constexpr int link_error_refused = 285;    // the partner refused the command or hung up
-inline constexpr int link_error_timeout = 286;    // no acknowledgement within the time-out
-
-// Throws the link's run-time error of that number with its message: every side of the
-// link reports its failures from this one catalogue. Any other number is a refusal.
-[[noreturn]] void throw_link_error(int number);
 
 // Receives one command; sets cancel to 0 to accept it. The service starts every call
 // with cancel true (-1), so a handler that leaves it alone refuses the command.

@@ -1,13 +1,72 @@
 #include "platform/runtime_error.h"
 
+#include <algorithm>
+#include <array>
+#include <exception>
+#include <new>
+
 #include "platform/text.h"
 
 namespace platform {
+
+namespace {
+
+struct message {
+    int number;
+    std::u16string_view text;  // "{}" stands for the detail
+};
+
+// Sorted by number for the binary search.
+constexpr std::array<message, 11> catalogue{{
+    {err_invalid_call, u"无效的过程调用或参数"},
+    {err_out_of_memory, u"内存不够"},
+    {err_type_mismatch, u"类型不匹配"},
+    {err_internal, u"内部错误"},
+    {link_error_no_answer, u"没有外部应用程序响应 DDE 初始化"},
+    {link_error_refused, u"外部应用程序不能执行 DDE 方法或操作"},
+    {link_error_timeout, u"等待 DDE 响应超时"},
+    {link_error_no_channel, u"在没有打开的 DDE 通道上调用 DDE 方法"},
+    {err_invalid_property_value, u"无效属性值"},
+    {err_cannot_create_object, u"ActiveX 部件不能创建对象"},
+    {err_control_not_found, u"Control '{}' not found"},
+}};
+
+static_assert(std::is_sorted(catalogue.begin(), catalogue.end(),
+                             [](const message& a, const message& b) { return a.number < b.number; }));
+
+}  // namespace
+
+runtime_error::runtime_error(int number) : runtime_error(number, describe(number)) {}
 
 runtime_error::runtime_error(int number, std::u16string description)
     : std::runtime_error("run-time error " + std::to_string(number)),
       number_(number),
       description_(std::move(description)) {}
+
+std::u16string describe(int number, std::u16string_view detail) {
+    const auto it = std::lower_bound(catalogue.begin(), catalogue.end(), number,
+                                     [](const message& m, int n) { return m.number < n; });
+    if (it == catalogue.end() || it->number != number) return describe(err_invalid_call);
+    std::u16string text(it->text);
+    if (const auto at = text.find(u"{}"); at != std::u16string::npos) text.replace(at, 2, detail);
+    return text;
+}
+
+void raise(int number, std::u16string_view detail) { throw runtime_error(number, describe(number, detail)); }
+
+runtime_error current_error() {
+    try {
+        throw;
+    } catch (const runtime_error& e) {
+        return e;
+    } catch (const std::bad_alloc&) {
+        return runtime_error(err_out_of_memory);
+    } catch (const std::exception& e) {
+        return runtime_error(err_internal, describe(err_internal) + u": " + to_u16(e.what()));
+    } catch (...) {
+        return runtime_error(err_internal);
+    }
+}
 
 std::u16string runtime_error_report(int number, const std::u16string& description) {
     return u"Run-time error '" + to_u16(std::to_string(number)) + u"':\r\n\r\n" + description;

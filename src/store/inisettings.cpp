@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "platform/profile/profile.h"
+#include "store/profile.h"
 #include "platform/text.h"
 
 namespace store {
@@ -24,7 +24,7 @@ std::string trim_spaces(std::string_view s) {
 
 bool ends_with_suffix(std::string_view key) {
     return key.size() >= lines_suffix.size() &&
-           platform::profile::same_name(key.substr(key.size() - lines_suffix.size()), lines_suffix);
+           store::profile::same_name(key.substr(key.size() - lines_suffix.size()), lines_suffix);
 }
 
 std::string escape_lines(std::string_view value) {
@@ -61,7 +61,7 @@ std::u16string read_or_throw(const platform::file_system& files, const settings_
                              const std::u16string& key, const std::u16string& fallback) {
     const std::string k = trim_spaces(platform::to_utf8(key));
     if (k.empty()) return u"";
-    const auto doc = platform::profile::load(files, where.path());
+    const auto doc = store::profile::load(files, where.path());
     if (!doc) return fallback;
     const auto hit = doc->find(where.exe_name, {k, k + std::string(lines_suffix)});
     if (!hit) return fallback;
@@ -73,14 +73,14 @@ bool write_or_throw(platform::file_system& files, const settings_file& where, co
     const std::string k = trim_spaces(platform::to_utf8(key));
     // A blank section name needs no test of its own: the document refuses it.
     if (k.empty() || ends_with_suffix(k)) return false;
-    auto doc = platform::profile::load(files, where.path());
+    auto doc = store::profile::load(files, where.path());
     if (!doc) return false;
     const std::string v = platform::to_utf8(value);
     const std::string multi = k + std::string(lines_suffix);
-    const bool stored = platform::profile::valid_value(v)
+    const bool stored = store::profile::valid_value(v)
                             ? doc->set(where.exe_name, k, v, {multi})
                             : doc->set(where.exe_name, multi, escape_lines(v), {k});
-    return stored && platform::profile::save(files, where.path(), *doc);
+    return stored && store::profile::save(files, where.path(), *doc);
 }
 
 }  // namespace

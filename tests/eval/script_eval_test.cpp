@@ -7,7 +7,7 @@
 namespace {
 
 using platform::script_control;
-using platform::script_error;
+using platform::runtime_error;
 using platform::to_utf8;
 
 // A control whose every step can be made to fail, and which answers with a set value.
@@ -18,11 +18,11 @@ struct scripted_control : script_control {
     std::u16string* seen = nullptr;
 
     void set_language(std::u16string_view language) override {
-        if (language != u"vbscript") throw script_error(380, u"无效属性值");
+        if (language != u"vbscript") throw runtime_error(380, u"无效属性值");
     }
     vbscript::variant Eval(std::u16string_view expression) override {
         if (seen) *seen = expression;
-        if (eval_fails) throw script_error(1002, eval_failure);
+        if (eval_fails) throw runtime_error(1002, eval_failure);
         return answer;
     }
 };
@@ -88,7 +88,7 @@ TEST(Eval, AMissingScriptControlShowsTheCreationFailureEveryTime) {
     int attempts = 0;
     platform::script_control_factory missing = [&](std::u16string_view) -> std::unique_ptr<script_control> {
         ++attempts;
-        throw script_error(429, u"ActiveX 部件不能创建对象");
+        throw runtime_error(429, u"ActiveX 部件不能创建对象");
     };
     for (int i = 0; i < 2; ++i) {
         const eval::eval_result r = eval::evaluate(u"1+1", missing);

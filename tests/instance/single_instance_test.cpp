@@ -64,7 +64,7 @@ TEST_F(link_fixture, SendDdeCommandFailuresPropagate) {
 
 TEST_F(link_fixture, ClientLinkNeedsAnApplicationAndAnOpenConversation) {
     instance::client_link link(running);
-    EXPECT_EQ(error_number([&] { link.link_execute(u"showme"); }), instance::link_error_no_channel);
+    EXPECT_EQ(error_number([&] { link.link_execute(u"showme"); }), platform::link_error_no_channel);
     for (const char16_t* topic : {u"", u"tallix", u"|FormDDE", u"nobody|FormDDE", u"tallix|formdde"}) {
         link.set_link_topic(topic);
         EXPECT_EQ(error_number([&] { link.set_link_mode(instance::link_manual); }), platform::link_error_no_answer)

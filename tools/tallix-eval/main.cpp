@@ -1,7 +1,6 @@
 // tallix-eval: evaluates each formula given as an argument or, with none, each line of
 // standard input, exactly as the formula box does, and prints what the result box then
 // shows, followed by a TAB and the tip when there is one.
-#include <cmath>
 #include <iostream>
 #include <string>
 
@@ -12,7 +11,7 @@ namespace {
 
 void evaluate_line(std::string formula) {
     if (!formula.empty() && formula.back() == '\r') formula.pop_back();
-    static const double deg_factor = std::atan(1.0) * 4 / 180;
+    static const double deg_factor = eval::degree_factor();
     const eval::formula_view v =
         eval::evaluate_formula(platform::to_u16(formula), deg_factor, platform::make_script_control);
     std::cout << platform::to_utf8(v.result);

@@ -5,7 +5,6 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <new>
 
 #include "platform/qt/qt_widget_style.h"
 #include "platform/runtime_error.h"
@@ -67,8 +66,9 @@ void qt_application::close_windows_on_termination_signals() {
     for (int sig : {SIGTERM, SIGHUP, SIGINT}) sigaction(sig, &action, nullptr);
 }
 
-void report_runtime_error(int number, const std::u16string& description) {
-    const std::u16string text = runtime_error_report(number, description);
+void report_current_exception() {
+    const runtime_error e = current_error();
+    const std::u16string text = runtime_error_report(e.number(), e.description());
     std::fprintf(stderr, "%s\n", to_utf8(text).c_str());
     std::fflush(stderr);
     const QString platform = QGuiApplication::platformName();
@@ -76,20 +76,6 @@ void report_runtime_error(int number, const std::u16string& description) {
         QMessageBox::critical(nullptr, QCoreApplication::applicationName(), to_qstring(text));
     }
     std::_Exit(1);
-}
-
-void report_current_exception() {
-    try {
-        throw;
-    } catch (const platform::runtime_error& e) {
-        report_runtime_error(e.number(), e.description());
-    } catch (const std::bad_alloc&) {
-        report_runtime_error(7, u"内存不够");
-    } catch (const std::exception& e) {
-        report_runtime_error(51, u"内部错误: " + to_u16(e.what()));
-    } catch (...) {
-        report_runtime_error(51, u"内部错误");
-    }
 }
 
 }  // namespace platform::qt

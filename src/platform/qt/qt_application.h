@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QApplication>
-#include <string>
 
 namespace platform::qt {
 
@@ -19,10 +18,8 @@ public:
     void close_windows_on_termination_signals();
 };
 
-// Shows the report (a message box when there is a display, and always on standard
-// error) and ends the process with status 1.
-[[noreturn]] void report_runtime_error(int number, const std::u16string& description);
-// The same for whatever exception is in flight.
+// Shows the run-time error report of whatever exception is in flight (a message box when
+// there is a display, and always on standard error) and ends the process with status 1.
 [[noreturn]] void report_current_exception();
 
 }  // namespace platform::qt

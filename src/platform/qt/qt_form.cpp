@@ -333,9 +333,7 @@ void qt_form::pressed(Qt::MouseButton b) {
                                           : mouse_button::left);
 }
 
-[[noreturn]] static void no_control_named(const std::string& n) {
-    throw runtime_error(730, u"Control '" + to_u16(n) + u"' not found");
-}
+[[noreturn]] static void no_control_named(const std::string& n) { raise(err_control_not_found, to_u16(n)); }
 
 template <class T>
 T& qt_form::find(const std::string& n) {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <sys/un.h>
 
-#include "platform/link_protocol.h"
+#include "platform/qt/link_protocol.h"
 
 namespace platform::qt {
 
@@ -31,23 +31,23 @@ public:
     void execute(const std::u16string& command, int timeout_tenths) override {
         const std::string bytes = link_protocol::encode_command(command);
         QDeadlineTimer deadline(to_ms(timeout_tenths));
-        if (socket_->state() != QLocalSocket::ConnectedState) throw_link_error(link_error_refused);
+        if (socket_->state() != QLocalSocket::ConnectedState) raise(link_error_refused);
         socket_->write(bytes.data(), static_cast<qint64>(bytes.size()));
         while (socket_->bytesToWrite() > 0) {
-            if (!socket_->waitForBytesWritten(remaining(deadline))) throw_link_error(give_up_reason(deadline));
+            if (!socket_->waitForBytesWritten(remaining(deadline))) raise(give_up_reason(deadline));
         }
         link_protocol::line_reader reader(reply_limit);
         for (;;) {
             char buffer[reply_limit];
             const qint64 got = socket_->read(buffer, sizeof buffer);
-            if (got < 0) throw_link_error(link_error_refused);
+            if (got < 0) raise(link_error_refused);
             const auto lines = reader.feed(std::string_view(buffer, static_cast<std::size_t>(got)));
             if (!lines.empty()) {
                 if (lines.front() + '\n' == link_protocol::accepted) return;
-                throw_link_error(link_error_refused);
+                raise(link_error_refused);
             }
-            if (reader.overflowed()) throw_link_error(link_error_refused);
-            if (got == 0 && !socket_->waitForReadyRead(remaining(deadline))) throw_link_error(give_up_reason(deadline));
+            if (reader.overflowed()) raise(link_error_refused);
+            if (got == 0 && !socket_->waitForReadyRead(remaining(deadline))) raise(give_up_reason(deadline));
         }
     }
 
@@ -172,7 +172,7 @@ void qt_link_service::serve_connection(QLocalSocket* socket) {
 std::unique_ptr<link_conversation> qt_link_service::open(const std::string& application, const std::string& topic,
                                                          int timeout_tenths) {
     const std::string path = socket_path(application, topic);
-    if (path.empty()) throw_link_error(link_error_no_answer);
+    if (path.empty()) raise(link_error_no_answer);
     QDeadlineTimer deadline(to_ms(timeout_tenths));
     const std::string lock = folder_ + "/" + application + ".lock";
     for (;;) {
@@ -181,7 +181,7 @@ std::unique_ptr<link_conversation> qt_link_service::open(const std::string& appl
         if (socket->waitForConnected(static_cast<int>(std::max<qint64>(deadline.remainingTime(), 1))))
             return std::make_unique<socket_conversation>(std::move(socket));
         // A copy that holds its lock but is not listening yet is still starting up.
-        if (deadline.hasExpired() || !lock_held_elsewhere(lock)) throw_link_error(link_error_no_answer);
+        if (deadline.hasExpired() || !lock_held_elsewhere(lock)) raise(link_error_no_answer);
         QThread::msleep(20);
     }
 }

@@ -4,7 +4,7 @@
 #include <QObject>
 #include <string>
 
-#include "platform/link_folder.h"
+#include "platform/qt/link_folder.h"
 #include "platform/link_service.h"
 
 namespace platform::qt {
@@ -22,7 +22,7 @@ struct link_limits {
 class qt_link_service : public QObject, public link_service {
     Q_OBJECT
 public:
-    // `folder` empty: the user's link folder (platform::link_folder).
+    // `folder` empty: the user's link folder (link_folder()).
     explicit qt_link_service(const std::string& exe_name, std::string folder = {}, link_limits l = {});
     ~qt_link_service() override;
 

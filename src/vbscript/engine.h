@@ -1,0 +1,24 @@
+// The VBScript expression engine: text in, a Variant value or an error (a VBScript
+// number and its Chinese description) out. It knows nothing of who asks.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "vbscript/variant.h"
+
+namespace vbscript {
+
+struct evaluation {
+    variant value;
+    int error_number = 0;  // 0: no error
+    std::u16string error_description;
+
+    bool failed() const { return error_number != 0; }
+};
+
+// Compiles the whole text, then runs it; a syntax error is reported before any run-time
+// error. Never throws; safe on any input, however long or deeply nested.
+evaluation evaluate(std::u16string_view expression);
+
+}  // namespace vbscript

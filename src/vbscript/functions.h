@@ -1,0 +1,57 @@
+// The built-in functions of the expression language. They live in one table sorted
+// by name (builtins.cpp), each entry with its argument count range; the
+// implementations are grouped by family in the *_functions.cpp files. A Null argument,
+// an invalid argument (5), Overflow (6) and a too long text (7) are reported as
+// VBScript reports them.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "vbscript/variant.h"
+
+namespace vbscript {
+
+using arguments = std::span<const variant>;
+using builtin_impl = variant (*)(arguments);
+
+struct builtin {
+    std::u16string_view name;  // lower case
+    std::uint8_t min_args;
+    std::uint8_t max_args;
+    builtin_impl call;
+};
+
+// The built-in function of that name, in any case, or nullptr.
+const builtin* find_builtin(std::u16string_view name);
+const builtin& builtin_at(std::uint32_t index);
+std::uint32_t index_of(const builtin& b);
+
+// Argument helpers shared by the families.
+double date_of(const variant& v);  // a Date, or text or a number read as one; else 13
+bool has(arguments a, size_t i);   // the argument was given
+
+namespace functions {
+// math_functions.cpp
+variant Abs(arguments), Atn(arguments), Cos(arguments), Exp(arguments), Fix(arguments),
+    Int(arguments), Log(arguments), Rnd(arguments), Round(arguments), Sgn(arguments),
+    Sin(arguments), Sqr(arguments), Tan(arguments);
+// text_functions.cpp
+variant Asc(arguments), AscW(arguments), Chr(arguments), ChrW(arguments), InStr(arguments),
+    InStrRev(arguments), LCase(arguments), Left(arguments), Len(arguments), LTrim(arguments),
+    Mid(arguments), Replace(arguments), Right(arguments), RTrim(arguments), Space(arguments),
+    StrReverse(arguments), String(arguments), Trim(arguments), UCase(arguments);
+// conversion_functions.cpp
+variant CBool(arguments), CByte(arguments), CDate(arguments), CDbl(arguments), CInt(arguments),
+    CLng(arguments), CSng(arguments), CStr(arguments), Hex(arguments), Oct(arguments),
+    IsDate(arguments), IsEmpty(arguments), IsNull(arguments), IsNumeric(arguments),
+    TypeName(arguments), VarType(arguments);
+// date_functions.cpp
+variant Date(arguments), DateAdd(arguments), DateDiff(arguments), DateSerial(arguments),
+    Day(arguments), Hour(arguments), Minute(arguments), Month(arguments), Now(arguments),
+    Second(arguments), Time(arguments), TimeSerial(arguments), Weekday(arguments),
+    Year(arguments);
+}  // namespace functions
+
+}  // namespace vbscript

@@ -1,0 +1,239 @@
+#include "vbscript/lexer.h"
+
+#include <algorithm>
+#include <array>
+
+#include "vbscript/characters.h"
+#include "vbscript/dates.h"
+#include "vbscript/errors.h"
+#include "vbscript/number_text.h"
+
+namespace vbscript {
+
+namespace {
+
+constexpr size_t max_name_length = 255;
+
+enum class word_kind { keyword, literal, reserved, comment };
+
+struct word_entry {
+    std::u16string_view word;  // lower case
+    word_kind kind;
+    token_kind token;
+};
+
+constexpr auto kw = word_kind::keyword;
+constexpr auto rs = word_kind::reserved;
+constexpr auto lt = word_kind::literal;
+constexpr auto tr = token_kind::reserved;
+
+// Words that are no plain names, sorted for the binary search.
+constexpr std::array<word_entry, 41> words{{
+    {u"and", kw, token_kind::kw_and},   {u"call", rs, tr},     {u"class", rs, tr},
+    {u"const", rs, tr},                 {u"dim", rs, tr},      {u"do", rs, tr},
+    {u"each", rs, tr},                  {u"else", rs, tr},     {u"elseif", rs, tr},
+    {u"empty", lt, token_kind::literal}, {u"end", rs, tr},     {u"eqv", kw, token_kind::kw_eqv},
+    {u"erase", rs, tr},                 {u"exit", rs, tr},     {u"false", lt, token_kind::literal},
+    {u"for", rs, tr},                   {u"function", rs, tr}, {u"if", rs, tr},
+    {u"imp", kw, token_kind::kw_imp},   {u"is", kw, token_kind::kw_is}, {u"loop", rs, tr},
+    {u"mod", kw, token_kind::kw_mod},   {u"new", rs, tr},      {u"next", rs, tr},
+    {u"not", kw, token_kind::kw_not},   {u"nothing", lt, token_kind::literal},
+    {u"null", lt, token_kind::literal}, {u"or", kw, token_kind::kw_or}, {u"private", rs, tr},
+    {u"public", rs, tr},                {u"redim", rs, tr},    {u"rem", word_kind::comment, tr},
+    {u"select", rs, tr},                {u"set", rs, tr},      {u"sub", rs, tr},
+    {u"then", rs, tr},                  {u"true", lt, token_kind::literal}, {u"wend", rs, tr},
+    {u"while", rs, tr},                 {u"with", rs, tr},     {u"xor", kw, token_kind::kw_xor},
+}};
+
+static_assert(std::is_sorted(words.begin(), words.end(),
+                             [](const word_entry& a, const word_entry& b) { return a.word < b.word; }));
+
+bool is_line_break(char16_t c) { return c == u'\r' || c == u'\n'; }
+
+const word_entry* find_word(std::u16string_view spelling) {
+    if (spelling.size() > 8) return nullptr;
+    char16_t buf[8];
+    for (size_t i = 0; i < spelling.size(); ++i) buf[i] = ascii_lower(spelling[i]);
+    std::u16string_view key(buf, spelling.size());
+    auto it = std::lower_bound(words.begin(), words.end(), key,
+                               [](const word_entry& e, std::u16string_view k) { return e.word < k; });
+    return it != words.end() && it->word == key ? &*it : nullptr;
+}
+
+variant word_literal(std::u16string_view lowered) {
+    if (lowered == u"true") return variant::boolean(true);
+    if (lowered == u"false") return variant::boolean(false);
+    if (lowered == u"null") return variant::null();
+    if (lowered == u"nothing") return variant::nothing();
+    return variant::empty();
+}
+
+// A decimal literal typed as VBScript types it: whole numbers as Integer, then Long,
+// then Double; anything with a fraction or exponent as Double.
+variant decimal_value(const std::string& ascii, bool whole) {
+    const decimal_reading r = read_decimal(ascii);
+    if (r.status == decimal_reading::overflow) raise(err_overflow);
+    if (r.status == decimal_reading::malformed) raise(err_invalid_number);
+    const double v = r.value;
+    if (whole && v <= 32767) return variant::integer(v);
+    if (whole && v <= 2147483647) return variant::long_integer(v);
+    return variant::real(v);
+}
+
+}  // namespace
+
+char16_t lexer::peek(size_t ahead) const {
+    return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : u'\0';
+}
+
+// Blanks, comments to the end of the line, and "_" line continuations.
+void lexer::skip_blanks() {
+    for (;;) {
+        char16_t c = peek();
+        if (c == u' ' || c == u'\t' || c == u'\f' || c == u'\v' || c == u'\xA0') {
+            ++pos_;
+        } else if (c == u'\'') {
+            while (pos_ < text_.size() && !is_line_break(text_[pos_])) ++pos_;
+        } else if (c == u'_' && !is_ascii_letter(peek(1)) && !is_ascii_digit(peek(1)) && peek(1) != u'_') {
+            size_t p = pos_ + 1;
+            while (p < text_.size() && (text_[p] == u' ' || text_[p] == u'\t')) ++p;
+            if (p >= text_.size() || !is_line_break(text_[p])) raise(err_invalid_character);
+            if (text_[p] == u'\r' && p + 1 < text_.size() && text_[p + 1] == u'\n') ++p;
+            pos_ = p + 1;
+        } else {
+            return;
+        }
+    }
+}
+
+token lexer::next() {
+    skip_blanks();
+    if (pos_ >= text_.size()) return {};
+    const char16_t c = peek();
+    if (is_line_break(c) || c == u':') {
+        ++pos_;
+        return {token_kind::separator};
+    }
+    if (is_ascii_digit(c) || (c == u'.' && is_ascii_digit(peek(1)))) return number();
+    if (c == u'&' && (ascii_lower(peek(1)) == u'h' || ascii_lower(peek(1)) == u'o')) return radix_number();
+    if (c == u'"') return string_literal();
+    if (c == u'#') return date_literal();
+    if (is_ascii_letter(c)) return word();
+    return symbol();
+}
+
+// number := digits [ "." digits ] [ ("E" | "D") [ "+" | "-" ] digits ]  |  "." digits ...
+token lexer::number() {
+    std::string ascii;
+    bool whole = true;
+    while (is_ascii_digit(peek())) ascii += static_cast<char>(text_[pos_++]);
+    if (peek() == u'.') {
+        whole = false;
+        ++pos_;
+        ascii += '.';
+        while (is_ascii_digit(peek())) ascii += static_cast<char>(text_[pos_++]);
+    }
+    const char16_t e = ascii_lower(peek());
+    if (e == u'e' || e == u'd') {
+        whole = false;
+        ++pos_;
+        ascii += 'e';
+        if (peek() == u'+' || peek() == u'-') ascii += static_cast<char>(text_[pos_++]);
+        if (!is_ascii_digit(peek())) raise(err_invalid_number);
+        while (is_ascii_digit(peek())) ascii += static_cast<char>(text_[pos_++]);
+    }
+    if (ascii.front() == '.') ascii.insert(ascii.begin(), '0');
+    return {token_kind::literal, decimal_value(ascii, whole)};
+}
+
+// radix := "&H" hexdigits [ "&" ] | "&O" octdigits [ "&" ]; the "&" makes it a Long.
+token lexer::radix_number() {
+    const int base = ascii_lower(peek(1)) == u'h' ? 16 : 8;
+    pos_ += 2;
+    unsigned long long v = 0;
+    size_t digits = 0;
+    for (;; ++pos_, ++digits) {
+        const int d = digit_value(peek(), base);
+        if (d < 0) break;
+        v = v * base + d;
+        if (v > 0xFFFFFFFFull) raise(err_overflow);
+    }
+    if (digits == 0) raise(err_invalid_number);
+    if (peek() == u'&') {
+        ++pos_;
+        return {token_kind::literal, variant::long_integer(static_cast<std::int32_t>(static_cast<std::uint32_t>(v)))};
+    }
+    if (v <= 0xFFFF) return {token_kind::literal, variant::integer(radix_value(v))};
+    return {token_kind::literal, variant::long_integer(radix_value(v))};
+}
+
+// string := '"' { any character but '"' and a line break | '""' } '"'
+token lexer::string_literal() {
+    std::u16string s;
+    ++pos_;
+    for (;;) {
+        if (pos_ >= text_.size() || is_line_break(text_[pos_])) raise(err_unterminated_string);
+        char16_t c = text_[pos_++];
+        if (c == u'"') {
+            if (peek() != u'"') break;
+            ++pos_;
+        }
+        s += c;
+    }
+    return {token_kind::literal, variant::string(std::move(s))};
+}
+
+// date := "#" date-or-time text "#"
+token lexer::date_literal() {
+    const size_t start = ++pos_;
+    while (pos_ < text_.size() && text_[pos_] != u'#' && !is_line_break(text_[pos_])) ++pos_;
+    if (peek() != u'#') raise(err_syntax);
+    auto serial = parse_date_text(text_.substr(start, pos_ - start));
+    ++pos_;
+    if (!serial || !in_date_range(*serial)) raise(err_syntax);
+    return {token_kind::literal, variant::date(*serial)};
+}
+
+// name := letter { letter | digit | "_" }
+token lexer::word() {
+    const size_t start = pos_;
+    while (is_ascii_letter(peek()) || is_ascii_digit(peek()) || peek() == u'_') ++pos_;
+    std::u16string_view spelling = text_.substr(start, pos_ - start);
+    if (spelling.size() > max_name_length) raise(err_identifier_too_long);
+    const word_entry* w = find_word(spelling);
+    if (!w) return {token_kind::name, {}, spelling};
+    if (w->kind == word_kind::comment) {
+        while (pos_ < text_.size() && !is_line_break(text_[pos_])) ++pos_;
+        return next();
+    }
+    if (w->kind == word_kind::literal) return {token_kind::literal, word_literal(w->word), spelling};
+    return {w->token, {}, spelling};
+}
+
+token lexer::symbol() {
+    const char16_t c = text_[pos_++];
+    switch (c) {
+    case u'(': return {token_kind::open_paren};
+    case u')': return {token_kind::close_paren};
+    case u',': return {token_kind::comma};
+    case u'.': return {token_kind::dot};
+    case u'+': return {token_kind::plus};
+    case u'-': return {token_kind::minus};
+    case u'*': return {token_kind::times};
+    case u'/': return {token_kind::divide};
+    case u'\\': return {token_kind::int_divide};
+    case u'^': return {token_kind::power};
+    case u'&': return {token_kind::concat};
+    case u'=': return {token_kind::equal};
+    case u'<':
+        if (peek() == u'>') return ++pos_, token{token_kind::not_equal};
+        if (peek() == u'=') return ++pos_, token{token_kind::less_equal};
+        return {token_kind::less};
+    case u'>':
+        if (peek() == u'=') return ++pos_, token{token_kind::greater_equal};
+        return {token_kind::greater};
+    default: raise(err_invalid_character);
+    }
+}
+
+}  // namespace vbscript

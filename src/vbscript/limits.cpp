@@ -1,0 +1,18 @@
+#include "vbscript/limits.h"
+
+#include "vbscript/errors.h"
+
+namespace vbscript {
+
+namespace {
+thread_local std::size_t text_made = 0;
+}
+
+void reset_text_budget() { text_made = 0; }
+
+void charge_text(std::size_t length) {
+    if (length > max_text_length || length > max_text_total - text_made) raise(err_out_of_memory);
+    text_made += length;
+}
+
+}  // namespace vbscript

@@ -1,0 +1,278 @@
+// The expression grammar, parsed by operator precedence with an explicit stack of
+// pending operators and open brackets. Nothing here recurses: a chain of any length and
+// brackets nested to max_nesting cost heap, never machine stack.
+//
+//   expression := { prefix } operand { binary { prefix } operand }
+//   operand    := literal | name [ "(" [ expression { "," expression } ] ")" ]
+//               | "(" expression ")"
+//   prefix     := "-" | "+" | "Not"
+//   binary, from the tightest: ^ ; * / ; \ ; Mod ; + - ; & ; = <> < > <= >= Is ;
+//                              And ; Or ; Xor ; Eqv ; Imp   (all left-associative)
+//
+// "-" and "+" bind tighter than "^" (-3^2 is 9). "Not" sits between the comparisons
+// and And, so it may only open an operand where a level that loose may begin: at the
+// start, after "(" or ",", or after And, Or, Xor, Eqv, Imp or another Not.
+#include <vector>
+
+#include "vbscript/errors.h"
+#include "vbscript/functions.h"
+#include "vbscript/lexer.h"
+#include "vbscript/program.h"
+
+namespace vbscript {
+
+namespace {
+
+enum precedence : std::uint8_t {
+    p_frame = 0,  // an open bracket: nothing reduces past it
+    p_imp, p_eqv, p_xor, p_or, p_and, p_not, p_compare, p_concat, p_additive, p_mod,
+    p_int_divide, p_multiplicative, p_power, p_sign,
+};
+
+struct binary_operator {
+    token_kind token;
+    opcode op;
+    precedence level;
+};
+
+constexpr binary_operator binaries[] = {
+    {token_kind::kw_imp, opcode::logical_imp, p_imp},
+    {token_kind::kw_eqv, opcode::logical_eqv, p_eqv},
+    {token_kind::kw_xor, opcode::logical_xor, p_xor},
+    {token_kind::kw_or, opcode::logical_or, p_or},
+    {token_kind::kw_and, opcode::logical_and, p_and},
+    {token_kind::equal, opcode::equal, p_compare},
+    {token_kind::not_equal, opcode::not_equal, p_compare},
+    {token_kind::less, opcode::less, p_compare},
+    {token_kind::greater, opcode::greater, p_compare},
+    {token_kind::less_equal, opcode::less_equal, p_compare},
+    {token_kind::greater_equal, opcode::greater_equal, p_compare},
+    {token_kind::kw_is, opcode::is, p_compare},
+    {token_kind::concat, opcode::concat, p_concat},
+    {token_kind::plus, opcode::add, p_additive},
+    {token_kind::minus, opcode::subtract, p_additive},
+    {token_kind::kw_mod, opcode::modulo, p_mod},
+    {token_kind::int_divide, opcode::int_divide, p_int_divide},
+    {token_kind::times, opcode::multiply, p_multiplicative},
+    {token_kind::divide, opcode::divide, p_multiplicative},
+    {token_kind::power, opcode::power, p_power},
+};
+
+const binary_operator* binary_for(token_kind k) {
+    for (const binary_operator& b : binaries)
+        if (b.token == k) return &b;
+    return nullptr;
+}
+
+constexpr std::uint32_t no_builtin = ~std::uint32_t{0};
+
+// An operator waiting for its right operand, or an open bracket.
+struct pending {
+    enum kind_t : std::uint8_t { op, bracket, call } kind;
+    precedence level;
+    opcode code = opcode::push;    // op: what to emit
+    std::uint32_t function = 0;    // call: the built-in's index, or no_builtin
+    std::uint32_t name = 0;        // call: the spelling's index
+    std::uint32_t count = 0;       // call: arguments complete so far
+};
+
+class parser {
+public:
+    explicit parser(std::u16string_view text) : lex_(text) {
+        // A formula has at most about one instruction per two characters ("1+1+1");
+        // a quarter covers sums of numbers without growing, and growing stays cheap.
+        prog_.code.reserve(text.size() / 4 + 4);
+        advance();
+    }
+    program parse();
+
+private:
+    void advance() { tok_ = lex_.next(); }
+    bool at(token_kind k) const { return tok_.kind == k; }
+    void emit(opcode op, std::uint32_t operand = 0, std::uint32_t count = 0, std::uint32_t name = 0) {
+        prog_.code.push_back({op, vt_empty, count, operand, name});
+    }
+    void emit_constant(variant v);
+    void skip_separators() {
+        while (at(token_kind::separator)) advance();
+    }
+
+    void operand();
+    bool name();
+    bool not_allowed_here(bool after_plus) const;
+    void open(pending p);
+    bool after_operand();
+    void reduce(precedence down_to);
+    void close_bracket();
+    void next_argument();
+    void finish();
+    void emit_call(const pending& c);
+    [[noreturn]] void unexpected() const;
+
+    lexer lex_;
+    token tok_;
+    program prog_;
+    std::vector<pending> stack_;
+    int depth_ = 0;
+};
+
+// text := { separator } [ expression { separator } ]
+program parser::parse() {
+    skip_separators();
+    if (at(token_kind::end)) {
+        emit_constant(variant::empty());
+        return std::move(prog_);
+    }
+    do operand();
+    while (after_operand());
+    return std::move(prog_);
+}
+
+// Values without text go into the instruction itself, so that a long sum of numbers
+// makes no table of constants.
+void parser::emit_constant(variant v) {
+    if (v.type != vt_string) {
+        prog_.code.push_back({opcode::push_number, v.type, 0, 0, 0, v.number});
+        return;
+    }
+    prog_.constants.push_back(std::move(v));
+    emit(opcode::push, static_cast<std::uint32_t>(prog_.constants.size() - 1));
+}
+
+// { prefix | "(" } then one literal or name; a name with "(" may open a call instead.
+void parser::operand() {
+    bool after_plus = false;
+    for (;;) {
+        switch (tok_.kind) {
+        case token_kind::minus: open({pending::op, p_sign, opcode::negate}); break;
+        case token_kind::plus: advance(); after_plus = true; continue;
+        case token_kind::kw_not:
+            if (not_allowed_here(after_plus)) raise(err_expected_expression);
+            open({pending::op, p_not, opcode::logical_not});
+            break;
+        case token_kind::open_paren: open({pending::bracket, p_frame}); break;
+        case token_kind::literal:
+            emit_constant(std::move(tok_.value));
+            advance();
+            return;
+        case token_kind::name:
+            if (name()) return;
+            after_plus = false;
+            continue;  // name() already stands on the first argument
+        case token_kind::reserved: raise(err_syntax);
+        default: raise(err_expected_expression);
+        }
+        advance();
+        after_plus = false;
+    }
+}
+
+// A name is a built-in function, called with or without brackets, or an undeclared
+// variable (Empty); calling one fails when it runs. Returns whether the operand is
+// complete; false when a call's first argument is still to come.
+bool parser::name() {
+    const builtin* fn = find_builtin(tok_.spelling);
+    pending call{pending::call, p_frame};
+    call.function = fn ? index_of(*fn) : no_builtin;
+    prog_.names.emplace_back(tok_.spelling);
+    call.name = static_cast<std::uint32_t>(prog_.names.size() - 1);
+    advance();
+    if (!at(token_kind::open_paren)) {
+        if (fn) emit_call(call);
+        else emit_constant(variant::empty());
+        return true;
+    }
+    advance();
+    if (at(token_kind::close_paren)) {
+        emit_call(call);
+        advance();
+        return true;
+    }
+    open(call);
+    return false;
+}
+
+bool parser::not_allowed_here(bool after_plus) const {
+    if (after_plus) return true;
+    return !stack_.empty() && stack_.back().level > p_not;
+}
+
+void parser::open(pending p) {
+    if (p.kind != pending::op && ++depth_ > max_nesting) raise(err_out_of_stack);
+    stack_.push_back(p);
+}
+
+// After an operand: a binary operator, a closing bracket, a comma or the end. Returns
+// whether another operand follows.
+bool parser::after_operand() {
+    for (;; advance()) {
+        if (const binary_operator* b = binary_for(tok_.kind)) {
+            reduce(b->level);
+            open({pending::op, b->level, b->op});
+            advance();
+            return true;
+        }
+        switch (tok_.kind) {
+        case token_kind::close_paren: close_bracket(); break;
+        case token_kind::comma:
+            next_argument();
+            advance();
+            return true;
+        case token_kind::end:
+        case token_kind::separator: finish(); return false;
+        default: unexpected();
+        }
+    }
+}
+
+// Emits the pending operators that bind at least as tight as the given level, up to
+// the innermost open bracket.
+void parser::reduce(precedence down_to) {
+    while (!stack_.empty() && stack_.back().kind == pending::op && stack_.back().level >= down_to) {
+        emit(stack_.back().code);
+        stack_.pop_back();
+    }
+}
+
+void parser::close_bracket() {
+    reduce(p_frame);
+    if (stack_.empty()) raise(err_expected_end_of_statement);
+    pending p = stack_.back();
+    stack_.pop_back();
+    --depth_;
+    if (p.kind == pending::call) {
+        ++p.count;  // the last argument
+        emit_call(p);
+    }
+}
+
+void parser::next_argument() {
+    reduce(p_frame);
+    if (stack_.empty()) raise(err_expected_end_of_statement);
+    if (stack_.back().kind != pending::call) raise(err_expected_close_paren);
+    ++stack_.back().count;
+}
+
+void parser::finish() {
+    reduce(p_frame);
+    if (!stack_.empty()) raise(err_expected_close_paren);
+    skip_separators();
+    if (!at(token_kind::end)) raise(err_expected_end_of_statement);
+}
+
+void parser::emit_call(const pending& c) {
+    if (c.function == no_builtin) emit(opcode::call_unknown, 0, c.count, c.name);
+    else emit(opcode::call, c.function, c.count, c.name);
+}
+
+// Something that cannot follow an operand: inside brackets the ")" is missing, at the
+// top level the statement should have ended.
+void parser::unexpected() const {
+    raise(depth_ > 0 ? err_expected_close_paren : err_expected_end_of_statement);
+}
+
+}  // namespace
+
+program compile(std::u16string_view text) { return parser(text).parse(); }
+
+}  // namespace vbscript

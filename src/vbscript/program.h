@@ -1,0 +1,67 @@
+// A compiled expression: postfix code for a value stack. The parser emits it and the
+// machine runs it in one loop, so running never recurses, however long the chain.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "vbscript/variant.h"
+
+namespace vbscript {
+
+enum class opcode : std::uint8_t {
+    push_number,   // type and number: a value that holds no text
+    push,          // operand: constant index
+    call,          // operand: built-in index; count: arguments; name: spelling index
+    call_unknown,  // name: spelling index; raises 13 naming it after its arguments ran
+    negate,
+    logical_not,
+    add,
+    subtract,
+    multiply,
+    divide,
+    int_divide,
+    modulo,
+    power,
+    concat,
+    equal,
+    not_equal,
+    less,
+    greater,
+    less_equal,
+    greater_equal,
+    is,
+    logical_and,
+    logical_or,
+    logical_xor,
+    logical_eqv,
+    logical_imp,
+};
+
+struct instruction {
+    opcode op;
+    var_type type = vt_empty;
+    std::uint32_t count = 0;
+    std::uint32_t operand = 0;
+    std::uint32_t name = 0;
+    double number = 0;
+};
+
+struct program {
+    std::vector<instruction> code;
+    std::vector<variant> constants;  // the values with text
+    std::vector<std::u16string> names;
+};
+
+// How deep brackets and calls may nest; deeper raises 28 (out of stack space), as
+// VBScript does, long before the parser's own stack would matter.
+inline constexpr int max_nesting = 20000;
+
+// Compiles the text; a syntax error raises its engine_error.
+program compile(std::u16string_view text);
+
+// Runs the code and returns the value it leaves.
+variant run(const program& p);
+
+}  // namespace vbscript

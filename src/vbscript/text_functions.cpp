@@ -1,0 +1,251 @@
+#include <algorithm>
+#include <vector>
+
+#include "vbscript/errors.h"
+#include "vbscript/functions.h"
+#include "vbscript/limits.h"
+
+namespace vbscript::functions {
+
+namespace {
+
+// A count or position argument: a whole number in the Long range; Null raises 94.
+long long whole(const variant& v) { return long_of(v); }
+
+long long non_negative(const variant& v) {
+    const long long n = whole(v);
+    if (n < 0) raise(err_invalid_call);
+    return n;
+}
+
+variant made(std::u16string s) {
+    charge_text(s.size());
+    return variant::string(std::move(s));
+}
+
+char16_t upper(char16_t c) {
+    if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return char16_t(c - 32);
+    if ((c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) || (c >= 0x430 && c <= 0x44F)) return char16_t(c - 32);
+    return c;
+}
+
+char16_t lower(char16_t c) {
+    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return char16_t(c + 32);
+    if ((c >= 0x391 && c <= 0x3A9 && c != 0x3A2) || (c >= 0x410 && c <= 0x42F)) return char16_t(c + 32);
+    return c;
+}
+
+std::u16string folded(std::u16string s) {
+    for (char16_t& c : s) c = lower(c);
+    return s;
+}
+
+// The compare argument of InStr, InStrRev and Replace: 0 binary, 1 text.
+bool text_compare(arguments a, size_t i) {
+    if (!has(a, i)) return false;
+    const long long mode = whole(a[i]);
+    if (mode != 0 && mode != 1) raise(err_invalid_call);
+    return mode == 1;
+}
+
+// Finds a non-empty needle in time linear in both lengths whatever the texts hold
+// (Knuth-Morris-Pratt), so that searching a long text for a long, almost matching
+// needle cannot stall an evaluation.
+class text_search {
+public:
+    explicit text_search(std::u16string_view needle) : needle_(needle), border_(needle.size(), 0) {
+        for (size_t i = 1, k = 0; i < needle_.size(); ++i) {
+            while (k > 0 && needle_[i] != needle_[k]) k = border_[k - 1];
+            if (needle_[i] == needle_[k]) ++k;
+            border_[i] = k;
+        }
+    }
+    // The first occurrence at or after from, or npos.
+    size_t find(std::u16string_view hay, size_t from) const {
+        for (size_t i = from, k = 0; i < hay.size(); ++i) {
+            while (k > 0 && hay[i] != needle_[k]) k = border_[k - 1];
+            if (hay[i] == needle_[k] && ++k == needle_.size()) return i + 1 - k;
+        }
+        return std::u16string::npos;
+    }
+
+private:
+    std::u16string_view needle_;
+    std::vector<size_t> border_;
+};
+
+variant trimmed(const variant& x, bool front, bool back) {
+    if (x.is_null()) return x;
+    std::u16string s = text_of(x);
+    size_t b = 0, e = s.size();
+    while (front && b < e && s[b] == u' ') ++b;
+    while (back && e > b && s[e - 1] == u' ') --e;
+    return variant::string(s.substr(b, e - b));
+}
+
+}  // namespace
+
+variant Left(arguments a) {
+    const long long n = non_negative(a[1]);
+    if (a[0].is_null()) return a[0];
+    return variant::string(text_of(a[0]).substr(0, static_cast<size_t>(n)));
+}
+
+variant Right(arguments a) {
+    const long long n = non_negative(a[1]);
+    if (a[0].is_null()) return a[0];
+    std::u16string s = text_of(a[0]);
+    const size_t keep = std::min(s.size(), static_cast<size_t>(n));
+    return variant::string(s.substr(s.size() - keep));
+}
+
+variant Mid(arguments a) {
+    const long long start = whole(a[1]);
+    const long long length = has(a, 2) ? non_negative(a[2]) : -1;
+    if (start < 1) raise(err_invalid_call);
+    if (a[0].is_null()) return a[0];
+    std::u16string s = text_of(a[0]);
+    if (static_cast<size_t>(start) > s.size()) return variant::string({});
+    const size_t n = length < 0 ? std::u16string::npos : static_cast<size_t>(length);
+    return variant::string(s.substr(static_cast<size_t>(start - 1), n));
+}
+
+variant Len(arguments a) {
+    if (a[0].is_null()) return a[0];
+    return variant::long_integer(static_cast<double>(text_of(a[0]).size()));
+}
+
+variant LCase(arguments a) {
+    if (a[0].is_null()) return a[0];
+    return variant::string(folded(text_of(a[0])));
+}
+
+variant UCase(arguments a) {
+    if (a[0].is_null()) return a[0];
+    std::u16string s = text_of(a[0]);
+    for (char16_t& c : s) c = upper(c);
+    return variant::string(std::move(s));
+}
+
+variant Trim(arguments a) { return trimmed(a[0], true, true); }
+variant LTrim(arguments a) { return trimmed(a[0], true, false); }
+variant RTrim(arguments a) { return trimmed(a[0], false, true); }
+
+// InStr([start,] string1, string2[, compare]): the 1-based position of string2 in
+// string1 from start, 0 when it is not there.
+variant InStr(arguments a) {
+    const bool with_start = a.size() >= 3;
+    const long long start = with_start ? whole(a[0]) : 1;
+    if (start < 1) raise(err_invalid_call);
+    const variant& hay = a[with_start ? 1 : 0];
+    const variant& needle = a[with_start ? 2 : 1];
+    const bool text = text_compare(a, 3);
+    if (hay.is_null() || needle.is_null()) return variant::null();
+    std::u16string h = text_of(hay), n = text_of(needle);
+    if (h.empty() || static_cast<size_t>(start) > h.size()) return variant::long_integer(0);
+    if (n.empty()) return variant::long_integer(static_cast<double>(start));
+    if (text) h = folded(std::move(h)), n = folded(std::move(n));
+    const size_t at = text_search(n).find(h, static_cast<size_t>(start - 1));
+    return variant::long_integer(at == std::u16string::npos ? 0 : static_cast<double>(at + 1));
+}
+
+// InStrRev(string1, string2[, start[, compare]]): the last position of string2 that
+// ends at or before start (-1: the end).
+variant InStrRev(arguments a) {
+    const long long start = has(a, 2) ? whole(a[2]) : -1;
+    if (start == 0 || start < -1) raise(err_invalid_call);
+    const bool text = text_compare(a, 3);
+    if (a[0].is_null() || a[1].is_null()) return variant::null();
+    std::u16string h = text_of(a[0]), n = text_of(a[1]);
+    const size_t end = start == -1 ? h.size() : static_cast<size_t>(start);
+    if (h.empty() || end > h.size()) return variant::long_integer(0);
+    if (n.empty()) return variant::long_integer(static_cast<double>(end));
+    if (n.size() > end) return variant::long_integer(0);
+    if (text) h = folded(std::move(h)), n = folded(std::move(n));
+    // The last occurrence ending by end is the first one in the reversed texts.
+    std::u16string h_back(h.rend() - static_cast<std::ptrdiff_t>(end), h.rend());
+    std::u16string n_back(n.rbegin(), n.rend());
+    const size_t at = text_search(n_back).find(h_back, 0);
+    return variant::long_integer(at == std::u16string::npos ? 0 : static_cast<double>(end - at - n.size() + 1));
+}
+
+// Replace(expression, find, replacewith[, start[, count[, compare]]]): the text from
+// start on, with up to count (-1: all) occurrences of find replaced.
+variant Replace(arguments a) {
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i].is_null()) raise(err_invalid_use_of_null);
+    const long long start = has(a, 3) ? whole(a[3]) : 1;
+    long long count = has(a, 4) ? whole(a[4]) : -1;
+    if (start < 1 || count < -1) raise(err_invalid_call);
+    const bool text = text_compare(a, 5);
+    const std::u16string s = text_of(a[0]), find = text_of(a[1]), with = text_of(a[2]);
+    if (static_cast<size_t>(start) > s.size()) return variant::string({});
+    const std::u16string_view rest = std::u16string_view(s).substr(static_cast<size_t>(start - 1));
+    const std::u16string key = text ? folded(find) : find;
+    const std::u16string hay = text ? folded(std::u16string(rest)) : std::u16string(rest);
+    std::u16string out;
+    size_t from = 0;
+    const text_search search(key);
+    while (!key.empty() && count != 0) {
+        const size_t at = search.find(hay, from);
+        if (at == std::u16string::npos) break;
+        charge_text(at - from + with.size());
+        out.append(rest.substr(from, at - from)).append(with);
+        from = at + key.size();
+        if (count > 0) --count;
+    }
+    out.append(rest.substr(from));
+    return made(std::move(out));
+}
+
+variant StrReverse(arguments a) {
+    if (a[0].is_null()) raise(err_invalid_use_of_null);
+    std::u16string s = text_of(a[0]);
+    std::reverse(s.begin(), s.end());
+    return variant::string(std::move(s));
+}
+
+variant Space(arguments a) {
+    const long long n = non_negative(a[0]);
+    charge_text(static_cast<size_t>(n));
+    return variant::string(std::u16string(static_cast<size_t>(n), u' '));
+}
+
+// String(number, character): character is a text (its first character) or a code,
+// taken modulo 256.
+variant String(arguments a) {
+    if (a[0].is_null() || a[1].is_null()) return variant::null();
+    const long long n = non_negative(a[0]);
+    char16_t c;
+    if (a[1].is_string()) {
+        if (a[1].text.empty()) raise(err_invalid_call);
+        c = a[1].text[0];
+    } else {
+        c = static_cast<char16_t>(((whole(a[1]) % 256) + 256) % 256);
+    }
+    charge_text(static_cast<size_t>(n));
+    return variant::string(std::u16string(static_cast<size_t>(n), c));
+}
+
+variant Chr(arguments a) {
+    const long long code = whole(a[0]);
+    if (code < 0 || code > 255) raise(err_invalid_call);
+    return variant::string(std::u16string(1, static_cast<char16_t>(code)));
+}
+
+variant ChrW(arguments a) {
+    const long long code = whole(a[0]);
+    if (code < -32768 || code > 65535) raise(err_invalid_call);
+    return variant::string(std::u16string(1, static_cast<char16_t>(code & 0xFFFF)));
+}
+
+variant AscW(arguments a) {
+    if (a[0].is_null()) raise(err_invalid_use_of_null);
+    const std::u16string s = text_of(a[0]);
+    if (s.empty()) raise(err_invalid_call);
+    return variant::integer(static_cast<std::int16_t>(s[0]));
+}
+
+variant Asc(arguments a) { return AscW(a); }
+
+}  // namespace vbscript::functions
