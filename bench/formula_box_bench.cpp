@@ -37,10 +37,11 @@ void edit_the_sum(benchmark::State& state, bool repaint) {
     app::calc window({forms, windows, [] { return std::unique_ptr<platform::file_system>(); }});
     window.load();
     window.show();
+    platform::text_box& formula = window.window().text_box_named("Text_calc");
     const std::u16string sum = bench_inputs::long_sum(100000);
-    window.Text_calc.set_text(sum);
-    window.Text_calc.set_sel_start(static_cast<int>(sum.size()));
-    window.Text_calc.set_focus();
+    formula.set_text(sum);
+    formula.set_sel_start(static_cast<int>(sum.size()));
+    formula.set_focus();
     QPlainTextEdit* box = widget_named("Text_calc");
     if (!box) return state.SkipWithError("no formula box");
     bool typed = false;
@@ -51,7 +52,8 @@ void edit_the_sum(benchmark::State& state, bool repaint) {
         typed = !typed;
         if (repaint) box->viewport()->repaint();
     }
-    if (!window.Label_tip.caption().empty()) state.SkipWithError("the formula failed to evaluate");
+    if (!window.window().label_named("Label_tip").caption().empty())
+        state.SkipWithError("the formula failed to evaluate");
 }
 
 void BM_EditOfTheFormulaBoxHoldingTheSum(benchmark::State& state) { edit_the_sum(state, false); }
@@ -68,13 +70,15 @@ void BM_ChangeOfTheFormulaBoxHoldingTheSum(benchmark::State& state) {
     app::calc window({forms, windows, [] { return std::unique_ptr<platform::file_system>(); }});
     window.load();
     window.show();
-    window.Text_calc.set_text(bench_inputs::long_sum(100000));
+    window.window().text_box_named("Text_calc").set_text(bench_inputs::long_sum(100000));
     QPlainTextEdit* box = widget_named("Text_calc");
     if (!box) return state.SkipWithError("no formula box");
-    window.Text_re.set_text(u"-");
+    platform::text_box& result = window.window().text_box_named("Text_re");
+    result.set_text(u"-");
     for (auto _ : state) Q_EMIT box->textChanged();
-    if (window.Text_re.text() == u"-") state.SkipWithError("the change reached no handler");
-    if (!window.Label_tip.caption().empty()) state.SkipWithError("the formula failed to evaluate");
+    if (result.text() == u"-") state.SkipWithError("the change reached no handler");
+    if (!window.window().label_named("Label_tip").caption().empty())
+        state.SkipWithError("the formula failed to evaluate");
 }
 
 BENCHMARK(BM_EditOfTheFormulaBoxHoldingTheSum)->Unit(benchmark::kMillisecond);

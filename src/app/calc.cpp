@@ -1,6 +1,7 @@
 #include "app/calc.h"
 
-#include <cmath>
+#include <string_view>
+#include <utility>
 
 #include "app/calc_design.h"
 #include "edit/bracket_commands.h"
@@ -9,8 +10,6 @@
 #include "eval/script_eval.h"
 #include "instance/single_instance.h"
 #include "store/data_folder.h"
-#include "store/history_log.h"
-#include "store/inisettings.h"
 #include "window/topmost_keeper.h"
 
 namespace app {
@@ -20,17 +19,6 @@ namespace {
 std::unique_ptr<platform::form> initialize(platform::forms_runtime& forms) {
     forms.init_common_controls();
     return forms.create_form(calc_design());
-}
-
-void connect_edit_buttons(calc& c, platform::form& f) {
-    for (const edit::append_button& b : edit::append_buttons()) {
-        f.button_named(b.name).on_click = [&c, text = b.text] { edit::append_command(c.Text_calc, text); };
-    }
-    c.Command_e.on_click = [&c] { edit::clear_command(c.Text_calc, c.Text_re); };
-    c.Command_r.on_click = [&c] { edit::record_command(c.Text_calc, c.Text_re, c.Text_temp1); };
-    c.Command_addkuohao.on_click = [&c] { edit::bracket_command(c.Text_calc); };
-    c.Command_addkuohaopi.on_click = [&c] { edit::append_inside_command(c.Text_calc, u"<>"); };
-    c.Command_lifang.on_click = [&c] { edit::append_inside_command(c.Text_calc, u"^()"); };
 }
 
 }  // namespace
@@ -61,7 +49,9 @@ calc::calc(calc_services services)
       Timer_save(form_->timer_named("Timer_save")),
       tmrCheck(form_->timer_named("tmrCheck")),
       tmrMove(form_->timer_named("tmrMove")),
-      docking({*form_, services_.forms, services_.windows, tmrCheck, tmrMove}) {
+      history_(services_.make_file_system, Text_temp1, Label_tip),
+      docking_({*form_, services_.forms, services_.windows, tmrCheck, tmrMove}),
+      message_handling_(*form_, services_.forms, services_.windows, docking_) {
     connect_handlers();
     // The window serves its topic for as long as it exists; a second copy cannot.
     if (services_.link) {
@@ -86,25 +76,42 @@ void calc::connect_handlers() {
     Text_calc.on_change = [this] { Text_calc_Change(); };
     Timer_save.on_tick = [this] { recordall(); };
     Timer_alltop.on_tick = [this] { Timer_alltop_Timer(); };
-    tmrCheck.on_tick = [this] { docking.tmrCheck_Timer(); };
-    tmrMove.on_tick = [this] { docking.tmrMove_Timer(); };
-    connect_edit_buttons(*this, *form_);
+    tmrCheck.on_tick = [this] { docking_.tmrCheck_Timer(); };
+    tmrMove.on_tick = [this] { docking_.tmrMove_Timer(); };
+    connect_buttons();
+}
+
+void calc::connect_buttons() {
+    // "cot" has no function of its own in the engine, so its button writes the
+    // reciprocal of the tangent; the argument goes right after "tan".
+    const std::pair<platform::button*, std::u16string_view> appends[] = {
+        {&Command_sin, u"sin"}, {&Command_cos, u"cos"},  {&Command_tan, u"tan"},     {&Command_cot, u"(1/tan)"},
+        {&Command_jia, u"+"},   {&Command_jian, u"-"},   {&Command_cheng, u"*"},     {&Command_chu, u"/"},
+    };
+    for (const auto& [button, text] : appends) {
+        button->on_click = [this, text] { edit::append_command(Text_calc, text); };
+    }
+    Command_e.on_click = [this] { edit::clear_command(Text_calc, Text_re); };
+    Command_r.on_click = [this] { edit::record_command(Text_calc, Text_re, Text_temp1); };
+    Command_addkuohao.on_click = [this] { edit::bracket_command(Text_calc); };
+    Command_addkuohaopi.on_click = [this] { edit::append_inside_command(Text_calc, u"<>"); };
+    Command_lifang.on_click = [this] { edit::append_inside_command(Text_calc, u"^()"); };
 }
 
 bool calc::load() {
     if (another_copy_runs()) return false;
-    autosize_form.record_layout(*form_);
-    data_folder_ = services_.settings_files
-                       ? store::choose_data_folder(*services_.settings_files, services_.forms.app_path(),
-                                                   services_.user_data_folder)
-                       : services_.forms.app_path();
-    saved_result = read_setting(u"textre", u"");
-    saved_formula = read_setting(u"textcalc", u"");
-    deg_factor = std::atan(1.0) * 4 / 180;
+    autosize_form_.record_layout(*form_);
+    const std::string data_folder =
+        services_.settings_files ? store::choose_data_folder(*services_.settings_files, services_.forms.app_path(),
+                                                             services_.user_data_folder)
+                                 : services_.forms.app_path();
+    settings_ = {data_folder, services_.forms.exe_name()};
+    const std::u16string saved_result = read_setting(u"textre", u"");
+    const std::u16string saved_formula = read_setting(u"textcalc", u"");
+    deg_factor = eval::degree_factor();
     Text_calc.set_text(saved_formula);
     Text_re.set_text(saved_result);
-    // The restore alone uses this file system; every save makes its own.
-    if (const auto fso = services_.make_file_system()) restore_history(*fso);
+    history_.restore(data_folder);
     services_.windows.set_window_pos(form_->handle(), platform::hwnd_topmost, 0, 0, 0, 0,
                                      platform::swp_nosize | platform::swp_framechanged);
     install_message_hook();
@@ -123,7 +130,7 @@ void calc::unload() {
 }
 
 void calc::resize() {
-    autosize_form.apply_layout(*form_);
+    autosize_form_.apply_layout(*form_);
 }
 
 void calc::mouse_down(platform::mouse_button) {
@@ -150,6 +157,14 @@ double calc::Eval(std::u16string Expressions) {
     return eval::Eval(std::move(Expressions), services_.make_script_control, Label_tip);
 }
 
+void calc::recordall() {
+    history_.save();
+}
+
+void calc::Timer_alltop_Timer() {
+    window::keep_topmost(services_.windows, form_->handle());
+}
+
 bool calc::another_copy_runs() {
     if (!services_.link || !services_.link->previous_instance()) return false;
     services_.link->withdraw();
@@ -168,47 +183,12 @@ void calc::Form_LinkExecute(const std::u16string& command, int& cancel) {
 
 std::u16string calc::read_setting(const std::u16string& key, const std::u16string& fallback) {
     if (!services_.settings_files) return u"";
-    return store::read_setting(*services_.settings_files, {data_folder_, services_.forms.exe_name()}, key,
-                               fallback);
+    return store::read_setting(*services_.settings_files, settings_, key, fallback);
 }
 
 bool calc::write_setting(const std::u16string& key, const std::u16string& value) {
     if (!services_.settings_files) return false;
-    return store::write_setting(*services_.settings_files, {data_folder_, services_.forms.exe_name()}, key,
-                                value);
-}
-
-std::string calc::history_path() const {
-    return data_folder_ + "/" + store::history_file_name;
-}
-
-void calc::restore_history(platform::file_system& fso) {
-    auto read = store::read_history(fso, history_path());
-    if (read.result == store::history_read::outcome::unreadable) {
-        history_unreadable_ = true;
-        Label_tip.set_caption(store::history_unreadable_tip());
-    } else if (read.result == store::history_read::outcome::restored) {
-        history_text = std::move(read.text);
-        Text_temp1.set_text(history_text);
-    }
-}
-
-// A failed save keeps the program and the box as they are; the tip says why and the
-// next tick tries again.
-void calc::recordall() {
-    if (history_unreadable_) {
-        Label_tip.set_caption(store::history_unreadable_tip());
-        return;
-    }
-    auto files = services_.make_file_system();
-    std::error_code error = std::make_error_code(std::errc::io_error);
-    if (files && store::write_history(*files, history_path(), Text_temp1.text(), &error)) {
-        if (!save_failed_tip_.empty() && Label_tip.caption() == save_failed_tip_) Label_tip.set_caption(u"");
-        save_failed_tip_.clear();
-        return;
-    }
-    save_failed_tip_ = store::history_save_failed_tip(error);
-    Label_tip.set_caption(save_failed_tip_);
+    return store::write_setting(*services_.settings_files, settings_, key, value);
 }
 
 void calc::install_message_hook() {
@@ -216,11 +196,9 @@ void calc::install_message_hook() {
     c_Subclass->GetWindowMessage = [this](platform::lresult& Result, platform::window_handle cHwnd,
                                           platform::message_id Message, platform::wparam wParam,
                                           platform::lparam lParam) {
-        docking.GetWindowMessage(*c_Subclass, Result, cHwnd, Message, wParam, lParam);
+        message_handling_.GetWindowMessage(*c_Subclass, Result, cHwnd, Message, wParam, lParam);
     };
     c_Subclass->SetMsgHook(form_->handle());
 }
-
-void calc::Timer_alltop_Timer() { window::keep_topmost(services_.windows, form_->handle()); }
 
 }  // namespace app

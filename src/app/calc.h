@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -11,9 +10,12 @@
 #include "platform/link_service.h"
 #include "platform/script_control.h"
 #include "platform/window_system.h"
+#include "store/history_keeper.h"
+#include "store/inisettings.h"
 #include "window/autosize_form.h"
 #include "window/docking.h"
 #include "window/isubclass.h"
+#include "window/message_handling.h"
 
 namespace app {
 
@@ -22,7 +24,7 @@ namespace app {
 struct calc_services {
     platform::forms_runtime& forms;
     platform::window_system& windows;
-    std::function<std::unique_ptr<platform::file_system>()> make_file_system;
+    platform::file_system_factory make_file_system;
     // The files behind the settings and the start-up choice of the data folder; null
     // keeps no settings.
     platform::file_system* settings_files = nullptr;
@@ -36,8 +38,9 @@ struct calc_services {
     platform::script_control_factory make_script_control = platform::make_script_control;
 };
 
-// The main window: its controls, members and handlers. Handlers stay short and call into
-// the subsystems (eval, edit, store, window, instance).
+// The main window: it owns its controls, members and the subsystems' objects, and wires
+// its events to them. Handlers stay short and call into eval, edit, store, window and
+// instance.
 class calc {
 public:
     // Initialize: the common controls first, then the window and its controls, invisible.
@@ -53,82 +56,71 @@ public:
     void show();
 
     platform::form& window() { return *form_; }
-    // Puts the formula's caret inside the brackets that a bracket button just added.
-    void setmeinkuh();
     // The open help window, or null.
     Form1* help_window() { return help_.get(); }
+    // The degree-to-radian factor the formula is evaluated with, once loaded.
+    double degree_factor() const { return deg_factor; }
 
+    // Puts the formula's caret inside the brackets that a bracket button just added.
+    void setmeinkuh();
     // The value of an expression through a fresh script control; a failure shows its
     // tip in Label_tip and gives 0.
     double Eval(std::u16string Expressions);
 
-    double deg_factor = 0;
-    std::u16string saved_result;
-    std::u16string saved_formula;
-    std::u16string history_text;
-
-private:
-    calc_services services_;
-    std::unique_ptr<platform::form> form_;
-
-public:
-    platform::text_box& Text_re;
-    platform::text_box& Text_calc;
-    platform::text_box& Text_temp1;
-    platform::label& Label_tip;
-    platform::button& Command_addkuohao;
-    platform::button& Command_addkuohaopi;
-    platform::button& Command_lifang;
-    platform::button& Command_sin;
-    platform::button& Command_cos;
-    platform::button& Command_tan;
-    platform::button& Command_cot;
-    platform::button& Command_e;
-    platform::button& Command_r;
-    platform::button& Command_jia;
-    platform::button& Command_jian;
-    platform::button& Command_cheng;
-    platform::button& Command_chu;
-    platform::picture_box& Picture_show;
-    platform::picture_box& picDDE;
-    platform::timer& Timer_alltop;
-    platform::timer& Timer_save;
-    platform::timer& tmrCheck;
-    platform::timer& tmrMove;
-
-    // The hook on the window's messages, from load step 10 on.
-    std::unique_ptr<window::iSubClass> c_Subclass;
-    // Docking state (cursor_inside, dock_side, slide_step, caption_drag, stretched,
-    // saved_height) and the handlers of the hooked messages and the slide timers.
-    window::docking docking;
-    // The recorded layout that every Resize scales from.
-    window::autosize_form autosize_form;
-
 private:
     void connect_handlers();
+    void connect_buttons();
     void unload();
     void resize();
     void mouse_down(platform::mouse_button button);
     void Picture_show_DblClick();
     void Text_calc_Change();
+    void recordall();
+    void Timer_alltop_Timer();
     void Form_LinkExecute(const std::u16string& command, int& cancel);
-    void send_dde_command(const std::u16string& command);
-
     bool another_copy_runs();
+    void send_dde_command(const std::u16string& command);
     std::u16string read_setting(const std::u16string& key, const std::u16string& fallback);
     bool write_setting(const std::u16string& key, const std::u16string& value);
-    void restore_history(platform::file_system& fso);
-    void recordall();
     void install_message_hook();
-    std::string history_path() const;
-    void Timer_alltop_Timer();
 
-    // The folder of the settings and history files, chosen once at start-up.
-    std::string data_folder_;
-    // A history file that could not be read is never overwritten in this run.
-    bool history_unreadable_ = false;
-    // The tip last shown for a failed save, taken away again by a good one.
-    std::u16string save_failed_tip_;
+    calc_services services_;
+    std::unique_ptr<platform::form> form_;
+
+    platform::text_box& Text_re;     // result box
+    platform::text_box& Text_calc;   // formula box, evaluated on every change
+    platform::text_box& Text_temp1;  // history box, kept in the history file
+    platform::label& Label_tip;      // tip line: why a formula or a file failed
+    platform::button& Command_addkuohao;    // "()": brackets around the selection
+    platform::button& Command_addkuohaopi;  // "<>": a degree bracket
+    platform::button& Command_lifang;       // "^()": a power
+    platform::button& Command_sin;
+    platform::button& Command_cos;
+    platform::button& Command_tan;
+    platform::button& Command_cot;
+    platform::button& Command_e;      // "C": clears formula and result
+    platform::button& Command_r;      // "R": records formula and result in the history
+    platform::button& Command_jia;    // "+"
+    platform::button& Command_jian;   // "-"
+    platform::button& Command_cheng;  // "*"
+    platform::button& Command_chu;    // "/"
+    platform::picture_box& Picture_show;  // the icon; a double-click opens the help
+    platform::picture_box& picDDE;        // hidden: the client end of the link to a running copy
+    platform::timer& Timer_alltop;  // re-asserts the topmost placement every second
+    platform::timer& Timer_save;    // saves the history every minute
+    platform::timer& tmrCheck;      // docked: watches the pointer
+    platform::timer& tmrMove;       // docked: one slide step
+
+    double deg_factor = 0;
+    // The settings file, known once the data folder is chosen at start-up.
+    store::settings_file settings_;
+    store::history_keeper history_;
+    // The recorded layout that every Resize scales from.
+    window::autosize_form autosize_form_;
+    window::docking docking_;
+    window::message_handling message_handling_;
+    // The hook on the window's messages, from load step 10 on.
+    std::unique_ptr<window::iSubClass> c_Subclass;
     std::unique_ptr<Form1> help_;
     std::unique_ptr<instance::client_link> picDDE_link_;
 };

@@ -6,7 +6,9 @@ namespace {
 
 using platform::control_kind;
 
-const platform::font_spec ui_font{u"微软雅黑", 9, 400, 134};
+// Its character set, GB2312, is what the substitution of an installed CJK font for this
+// face provides (platform/qt/qt_widget_style.cpp).
+const platform::font_spec ui_font{u"微软雅黑", 9, 400};
 
 platform::control_design control(const char* name, control_kind kind, platform::twips_rect r, int tab,
                                  const char16_t* accessible = u"") {
@@ -44,7 +46,7 @@ platform::form_design make_calc_design() {
     auto result = text_box("Text_re", {0, 15, 6615, 855}, 1, u"结果");
     result.back_color = platform::rgb{224, 224, 224};
     result.fore_color = platform::rgb{0, 0, 0};
-    result.font = platform::font_spec{u"Arial", 12, 400, 0};
+    result.font = platform::font_spec{u"Arial", 12, 400};
     f.controls.push_back(result);
     f.controls.push_back(text_box("Text_calc", {0, 870, 6615, 1815}, 2, u"公式"));
     f.controls.push_back(text_box("Text_temp1", {0, 2865, 6615, 2295}, 3, u"历史记录"));

@@ -1,29 +1,12 @@
 #include "edit/button_commands.h"
 
-#include <array>
-
 namespace edit {
 
 namespace {
 
-// "cot" has no function of its own in the engine, so its button writes the reciprocal
-// of the tangent; the argument goes right after "tan".
-constexpr std::array<append_button, 8> buttons{{
-    {"Command_sin", u"sin"},
-    {"Command_cos", u"cos"},
-    {"Command_tan", u"tan"},
-    {"Command_cot", u"(1/tan)"},
-    {"Command_jia", u"+"},
-    {"Command_jian", u"-"},
-    {"Command_cheng", u"*"},
-    {"Command_chu", u"/"},
-}};
-
 constexpr char16_t history_marker = u'\u25B2';
 
 }  // namespace
-
-std::span<const append_button> append_buttons() { return buttons; }
 
 void append_command(platform::text_box& formula, std::u16string_view s) {
     std::u16string t = formula.text();

@@ -3,22 +3,12 @@
 // notification runs the evaluation, so none of them evaluates anything itself.
 #pragma once
 
-#include <span>
 #include <string>
 #include <string_view>
 
 #include "platform/forms.h"
 
 namespace edit {
-
-// An append button: the control's name and the text it adds at the end of the formula.
-struct append_button {
-    const char* name;
-    std::u16string_view text;
-};
-
-// The eight append buttons, top to bottom.
-std::span<const append_button> append_buttons();
 
 // Adds `s` at the end of the formula whatever the caret and selection, leaves the caret
 // at the new end and gives the formula box the focus.

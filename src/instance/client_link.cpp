@@ -10,12 +10,12 @@ client_link::~client_link() { close(); }
 void client_link::close() {
     if (conversation_) conversation_->terminate(timeout_);
     conversation_.reset();
-    mode_ = link_none;
+    mode_ = link_kind::none;
 }
 
-void client_link::set_link_mode(int mode) {
+void client_link::set_link_mode(link_kind mode) {
     close();
-    if (mode == link_none) return;
+    if (mode == link_kind::none) return;
     const std::string topic = platform::to_utf8(topic_);
     const std::size_t bar = topic.find('|');
     if (bar == std::string::npos || bar == 0)

@@ -7,8 +7,10 @@
 
 namespace instance {
 
-inline constexpr int link_none = 0;
-inline constexpr int link_manual = 2;
+// A client link's mode, with the forms runtime's numbers: none has no conversation,
+// manual keeps one open for commands.
+enum class link_kind { none = 0, manual = 2 };
+
 // The time-out a client link starts with, in tenths of a second.
 inline constexpr int default_link_timeout = 50;
 
@@ -25,8 +27,8 @@ public:
 
     const std::u16string& link_topic() const { return topic_; }
     void set_link_topic(std::u16string topic) { topic_ = std::move(topic); }
-    int link_mode() const { return mode_; }
-    void set_link_mode(int mode);
+    link_kind link_mode() const { return mode_; }
+    void set_link_mode(link_kind mode);
     int link_timeout() const { return timeout_; }
     void set_link_timeout(int tenths) { timeout_ = tenths; }
     // Sends a command over the open conversation and waits for its acceptance.
@@ -37,7 +39,7 @@ private:
 
     platform::link_service& service_;
     std::u16string topic_;
-    int mode_ = link_none;
+    link_kind mode_ = link_kind::none;
     int timeout_ = default_link_timeout;
     std::unique_ptr<platform::link_conversation> conversation_;
 };

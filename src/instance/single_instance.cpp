@@ -3,14 +3,14 @@
 namespace instance {
 
 void send_dde_command(client_link& link, const std::u16string& command) {
-    link.set_link_mode(link_none);
+    link.set_link_mode(link_kind::none);
     link.set_link_topic(running_copy_topic);
-    link.set_link_mode(link_manual);
+    link.set_link_mode(link_kind::manual);
     link.link_execute(command);
     // The partner has answered; a short wait is enough to say goodbye.
     const int saved = link.link_timeout();
     link.set_link_timeout(1);
-    link.set_link_mode(link_none);
+    link.set_link_mode(link_kind::none);
     link.set_link_timeout(saved);
 }
 

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -29,5 +31,8 @@ public:
     // Creates the folder and its missing parents; true when it exists afterwards.
     virtual bool make_folders(const std::string&) { return false; }
 };
+
+// Makes a file system for one use; the logic takes a fresh one for each restore and save.
+using file_system_factory = std::function<std::unique_ptr<file_system>()>;
 
 }  // namespace platform

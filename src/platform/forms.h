@@ -35,7 +35,6 @@ struct font_spec {
     std::u16string face;
     int points = 9;
     int weight = 400;
-    int charset = 0;
 };
 
 enum class control_kind { text_box, label, button, picture_box };
@@ -85,7 +84,6 @@ public:
     virtual void move(const twips_rect& r) = 0;
     virtual bool visible() const = 0;
     virtual void set_focus() = 0;
-    virtual bool has_focus() const = 0;
 };
 
 // A multi-line text box. The text holds line breaks as CR LF; positions count UTF-16

@@ -103,10 +103,6 @@ std::u16string utf16_from_bytes(std::string_view bytes, bool little_endian) {
     return units;
 }
 
-std::u16string normalize_line_breaks(std::u16string_view text) {
-    return to_crlf(to_lf(text));
-}
-
 std::u16string to_lf(std::u16string_view model) {
     std::u16string out;
     out.reserve(model.size());

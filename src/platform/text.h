@@ -15,9 +15,6 @@ std::string to_utf8(std::u16string_view utf16);
 // is left out.
 std::u16string utf16_from_bytes(std::string_view bytes, bool little_endian = true);
 
-// Every lone CR and lone LF becomes CR LF, so the text has one kind of line break.
-std::u16string normalize_line_breaks(std::u16string_view text);
-
 // CR LF (and any lone CR or LF) to LF: the model text as a one-unit-per-break view.
 std::u16string to_lf(std::u16string_view model);
 // LF to CR LF.

@@ -14,7 +14,6 @@ namespace platform {
 using window_handle = std::intptr_t;
 
 inline constexpr window_handle hwnd_topmost = -1;
-inline constexpr window_handle hwnd_notopmost = -2;
 
 inline constexpr unsigned swp_nosize = 0x0001;
 inline constexpr unsigned swp_nomove = 0x0002;
@@ -84,8 +83,8 @@ using window_proc = std::function<lresult(window_handle, message_id, wparam, lpa
 class window_system {
 public:
     virtual ~window_system() = default;
-    // Moves, sizes and restacks a window; insert_after is hwnd_topmost, hwnd_notopmost
-    // or another window. Returns false when the window is unknown.
+    // Moves, sizes and restacks a window; insert_after is hwnd_topmost (the top
+    // of the topmost band) or another window. Returns false when the window is unknown.
     virtual bool set_window_pos(window_handle w, window_handle insert_after, int x, int y,
                                 int cx, int cy, unsigned flags) = 0;
     // The window's outer rectangle now; all zero for an unknown window.

@@ -5,6 +5,7 @@
 
 #include "vbscript/errors.h"
 #include "vbscript/functions.h"
+#include "vbscript/rounding.h"
 
 namespace vbscript::functions {
 

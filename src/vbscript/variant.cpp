@@ -1,11 +1,10 @@
 #include "vbscript/variant.h"
 
-#include <cmath>
-
 #include "vbscript/characters.h"
 #include "vbscript/dates.h"
 #include "vbscript/errors.h"
 #include "vbscript/number_text.h"
+#include "vbscript/rounding.h"
 
 namespace vbscript {
 
@@ -98,10 +97,6 @@ std::u16string text_of(const variant& v) {
     case vt_object: raise(err_type_mismatch);
     default: return number_to_text(v.number);
     }
-}
-
-double round_half_even(double x) {
-    return std::nearbyint(x);  // the default rounding mode is to nearest, ties to even
 }
 
 double whole_number_in(const variant& v, double low, double high) {

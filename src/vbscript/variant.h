@@ -75,9 +75,6 @@ std::u16string text_of(const variant& v);
 // literals: up to 16 bits an Integer (so &HFFFF is -1), else a Long.
 double radix_value(unsigned long long v);
 
-// Rounds half to even, as VBScript rounds when it converts to a whole number.
-double round_half_even(double x);
-
 // The value rounded to a whole number within [low, high]; outside raises 6.
 double whole_number_in(const variant& v, double low, double high);
 

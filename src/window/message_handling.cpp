@@ -1,9 +1,10 @@
-#include "window/docking.h"
-#include "window/round_even.h"
+#include "window/message_handling.h"
+
+#include "vbscript/rounding.h"
 
 namespace window {
 
-void docking::GetWindowMessage(iSubClass& hook, platform::lresult& Result, platform::window_handle cHwnd,
+void message_handling::GetWindowMessage(iSubClass& hook, platform::lresult& Result, platform::window_handle cHwnd,
                                platform::message_id Message, platform::wparam wParam, platform::lparam lParam) {
     switch (Message) {
         case platform::wm_nclbuttondown:
@@ -26,28 +27,28 @@ void docking::GetWindowMessage(iSubClass& hook, platform::lresult& Result, platf
     Result = passed;
 }
 
-double docking::screen_width_px() const {
-    return static_cast<double>(s_.forms.screen_width()) / s_.forms.twips_per_pixel_x();
+double message_handling::screen_width_px() const {
+    return static_cast<double>(forms_.screen_width()) / forms_.twips_per_pixel_x();
 }
 
-int docking::screen_height_px() const {
-    return static_cast<int>(round_even(static_cast<double>(s_.forms.screen_height()) / s_.forms.twips_per_pixel_y()));
+int message_handling::screen_height_px() const {
+    const double height = static_cast<double>(forms_.screen_height()) / forms_.twips_per_pixel_y();
+    return static_cast<int>(vbscript::round_half_even(height));
 }
 
 // Before the press is passed on: passing it on runs the whole drag, whose messages must
 // already find the drag flagged and no slide under way.
-void docking::caption_press() {
+void message_handling::caption_press() {
     caption_drag = true;
-    s_.tmrCheck.set_enabled(false);
-    s_.tmrMove.set_enabled(false);
+    dock_.stop();
 }
 
 // Keeps the dragged window within the left, top and right screen edges at its size, and
 // stretches it to the screen's height while it sits in a top corner.
-void docking::snap_to_edges(platform::lparam proposed) {
+void message_handling::snap_to_edges(platform::lparam proposed) {
     const platform::pixel_rect w = window_rect();
     const double s = screen_width_px();
-    const int s_rounded = static_cast<int>(round_even(s));
+    const int s_rounded = static_cast<int>(vbscript::round_half_even(s));
     const int width = w.right - w.left;
     platform::pixel_rect r = platform::read_rect_param(proposed);
     if (r.left < 0) {
@@ -76,19 +77,20 @@ void docking::snap_to_edges(platform::lparam proposed) {
 
 // A move or resize that ends touching an edge picks the edge to dock at and starts the
 // pointer watch; one that ends away from every edge changes nothing.
-void docking::end_size_move() {
+void message_handling::end_size_move() {
     caption_drag = false;
     const platform::pixel_rect w = window_rect();
     const double s = screen_width_px();
     if (!(s <= w.right || w.top < 1 || w.left < 1)) return;
+    std::optional<screen_edge> side;
     if (w.left == 0) {
-        dock_side = dock_left;
+        side = screen_edge::left;
     } else if (s <= w.right) {
-        dock_side = dock_right;
+        side = screen_edge::right;
     } else if (w.top == 0) {
-        dock_side = dock_top;
+        side = screen_edge::top;
     }
-    s_.tmrCheck.set_enabled(true);
+    dock_.dock(side);
 }
 
 }  // namespace window

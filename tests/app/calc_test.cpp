@@ -43,38 +43,38 @@ TEST_F(calc_fixture, LoadStepsRunInTheirOrder) {
     EXPECT_LT(placement, icon);
     EXPECT_EQ(forms.log.at(placement), "set_window_pos -1 0 0 0 0 33");
     EXPECT_EQ(file_systems_made, 1);
-    EXPECT_DOUBLE_EQ(window.deg_factor, 0.017453292519943295);
+    EXPECT_DOUBLE_EQ(window.degree_factor(), 0.017453292519943295);
 }
 
 TEST_F(calc_fixture, FirstStartLeavesEveryBoxEmptyAndNothingShownUntilAsked) {
     ASSERT_TRUE(window.load());
-    EXPECT_EQ(window.Text_calc.text(), u"");
-    EXPECT_EQ(window.Text_re.text(), u"");
-    EXPECT_EQ(window.Text_temp1.text(), u"");
-    EXPECT_EQ(window.Label_tip.caption(), u"");
+    EXPECT_EQ(form().text("Text_calc").text(), u"");
+    EXPECT_EQ(form().text("Text_re").text(), u"");
+    EXPECT_EQ(form().text("Text_temp1").text(), u"");
+    EXPECT_EQ(form().label("Label_tip").caption(), u"");
     EXPECT_FALSE(form().visible());
     window.show();
     EXPECT_TRUE(form().visible());
 }
 
 TEST_F(calc_fixture, TimersHaveTheirIntervalsAndStartState) {
-    EXPECT_EQ(window.Timer_alltop.interval(), 1000);
-    EXPECT_TRUE(window.Timer_alltop.enabled());
-    EXPECT_EQ(window.Timer_save.interval(), 60000);
-    EXPECT_TRUE(window.Timer_save.enabled());
-    EXPECT_EQ(window.tmrCheck.interval(), 50);
-    EXPECT_FALSE(window.tmrCheck.enabled());
-    EXPECT_EQ(window.tmrMove.interval(), 1);
-    EXPECT_FALSE(window.tmrMove.enabled());
+    EXPECT_EQ(form().fake_timer_named("Timer_alltop").interval(), 1000);
+    EXPECT_TRUE(form().fake_timer_named("Timer_alltop").enabled());
+    EXPECT_EQ(form().fake_timer_named("Timer_save").interval(), 60000);
+    EXPECT_TRUE(form().fake_timer_named("Timer_save").enabled());
+    EXPECT_EQ(form().fake_timer_named("tmrCheck").interval(), 50);
+    EXPECT_FALSE(form().fake_timer_named("tmrCheck").enabled());
+    EXPECT_EQ(form().fake_timer_named("tmrMove").interval(), 1);
+    EXPECT_FALSE(form().fake_timer_named("tmrMove").enabled());
 }
 
 TEST_F(calc_fixture, AnyMouseButtonOnTheBareWindowFocusesTheFormula) {
     window.load();
     window.show();
     for (auto b : {platform::mouse_button::left, platform::mouse_button::right, platform::mouse_button::middle}) {
-        window.Text_re.set_focus();
+        form().text("Text_re").set_focus();
         form().press(b);
-        EXPECT_TRUE(window.Text_calc.has_focus());
+        EXPECT_TRUE(form().text("Text_calc").has_focus());
     }
 }
 
@@ -109,8 +109,8 @@ TEST_F(calc_fixture, ClosingTheMainWindowStopsItsTimersAndLeavesTheHelpWindowOpe
     window.show();
     form().picture("Picture_show").dbl_click();
     form().close();
-    EXPECT_FALSE(window.Timer_alltop.enabled());
-    EXPECT_FALSE(window.Timer_save.enabled());
+    EXPECT_FALSE(form().fake_timer_named("Timer_alltop").enabled());
+    EXPECT_FALSE(form().fake_timer_named("Timer_save").enabled());
     EXPECT_EQ(forms.open_windows(), 1);
     EXPECT_TRUE(forms.live("Form1")->visible());
 }

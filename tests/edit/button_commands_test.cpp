@@ -32,16 +32,6 @@ TEST_F(AppendButton, AppendsAtTheEndWhateverTheCaretAndSelection) {
     }
 }
 
-TEST_F(AppendButton, TableHoldsEveryAppendButtonWithItsText) {
-    std::u16string all;
-    for (const edit::append_button& b : edit::append_buttons()) {
-        EXPECT_NO_THROW(form.button(b.name)) << b.name;
-        all += b.text;
-        all += u' ';
-    }
-    EXPECT_EQ(all, u"sin cos tan (1/tan) + - * / ");
-}
-
 TEST_F(ClearButton, EmptiesBothBoxesAfterTheEvaluationWroteItsZero) {
     given(u"1+2\r\n3", 2, 3);
     ASSERT_EQ(result.text(), u"value of 1+2\r\n3");

@@ -33,36 +33,36 @@ TEST_F(CalcButtons, EveryButtonEditsTheFormulaAsCaptioned) {
         {"Command_chu", u"7/", 2},
     };
     for (const auto& c : cases) {
-        window.Text_calc.set_text(u"7");
-        window.Text_re.set_focus();
+        form().text("Text_calc").set_text(u"7");
+        form().text("Text_re").set_focus();
         click(c.button);
-        EXPECT_EQ(window.Text_calc.text(), c.want) << c.button;
-        EXPECT_EQ(window.Text_calc.sel_start(), c.caret) << c.button;
-        EXPECT_TRUE(window.Text_calc.has_focus()) << c.button;
+        EXPECT_EQ(form().text("Text_calc").text(), c.want) << c.button;
+        EXPECT_EQ(form().text("Text_calc").sel_start(), c.caret) << c.button;
+        EXPECT_TRUE(form().text("Text_calc").has_focus()) << c.button;
     }
 }
 
 TEST_F(CalcButtons, ClearAndRecordReachTheirBoxes) {
-    window.Text_calc.set_text(u"1+2");
-    window.Text_re.set_text(u"3");
+    form().text("Text_calc").set_text(u"1+2");
+    form().text("Text_re").set_text(u"3");
     click("Command_r");
-    EXPECT_EQ(window.Text_temp1.text(), u"\r\n\u25B21+2=3");
-    EXPECT_EQ(window.Text_calc.text(), u"");
+    EXPECT_EQ(form().text("Text_temp1").text(), u"\r\n\u25B21+2=3");
+    EXPECT_EQ(form().text("Text_calc").text(), u"");
 
-    window.Text_calc.set_text(u"4");
-    window.Text_re.set_text(u"4");
+    form().text("Text_calc").set_text(u"4");
+    form().text("Text_re").set_text(u"4");
     form().button("Command_e").set_focus();
     click("Command_e");
-    EXPECT_EQ(window.Text_calc.text(), u"");
-    EXPECT_EQ(window.Text_re.text(), u"");
-    EXPECT_EQ(window.Text_temp1.text(), u"\r\n\u25B21+2=3");
+    EXPECT_EQ(form().text("Text_calc").text(), u"");
+    EXPECT_EQ(form().text("Text_re").text(), u"");
+    EXPECT_EQ(form().text("Text_temp1").text(), u"\r\n\u25B21+2=3");
     EXPECT_TRUE(form().button("Command_e").has_focus());
 }
 
 TEST_F(CalcButtons, SetmeinkuhPlacesTheFormulaCaret) {
-    window.Text_calc.set_text(u"(1)");
+    form().text("Text_calc").set_text(u"(1)");
     window.setmeinkuh();
-    EXPECT_EQ(window.Text_calc.sel_start(), 2);
+    EXPECT_EQ(form().text("Text_calc").sel_start(), 2);
 }
 
 }  // namespace

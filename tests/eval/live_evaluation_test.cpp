@@ -21,8 +21,8 @@ struct live_fixture : ::testing::Test {
 
     void SetUp() override { ASSERT_TRUE(window.load()); }
     fakes::fake_text_box& formula() { return forms.live("calc")->text("Text_calc"); }
-    std::string result() { return to_utf8(window.Text_re.text()); }
-    std::string tip() { return to_utf8(window.Label_tip.caption()); }
+    std::string result() { return to_utf8(forms.live("calc")->text("Text_re").text()); }
+    std::string tip() { return to_utf8(forms.live("calc")->label("Label_tip").caption()); }
 };
 
 struct rewrite_row {
@@ -152,7 +152,7 @@ TEST_F(live_fixture, TypingOnUntilValidClearsTheTip) {
 }
 
 TEST_F(live_fixture, DegreeFormulasUseTheFactorSetAtLoad) {
-    EXPECT_DOUBLE_EQ(window.deg_factor, deg_factor);
+    EXPECT_DOUBLE_EQ(window.degree_factor(), deg_factor);
     formula().set_text(u"cos<60>");
     EXPECT_EQ(result(), "0.5");
 }

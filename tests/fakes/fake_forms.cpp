@@ -43,7 +43,7 @@ void fake_text_box::changed() {
 
 void fake_text_box::set_text(const std::u16string& t) {
     if (refuse_writes) throw std::runtime_error(design_.name + " refuses the text");
-    const std::u16string wanted = platform::normalize_line_breaks(t);
+    const std::u16string wanted = platform::to_crlf(platform::to_lf(t));
     start_ = 0;
     length_ = 0;
     if (wanted == text_) return;
@@ -67,7 +67,7 @@ std::u16string fake_text_box::sel_text() const {
 
 void fake_text_box::set_sel_text(const std::u16string& t) {
     if (t.empty() && length_ == 0) return;
-    const std::u16string inserted = platform::normalize_line_breaks(t);
+    const std::u16string inserted = platform::to_crlf(platform::to_lf(t));
     text_.replace(static_cast<std::size_t>(start_), static_cast<std::size_t>(length_), inserted);
     start_ += static_cast<int>(inserted.size());
     length_ = 0;

@@ -37,7 +37,8 @@ public:
     void move(const platform::twips_rect& r) override { rect_ = r; }
     bool visible() const override { return design_.visible; }
     void set_focus() override;
-    bool has_focus() const override;
+    // Whether the control has the focus of its form.
+    bool has_focus() const;
 };
 
 class fake_text_box : public fake_control<platform::text_box> {

@@ -49,8 +49,6 @@ bool fake_window_system::set_window_pos(platform::window_handle w, platform::win
     if (insert_after == platform::hwnd_topmost) {
         s.topmost = true;
         ++s.raises;
-    } else if (insert_after == platform::hwnd_notopmost) {
-        s.topmost = false;
     }
     return true;
 }

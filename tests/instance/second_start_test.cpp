@@ -57,12 +57,12 @@ TEST_F(second_start, FirstCopyServesItsTopicUnderItsOwnName) {
 }
 
 TEST_F(second_start, SecondCopyBringsTheFirstForwardAndEndsUnseen) {
-    first->window.Text_calc.set_text(u"1+2");
-    first->window.Text_re.set_text(u"3");
-    first->window.Text_temp1.set_text(u"\r\n▲1=1");
+    first->form().text("Text_calc").set_text(u"1+2");
+    first->form().text("Text_re").set_text(u"3");
+    first->form().text("Text_temp1").set_text(u"\r\n▲1=1");
     first->form().move({15000, 9000, 7185, 6060});
     first->form().set_state(platform::window_state::minimized);
-    first->window.Text_temp1.set_focus();
+    first->form().text("Text_temp1").set_focus();
 
     copy second(network, "tallix");
     EXPECT_FALSE(second.window.load());
@@ -70,10 +70,10 @@ TEST_F(second_start, SecondCopyBringsTheFirstForwardAndEndsUnseen) {
     EXPECT_EQ(first->form().rect(), (platform::twips_rect{400, 300, 7185, 6060}));
     EXPECT_EQ(first->form().state(), platform::window_state::normal);
     EXPECT_TRUE(first->form().visible());
-    EXPECT_TRUE(first->window.Text_calc.has_focus());
-    EXPECT_EQ(first->window.Text_calc.text(), u"1+2");
-    EXPECT_EQ(first->window.Text_re.text(), u"3");
-    EXPECT_EQ(first->window.Text_temp1.text(), u"\r\n▲1=1");
+    EXPECT_TRUE(first->form().text("Text_calc").has_focus());
+    EXPECT_EQ(first->form().text("Text_calc").text(), u"1+2");
+    EXPECT_EQ(first->form().text("Text_re").text(), u"3");
+    EXPECT_EQ(first->form().text("Text_temp1").text(), u"\r\n▲1=1");
 
     // The second copy did nothing after its first step.
     EXPECT_FALSE(second.form().visible());
@@ -113,7 +113,7 @@ TEST_F(second_start, AfterTheFirstCopyEndsANewCopyStartsNormally) {
 }
 
 TEST_F(second_start, ClosedWindowServesNoMoreWhileTheProgramRunsOn) {
-    first->window.Picture_show.on_dbl_click();
+    first->form().picture("Picture_show").dbl_click();
     first->form().close();
     EXPECT_NE(first->window.help_window(), nullptr);
     EXPECT_TRUE(network.served.empty());

@@ -34,7 +34,7 @@ TEST_F(link_fixture, SendDdeCommandOpensExecutesAndClosesWithAShortWait) {
     EXPECT_EQ(network.log, (strings{"open tallix|FormDDE 50", "execute showme 50", "terminate 1"}));
     EXPECT_EQ(received, std::vector<std::u16string>{u"showme"});
     EXPECT_EQ(link.link_timeout(), 50);
-    EXPECT_EQ(link.link_mode(), instance::link_none);
+    EXPECT_EQ(link.link_mode(), instance::link_kind::none);
     EXPECT_EQ(link.link_topic(), u"tallix|FormDDE");
 }
 
@@ -67,9 +67,9 @@ TEST_F(link_fixture, ClientLinkNeedsAnApplicationAndAnOpenConversation) {
     EXPECT_EQ(error_number([&] { link.link_execute(u"showme"); }), platform::link_error_no_channel);
     for (const char16_t* topic : {u"", u"tallix", u"|FormDDE", u"nobody|FormDDE", u"tallix|formdde"}) {
         link.set_link_topic(topic);
-        EXPECT_EQ(error_number([&] { link.set_link_mode(instance::link_manual); }), platform::link_error_no_answer)
+        EXPECT_EQ(error_number([&] { link.set_link_mode(instance::link_kind::manual); }), platform::link_error_no_answer)
             << platform::to_utf8(topic);
-        EXPECT_EQ(link.link_mode(), instance::link_none);
+        EXPECT_EQ(link.link_mode(), instance::link_kind::none);
     }
     EXPECT_TRUE(received.empty());
 }
@@ -78,7 +78,7 @@ struct showme_fixture : ::testing::Test {
     fakes::fake_forms_runtime forms;
     std::unique_ptr<platform::form> window = forms.create_form(app::calc_design());
     fakes::fake_form& form() { return static_cast<fakes::fake_form&>(*window); }
-    platform::control& formula() { return form().text_box_named("Text_calc"); }
+    fakes::fake_text_box& formula() { return form().text("Text_calc"); }
 };
 
 TEST_F(showme_fixture, ShowmeBringsTheWindowToItsPlaceNormalShownAndFocused) {

@@ -8,9 +8,10 @@ using platform::model_to_view_pos;
 using platform::view_to_model_pos;
 
 TEST(LineBreaks, LoneCrAndLfBecomeCrLf) {
-    EXPECT_EQ(platform::normalize_line_breaks(u"a\nb\rc\r\nd"), u"a\r\nb\r\nc\r\nd");
-    EXPECT_EQ(platform::normalize_line_breaks(u"\r\n\r\n"), u"\r\n\r\n");
-    EXPECT_EQ(platform::normalize_line_breaks(u"\n\r"), u"\r\n\r\n");
+    auto normalized = [](std::u16string_view s) { return platform::to_crlf(platform::to_lf(s)); };
+    EXPECT_EQ(normalized(u"a\nb\rc\r\nd"), u"a\r\nb\r\nc\r\nd");
+    EXPECT_EQ(normalized(u"\r\n\r\n"), u"\r\n\r\n");
+    EXPECT_EQ(normalized(u"\n\r"), u"\r\n\r\n");
 }
 
 TEST(LineBreaks, ModelAndViewTextsRoundTrip) {

@@ -1,34 +1,66 @@
-// The main window on fakes whose window system and forms share one geometry: a screen
-// of 1920 x 1080 pixels at 15 twips per pixel, a pointer, and timers the test steps. The
-// designed window is 479 x 392 pixels: 473 x 368 client pixels in a 3-pixel border
-// under an 18-pixel caption.
+// The main window's form with the window subsystem wired to it as the main window wires
+// it (the layout on every resize, the hook with the drag handling behind it, the docking
+// on tmrCheck and tmrMove, the keeper on Timer_alltop), on fakes whose window system and
+// forms share one geometry: a screen of 1920 x 1080 pixels at 15 twips per pixel, a
+// pointer, and timers the test steps. The designed window is 479 x 392 pixels: 473 x 368
+// client pixels in a 3-pixel border under an 18-pixel caption.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "app/calc.h"
+#include "app/calc_design.h"
 #include "fakes/fake_forms.h"
 #include "fakes/fake_window_system.h"
+#include "window/autosize_form.h"
+#include "window/docking.h"
+#include "window/isubclass.h"
+#include "window/message_handling.h"
+#include "window/topmost_keeper.h"
 
 namespace window_test {
+
+// The window subsystem on one form; also used on the real Qt window.
+struct window_parts {
+    platform::form& form;
+    window::autosize_form layout;
+    window::docking dock;
+    window::message_handling handling;
+    window::iSubClass hook;
+
+    window_parts(platform::form& f, platform::forms_runtime& forms, platform::window_system& windows)
+        : form(f),
+          dock({f, forms, windows, f.timer_named("tmrCheck"), f.timer_named("tmrMove")}),
+          handling(f, forms, windows, dock),
+          hook(windows) {
+        layout.record_layout(f);
+        f.on_resize = [this] { layout.apply_layout(form); };
+        f.timer_named("tmrCheck").on_tick = [this] { dock.tmrCheck_Timer(); };
+        f.timer_named("tmrMove").on_tick = [this] { dock.tmrMove_Timer(); };
+        f.timer_named("Timer_alltop").on_tick = [&windows, &f] { window::keep_topmost(windows, f.handle()); };
+        windows.set_window_pos(f.handle(), platform::hwnd_topmost, 0, 0, 0, 0,
+                               platform::swp_nosize | platform::swp_framechanged);
+        hook.GetWindowMessage = [this](platform::lresult& r, platform::window_handle w, platform::message_id m,
+                                       platform::wparam wp, platform::lparam lp) {
+            handling.GetWindowMessage(hook, r, w, m, wp, lp);
+        };
+        hook.SetMsgHook(f.handle());
+    }
+};
 
 struct calc_window : ::testing::Test {
     fakes::fake_forms_runtime forms;
     fakes::fake_window_system windows{nullptr, &forms};
-    std::unique_ptr<app::calc> calc;
+    std::unique_ptr<platform::form> window = forms.create_form(app::calc_design());
+    window_parts parts{*window, forms, windows};
 
-    calc_window() {
-        calc = std::make_unique<app::calc>(
-            app::calc_services{forms, windows, [] { return std::unique_ptr<platform::file_system>(); }});
-        calc->load();
-        calc->show();
-    }
+    calc_window() { window->show(); }
 
-    fakes::fake_form& form() { return *forms.live("calc"); }
+    fakes::fake_form& form() { return static_cast<fakes::fake_form&>(*window); }
     platform::window_handle hwnd() { return form().handle(); }
-    window::docking& dock() { return calc->docking; }
+    window::docking& dock() { return parts.dock; }
+    window::message_handling& handling() { return parts.handling; }
     platform::pixel_rect rect() { return windows.window_rect(hwnd()); }
     platform::twips_rect twips() { return form().rect(); }
     bool tick(const char* timer) { return form().fake_timer_named(timer).tick(); }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "window/calc_window_fixture.h"
 
@@ -51,7 +52,7 @@ TEST_F(message_handling, TopLeftCornerStretchesToTheScreenHeightAndLeavingItRest
     ASSERT_EQ(windows.applied.size(), 2u);
     EXPECT_EQ(windows.applied[0], (pixel_rect{0, 0, 479, 1080}));
     EXPECT_EQ(windows.applied[1], (pixel_rect{200, 0, 679, 392}));
-    EXPECT_FALSE(dock().stretched);
+    EXPECT_FALSE(handling().stretched);
 }
 
 TEST_F(message_handling, TopRightCornerStretchesToo) {
@@ -65,11 +66,11 @@ TEST_F(message_handling, TopRightCornerStretchesToo) {
 TEST_F(message_handling, ADragEndingInTheCornerStaysStretchedUntilTheNextDragLeavesIt) {
     drag_by({{-350, -300}});
     EXPECT_EQ(rect(), (pixel_rect{0, 0, 479, 1080}));
-    EXPECT_TRUE(dock().stretched);
-    EXPECT_EQ(dock().saved_height, 392);
+    EXPECT_TRUE(handling().stretched);
+    EXPECT_EQ(handling().saved_height, 392);
     drag_by({{300, 200}});
     EXPECT_EQ(rect(), (pixel_rect{300, 200, 779, 592}));
-    EXPECT_FALSE(dock().stretched);
+    EXPECT_FALSE(handling().stretched);
 }
 
 TEST_F(message_handling, TheStretchScalesTheControlsByHeightAlone) {
@@ -86,33 +87,36 @@ TEST_F(message_handling, TheStretchScalesTheControlsByHeightAlone) {
 struct end_case {
     const char* name;
     pixel_point offset;
-    int dock_side;  // -1: unchanged
+    std::optional<window::screen_edge> dock_side;  // none: unchanged
     bool watching;
 };
 
 TEST_F(message_handling, TheEndOfADragPicksTheEdgeInTheirOrderAndStartsTheWatch) {
     const end_case cases[] = {
-        {"left edge", {-350, 100}, window::dock_left, true},
-        {"right edge", {1300, 100}, window::dock_right, true},
-        {"top edge", {0, -300}, window::dock_top, true},
-        {"top-left corner: left first", {-350, -300}, window::dock_left, true},
-        {"top-right corner: right before top", {1300, -300}, window::dock_right, true},
-        {"middle of the screen", {100, 100}, -1, false},
+        {"left edge", {-350, 100}, window::screen_edge::left, true},
+        {"right edge", {1300, 100}, window::screen_edge::right, true},
+        {"top edge", {0, -300}, window::screen_edge::top, true},
+        {"top-left corner: left first", {-350, -300}, window::screen_edge::left, true},
+        {"top-right corner: right before top", {1300, -300}, window::screen_edge::right, true},
+        {"middle of the screen", {100, 100}, std::nullopt, false},
     };
     for (const end_case& c : cases) {
         place_at(300, 200);
-        dock().stretched = false;
-        dock().dock_side = 5;
+        handling().stretched = false;
+        // Docked before at a side the case does not expect, so that a change shows.
+        const auto before = c.dock_side == window::screen_edge::top ? window::screen_edge::left
+                                                                    : window::screen_edge::top;
+        dock().dock_side = before;
         drag_by({c.offset});
-        EXPECT_EQ(dock().dock_side, c.dock_side < 0 ? 5 : c.dock_side) << c.name;
+        EXPECT_EQ(dock().dock_side, c.dock_side.value_or(before)) << c.name;
         EXPECT_EQ(enabled("tmrCheck"), c.watching) << c.name;
         EXPECT_FALSE(enabled("tmrMove")) << c.name;
-        EXPECT_FALSE(dock().caption_drag) << c.name;
+        EXPECT_FALSE(handling().caption_drag) << c.name;
     }
 }
 
 TEST_F(message_handling, ADragEndingMidScreenLeavesTheWindowWhereItIsAndNothingRunning) {
-    dock().stretched = false;
+    handling().stretched = false;
     drag_by({{100, 100}});
     EXPECT_EQ(rect(), (pixel_rect{400, 300, 879, 692}));
     for (int i = 0; i < 5; ++i) {
@@ -131,11 +135,11 @@ TEST_F(message_handling, ACaptionPressStopsBothTimersBeforeItIsPassedOn) {
         ++presses;
         EXPECT_FALSE(enabled("tmrCheck"));
         EXPECT_FALSE(enabled("tmrMove"));
-        EXPECT_TRUE(dock().caption_drag);
+        EXPECT_TRUE(handling().caption_drag);
     };
     drag_by({{0, 50}});
     EXPECT_EQ(presses, 1);
-    EXPECT_FALSE(dock().caption_drag) << "the drag has ended";
+    EXPECT_FALSE(handling().caption_drag) << "the drag has ended";
 }
 
 TEST_F(message_handling, ABorderResizeIsNeitherClampedNorStretchedAndKeepsTheTimersRunning) {
@@ -149,18 +153,18 @@ TEST_F(message_handling, ABorderResizeIsNeitherClampedNorStretchedAndKeepsTheTim
 }
 
 TEST_F(message_handling, AResizeEndingPartlyBeyondTheLeftEdgeKeepsTheSideButStartsTheWatch) {
-    dock().dock_side = window::dock_top;
+    dock().dock_side = window::screen_edge::top;
     windows.cursor = {300, 300};
     windows.drag(hwnd(), platform::htleft, {{-5, 300}});
-    EXPECT_EQ(dock().dock_side, window::dock_top);
+    EXPECT_EQ(dock().dock_side, window::screen_edge::top);
     EXPECT_TRUE(enabled("tmrCheck"));
 }
 
 TEST_F(message_handling, AResizeEndingAtTheLeftEdgeDocksLeft) {
-    dock().dock_side = window::dock_right;
+    dock().dock_side = window::screen_edge::right;
     windows.cursor = {300, 300};
     windows.drag(hwnd(), platform::htleft, {{0, 300}});
-    EXPECT_EQ(dock().dock_side, window::dock_left);
+    EXPECT_EQ(dock().dock_side, window::screen_edge::left);
     EXPECT_TRUE(enabled("tmrCheck"));
 }
 
@@ -171,7 +175,7 @@ TEST_F(message_handling, MovingOutsideACaptionDragIsNeitherChangedNorPassedOn) {
     EXPECT_EQ(r, 0);
     EXPECT_EQ(proposed, (pixel_rect{-40, -40, 439, 352}));
     EXPECT_TRUE(passed_on(platform::wm_moving).empty());
-    EXPECT_FALSE(dock().stretched);
+    EXPECT_FALSE(handling().stretched);
 }
 
 TEST_F(message_handling, EveryOtherMessageIsPassedOnWithTheAnswerOfThePreviousProcedure) {
@@ -193,7 +197,7 @@ TEST_F(message_handling, APressOnTheBorderDoesNotStopTheTimers) {
     windows.drag(hwnd(), platform::htbottomright, {});
     EXPECT_TRUE(enabled("tmrCheck"));
     EXPECT_TRUE(enabled("tmrMove"));
-    EXPECT_FALSE(dock().caption_drag);
+    EXPECT_FALSE(handling().caption_drag);
 }
 
 }  // namespace

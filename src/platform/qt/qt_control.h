@@ -25,7 +25,6 @@ public:
     void move(const twips_rect& r) override { widget_->setGeometry(to_pixels(r)); }
     bool visible() const override { return widget_->isVisible(); }
     void set_focus() override { widget_->setFocus(Qt::OtherFocusReason); }
-    bool has_focus() const override { return widget_->hasFocus(); }
 
 private:
     std::string name_;

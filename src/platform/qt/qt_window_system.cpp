@@ -22,15 +22,14 @@ bool qt_window_system::set_window_pos(window_handle w, window_handle insert_afte
     }
     if (!(flags & swp_nomove)) widget->move(x, y);
     if (!(flags & swp_nosize)) widget->resize(cx, cy);
-    if (insert_after == hwnd_topmost || insert_after == hwnd_notopmost) {
-        const bool top = insert_after == hwnd_topmost;
-        // Changing a window's flags re-creates it; do so only when the band changes.
-        if (widget->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != top) {
+    if (insert_after == hwnd_topmost) {
+        // Changing a window's flags re-creates it; do so only when it enters the band.
+        if (!widget->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
             const bool shown = widget->isVisible();
-            widget->setWindowFlag(Qt::WindowStaysOnTopHint, top);
+            widget->setWindowFlag(Qt::WindowStaysOnTopHint, true);
             if (shown) widget->show();
         }
-        if (top && widget->isVisible() && !restack_on_top(widget)) widget->raise();
+        if (widget->isVisible() && !restack_on_top(widget)) widget->raise();
     }
     return true;
 }

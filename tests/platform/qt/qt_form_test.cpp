@@ -54,7 +54,7 @@ TEST_F(qt_form_test, ClosingTheMainWindowWithHelpOpenKeepsTheProgramRunning) {
     app::calc window({forms, windows, [] { return std::unique_ptr<platform::file_system>(); }});
     ASSERT_TRUE(window.load());
     window.show();
-    window.Picture_show.on_dbl_click();
+    window.window().picture_box_named("Picture_show").on_dbl_click();
     ASSERT_NE(window.help_window(), nullptr);
     bool quit = false;
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&] { quit = true; });

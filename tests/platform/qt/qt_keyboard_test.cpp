@@ -23,8 +23,8 @@ struct Keyboard : ::testing::Test {
 
     void SetUp() override {
         ASSERT_TRUE(window.load());
-        auto evaluate = window.Text_calc.on_change;
-        window.Text_calc.on_change = [this, evaluate] {
+        auto evaluate = box("Text_calc").on_change;
+        box("Text_calc").on_change = [this, evaluate] {
             ++evaluations;
             if (evaluate) evaluate();
         };
@@ -32,10 +32,11 @@ struct Keyboard : ::testing::Test {
         QWidget* top = static_cast<platform::qt::qt_form&>(window.window()).widget();
         QApplication::setActiveWindow(top);
         QCoreApplication::processEvents();
-        window.Text_calc.set_focus();
-        ASSERT_TRUE(window.Text_calc.has_focus());
+        box("Text_calc").set_focus();
+        ASSERT_EQ(focused_name(), "Text_calc");
     }
 
+    platform::text_box& box(const char* name) { return window.window().text_box_named(name); }
     QWidget* focused() const { return QApplication::focusWidget(); }
     QString focused_name() const { return focused() ? focused()->objectName() : QString(); }
 
@@ -60,17 +61,17 @@ struct Keyboard : ::testing::Test {
 TEST_F(Keyboard, EnterInTheFormulaInsertsALineBreakThatIsEvaluated) {
     type(QStringLiteral("1+2"));
     enter();
-    EXPECT_EQ(window.Text_calc.text(), u"1+2\r\n");
-    EXPECT_EQ(window.Text_calc.sel_start(), 5);
+    EXPECT_EQ(box("Text_calc").text(), u"1+2\r\n");
+    EXPECT_EQ(box("Text_calc").sel_start(), 5);
     EXPECT_EQ(evaluations, 4);
 }
 
 TEST_F(Keyboard, EscapeChangesNothingAnywhere) {
-    window.Text_calc.set_text(u"1+2");
-    window.Text_calc.set_sel_start(1);
-    window.Text_calc.set_sel_length(2);
-    window.Text_re.set_text(u"3");
-    window.Label_tip.set_caption(u"tip");
+    box("Text_calc").set_text(u"1+2");
+    box("Text_calc").set_sel_start(1);
+    box("Text_calc").set_sel_length(2);
+    box("Text_re").set_text(u"3");
+    window.window().label_named("Label_tip").set_caption(u"tip");
     evaluations = 0;
     for (const char* where : {"Text_calc", "Text_re", "Text_temp1", "Command_e"}) {
         if (QString(where).startsWith("Text")) {
@@ -81,17 +82,17 @@ TEST_F(Keyboard, EscapeChangesNothingAnywhere) {
         key(Qt::Key_Escape);
         EXPECT_EQ(focused_name(), where);
     }
-    EXPECT_EQ(window.Text_calc.text(), u"1+2");
-    EXPECT_EQ(window.Text_calc.sel_start(), 1);
-    EXPECT_EQ(window.Text_calc.sel_length(), 2);
-    EXPECT_EQ(window.Text_re.text(), u"3");
-    EXPECT_EQ(window.Label_tip.caption(), u"tip");
+    EXPECT_EQ(box("Text_calc").text(), u"1+2");
+    EXPECT_EQ(box("Text_calc").sel_start(), 1);
+    EXPECT_EQ(box("Text_calc").sel_length(), 2);
+    EXPECT_EQ(box("Text_re").text(), u"3");
+    EXPECT_EQ(window.window().label_named("Label_tip").caption(), u"tip");
     EXPECT_TRUE(window.window().visible());
     EXPECT_EQ(evaluations, 0);
 }
 
 TEST_F(Keyboard, TabAndShiftTabFollowTheTabOrderWithoutInsertingATab) {
-    window.Text_re.set_focus();
+    box("Text_re").set_focus();
     key(Qt::Key_Tab);
     EXPECT_EQ(focused_name(), "Text_calc");
     key(Qt::Key_Tab);
@@ -103,28 +104,28 @@ TEST_F(Keyboard, TabAndShiftTabFollowTheTabOrderWithoutInsertingATab) {
     key(Qt::Key_Backtab, Qt::ShiftModifier);
     key(Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(focused_name(), "Text_re");
-    EXPECT_EQ(window.Text_re.text(), u"");
-    EXPECT_EQ(window.Text_calc.text(), u"");
-    EXPECT_EQ(window.Text_temp1.text(), u"");
+    EXPECT_EQ(box("Text_re").text(), u"");
+    EXPECT_EQ(box("Text_calc").text(), u"");
+    EXPECT_EQ(box("Text_temp1").text(), u"");
     EXPECT_EQ(evaluations, 0);
 }
 
 TEST_F(Keyboard, SpaceAndEnterClickTheFocusedClearButton) {
     for (bool space : {true, false}) {
-        window.Text_calc.set_text(u"1+2");
-        window.Text_re.set_text(u"3");
+        box("Text_calc").set_text(u"1+2");
+        box("Text_re").set_text(u"3");
         focus_button("Command_e");
         if (space) {
             key(Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
         } else {
             enter();
         }
-        EXPECT_EQ(window.Text_calc.text(), u"") << space;
-        EXPECT_EQ(window.Text_re.text(), u"") << space;
+        EXPECT_EQ(box("Text_calc").text(), u"") << space;
+        EXPECT_EQ(box("Text_re").text(), u"") << space;
         EXPECT_EQ(focused_name(), "Command_e") << "the focus stays on C";
     }
     type(QStringLiteral("7"));
-    EXPECT_EQ(window.Text_calc.text(), u"") << "typing does not reach the formula";
+    EXPECT_EQ(box("Text_calc").text(), u"") << "typing does not reach the formula";
 }
 
 TEST_F(Keyboard, EnterOnABracketButtonLetsTypingFillTheBrackets) {
@@ -133,28 +134,28 @@ TEST_F(Keyboard, EnterOnABracketButtonLetsTypingFillTheBrackets) {
     enter();
     EXPECT_EQ(focused_name(), "Text_calc");
     type(QStringLiteral("3"));
-    EXPECT_EQ(window.Text_calc.text(), u"2^(3)");
+    EXPECT_EQ(box("Text_calc").text(), u"2^(3)");
 }
 
 TEST_F(Keyboard, APasteIsOneChange) {
     QApplication::clipboard()->setText(QStringLiteral("1+\n2"));
     key(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(window.Text_calc.text(), u"1+\r\n2");
+    EXPECT_EQ(box("Text_calc").text(), u"1+\r\n2");
     EXPECT_EQ(evaluations, 1);
 }
 
 TEST_F(Keyboard, ResultAndHistoryBoxesTakeTypingWithoutEvaluating) {
-    window.Text_calc.set_text(u"1");
-    window.Text_re.set_text(u"");
+    box("Text_calc").set_text(u"1");
+    box("Text_re").set_text(u"");
     evaluations = 0;
-    window.Text_re.set_focus();
+    box("Text_re").set_focus();
     type(QStringLiteral("abc"));
     enter();
-    window.Text_temp1.set_focus();
+    box("Text_temp1").set_focus();
     type(QStringLiteral("x"));
-    EXPECT_EQ(window.Text_re.text(), u"abc\r\n");
-    EXPECT_EQ(window.Text_temp1.text(), u"x");
-    EXPECT_EQ(window.Text_calc.text(), u"1");
+    EXPECT_EQ(box("Text_re").text(), u"abc\r\n");
+    EXPECT_EQ(box("Text_temp1").text(), u"x");
+    EXPECT_EQ(box("Text_calc").text(), u"1");
     EXPECT_EQ(evaluations, 0);
 }
 

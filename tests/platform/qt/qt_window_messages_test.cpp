@@ -4,11 +4,11 @@
 #include <QMouseEvent>
 #include <vector>
 
-#include "app/calc.h"
 #include "app/calc_design.h"
 #include "platform/qt/qt_form.h"
 #include "platform/qt/qt_forms_runtime.h"
 #include "platform/qt/qt_window_system.h"
+#include "window/calc_window_fixture.h"
 
 namespace {
 
@@ -137,17 +137,17 @@ TEST_F(qt_window_messages, ProcedureOfAnUnknownWindowIsEmptyAndCannotBeReplaced)
 TEST(qt_calc_window, TheHookedMainWindowIsHeldAtTheLeftEdgeAndDocksThere) {
     platform::qt::qt_forms_runtime forms;
     platform::qt::qt_window_system windows{forms};
-    app::calc calc({forms, windows, [] { return std::unique_ptr<platform::file_system>(); }});
-    ASSERT_TRUE(calc.load());
-    calc.show();
-    auto& qt = static_cast<platform::qt::qt_form&>(calc.window());
+    const std::unique_ptr<platform::form> form = forms.create_form(app::calc_design());
+    window_test::window_parts parts(*form, forms, windows);
+    form->show();
+    auto& qt = static_cast<platform::qt::qt_form&>(*form);
     qt.widget()->move(200, 100);
     QWidget* caption = qt.widget()->findChild<QWidget*>("caption_bar");
     qt_window_messages::drag(caption, {300, 110}, {{150, 110}, {20, 120}});
-    EXPECT_EQ(windows.window_rect(calc.window().handle()), (platform::pixel_rect{0, 110, 479, 502}));
-    EXPECT_EQ(calc.docking.dock_side, window::dock_left);
-    EXPECT_TRUE(calc.tmrCheck.enabled());
-    EXPECT_FALSE(calc.docking.caption_drag);
+    EXPECT_EQ(windows.window_rect(form->handle()), (platform::pixel_rect{0, 110, 479, 502}));
+    EXPECT_EQ(parts.dock.dock_side, window::screen_edge::left);
+    EXPECT_TRUE(form->timer_named("tmrCheck").enabled());
+    EXPECT_FALSE(parts.handling.caption_drag);
 }
 
 }  // namespace

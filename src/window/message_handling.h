@@ -1,0 +1,43 @@
+// The main window's hooked messages. While its caption is dragged the window is kept
+// within the left, top and right screen edges and stretched to the screen's height in a
+// top corner; a move or resize that ends against an edge docks the window there.
+#pragma once
+
+#include "platform/forms.h"
+#include "platform/window_system.h"
+#include "window/docking.h"
+#include "window/isubclass.h"
+
+namespace window {
+
+class message_handling {
+public:
+    message_handling(platform::form& form, platform::forms_runtime& forms, platform::window_system& windows,
+                     docking& dock)
+        : form_(form), forms_(forms), windows_(windows), dock_(dock) {}
+
+    // Everything but a wm_moving outside a caption drag is passed on through the hook
+    // after its own work; Result gets the previous procedure's answer.
+    void GetWindowMessage(iSubClass& hook, platform::lresult& Result, platform::window_handle cHwnd,
+                          platform::message_id Message, platform::wparam wParam, platform::lparam lParam);
+
+    bool caption_drag = false;  // inside a move loop started from the caption
+    bool stretched = false;     // stretched to the screen height in a top corner
+    int saved_height = 0;       // pixels, the height before the stretch
+
+private:
+    void caption_press();
+    void snap_to_edges(platform::lparam proposed);
+    void end_size_move();
+    platform::pixel_rect window_rect() const { return windows_.window_rect(form_.handle()); }
+    // The screen's width in pixels, a real number for odd twips-per-pixel ratios.
+    double screen_width_px() const;
+    int screen_height_px() const;
+
+    platform::form& form_;
+    platform::forms_runtime& forms_;
+    platform::window_system& windows_;
+    docking& dock_;
+};
+
+}  // namespace window
