@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <array>
 
 #include "vbscript/characters.h"
@@ -46,22 +45,11 @@ constexpr std::array<builtin, 63> table{{
     {u"year", 1, 1, Year},
 }};
 
-static_assert(std::is_sorted(table.begin(), table.end(),
-                             [](const builtin& a, const builtin& b) { return a.name < b.name; }));
-
-constexpr size_t longest_name = 10;
+static_assert(sorted_by_name(table));
 
 }  // namespace
 
-const builtin* find_builtin(std::u16string_view name) {
-    if (name.size() > longest_name) return nullptr;
-    char16_t buf[longest_name];
-    for (size_t i = 0; i < name.size(); ++i) buf[i] = ascii_lower(name[i]);
-    std::u16string_view key(buf, name.size());
-    auto it = std::lower_bound(table.begin(), table.end(), key,
-                               [](const builtin& b, std::u16string_view k) { return b.name < k; });
-    return it != table.end() && it->name == key ? &*it : nullptr;
-}
+const builtin* find_builtin(std::u16string_view name) { return find_by_name<longest_name(table)>(table, name); }
 
 const builtin& builtin_at(std::uint32_t index) { return table[index]; }
 

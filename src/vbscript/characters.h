@@ -4,6 +4,8 @@
 // part in them.
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <string_view>
 
@@ -27,6 +29,32 @@ inline bool same_ignoring_case(std::u16string_view a, std::u16string_view b) {
     for (std::size_t i = 0; i < a.size(); ++i)
         if (ascii_lower(a[i]) != ascii_lower(b[i])) return false;
     return true;
+}
+
+// Tables of the language's words: entries with a lower-case `name`, sorted by it.
+template <class Entry, std::size_t N>
+constexpr bool sorted_by_name(const std::array<Entry, N>& table) {
+    return std::is_sorted(table.begin(), table.end(), [](const Entry& a, const Entry& b) { return a.name < b.name; });
+}
+
+template <class Entry, std::size_t N>
+constexpr std::size_t longest_name(const std::array<Entry, N>& table) {
+    std::size_t longest = 0;
+    for (const Entry& e : table) longest = std::max(longest, e.name.size());
+    return longest;
+}
+
+// The entry named `spelling` in any case, or nullptr; a binary search without
+// allocating. Longest is longest_name(table).
+template <std::size_t Longest, class Entry, std::size_t N>
+const Entry* find_by_name(const std::array<Entry, N>& table, std::u16string_view spelling) {
+    if (spelling.size() > Longest) return nullptr;
+    char16_t lowered[Longest];
+    for (std::size_t i = 0; i < spelling.size(); ++i) lowered[i] = ascii_lower(spelling[i]);
+    const std::u16string_view key(lowered, spelling.size());
+    const auto it = std::lower_bound(table.begin(), table.end(), key,
+                                     [](const Entry& e, std::u16string_view k) { return e.name < k; });
+    return it != table.end() && it->name == key ? &*it : nullptr;
 }
 
 }  // namespace vbscript

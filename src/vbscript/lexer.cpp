@@ -1,6 +1,5 @@
 #include "vbscript/lexer.h"
 
-#include <algorithm>
 #include <array>
 
 #include "vbscript/characters.h"
@@ -17,7 +16,7 @@ constexpr size_t max_name_length = 255;
 enum class word_kind { keyword, literal, reserved, comment };
 
 struct word_entry {
-    std::u16string_view word;  // lower case
+    std::u16string_view name;  // lower case
     word_kind kind;
     token_kind token;
 };
@@ -45,19 +44,12 @@ constexpr std::array<word_entry, 41> words{{
     {u"while", rs, tr},                 {u"with", rs, tr},     {u"xor", kw, token_kind::kw_xor},
 }};
 
-static_assert(std::is_sorted(words.begin(), words.end(),
-                             [](const word_entry& a, const word_entry& b) { return a.word < b.word; }));
+static_assert(sorted_by_name(words));
 
 bool is_line_break(char16_t c) { return c == u'\r' || c == u'\n'; }
 
 const word_entry* find_word(std::u16string_view spelling) {
-    if (spelling.size() > 8) return nullptr;
-    char16_t buf[8];
-    for (size_t i = 0; i < spelling.size(); ++i) buf[i] = ascii_lower(spelling[i]);
-    std::u16string_view key(buf, spelling.size());
-    auto it = std::lower_bound(words.begin(), words.end(), key,
-                               [](const word_entry& e, std::u16string_view k) { return e.word < k; });
-    return it != words.end() && it->word == key ? &*it : nullptr;
+    return find_by_name<longest_name(words)>(words, spelling);
 }
 
 variant word_literal(std::u16string_view lowered) {
@@ -150,15 +142,11 @@ token lexer::number() {
 token lexer::radix_number() {
     const int base = ascii_lower(peek(1)) == u'h' ? 16 : 8;
     pos_ += 2;
-    unsigned long long v = 0;
-    size_t digits = 0;
-    for (;; ++pos_, ++digits) {
-        const int d = digit_value(peek(), base);
-        if (d < 0) break;
-        v = v * base + d;
-        if (v > 0xFFFFFFFFull) raise(err_overflow);
-    }
-    if (digits == 0) raise(err_invalid_number);
+    const radix_digits digits = read_radix_digits(text_.substr(pos_), base);
+    if (digits.overflow) raise(err_overflow);
+    if (digits.count == 0) raise(err_invalid_number);
+    pos_ += digits.count;
+    const unsigned long long v = digits.value;
     if (peek() == u'&') {
         ++pos_;
         return {token_kind::literal, variant::long_integer(static_cast<std::int32_t>(static_cast<std::uint32_t>(v)))};
@@ -206,7 +194,7 @@ token lexer::word() {
         while (pos_ < text_.size() && !is_line_break(text_[pos_])) ++pos_;
         return next();
     }
-    if (w->kind == word_kind::literal) return {token_kind::literal, word_literal(w->word), spelling};
+    if (w->kind == word_kind::literal) return {token_kind::literal, word_literal(w->name), spelling};
     return {w->token, {}, spelling};
 }
 

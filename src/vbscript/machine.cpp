@@ -10,39 +10,16 @@ namespace vbscript {
 
 namespace {
 
-using binary_fn = variant (*)(const variant&, const variant&);
+// The two operands on top of the stack make way for the operator's result.
+template <class Operator>
+void binary(std::vector<variant>& stack, Operator op) {
+    variant right = std::move(stack.back());
+    stack.pop_back();
+    stack.back() = op(stack.back(), right);
+}
 
-variant eq(const variant& a, const variant& b) { return compare_op(comparison::equal, a, b); }
-variant ne(const variant& a, const variant& b) { return compare_op(comparison::not_equal, a, b); }
-variant lt(const variant& a, const variant& b) { return compare_op(comparison::less, a, b); }
-variant gt(const variant& a, const variant& b) { return compare_op(comparison::greater, a, b); }
-variant le(const variant& a, const variant& b) { return compare_op(comparison::less_equal, a, b); }
-variant ge(const variant& a, const variant& b) { return compare_op(comparison::greater_equal, a, b); }
-
-binary_fn binary_of(opcode op) {
-    switch (op) {
-    case opcode::add: return add;
-    case opcode::subtract: return subtract;
-    case opcode::multiply: return multiply;
-    case opcode::divide: return divide;
-    case opcode::int_divide: return int_divide;
-    case opcode::modulo: return modulo;
-    case opcode::power: return power;
-    case opcode::concat: return concat;
-    case opcode::equal: return eq;
-    case opcode::not_equal: return ne;
-    case opcode::less: return lt;
-    case opcode::greater: return gt;
-    case opcode::less_equal: return le;
-    case opcode::greater_equal: return ge;
-    case opcode::is: return is_same_object;
-    case opcode::logical_and: return logical_and;
-    case opcode::logical_or: return logical_or;
-    case opcode::logical_xor: return logical_xor;
-    case opcode::logical_eqv: return logical_eqv;
-    case opcode::logical_imp: return logical_imp;
-    default: return nullptr;
-    }
+auto compare(comparison c) {
+    return [c](const variant& a, const variant& b) { return compare_op(c, a, b); };
 }
 
 void call(std::vector<variant>& stack, const instruction& in, const program& p) {
@@ -67,11 +44,26 @@ variant run(const program& p) {
         case opcode::call_unknown: raise(err_type_mismatch, p.names[in.name]);
         case opcode::negate: stack.back() = negate(stack.back()); break;
         case opcode::logical_not: stack.back() = logical_not(stack.back()); break;
-        default: {
-            variant right = std::move(stack.back());
-            stack.pop_back();
-            stack.back() = binary_of(in.op)(stack.back(), right);
-        }
+        case opcode::add: binary(stack, add); break;
+        case opcode::subtract: binary(stack, subtract); break;
+        case opcode::multiply: binary(stack, multiply); break;
+        case opcode::divide: binary(stack, divide); break;
+        case opcode::int_divide: binary(stack, int_divide); break;
+        case opcode::modulo: binary(stack, modulo); break;
+        case opcode::power: binary(stack, power); break;
+        case opcode::concat: binary(stack, concat); break;
+        case opcode::equal: binary(stack, compare(comparison::equal)); break;
+        case opcode::not_equal: binary(stack, compare(comparison::not_equal)); break;
+        case opcode::less: binary(stack, compare(comparison::less)); break;
+        case opcode::greater: binary(stack, compare(comparison::greater)); break;
+        case opcode::less_equal: binary(stack, compare(comparison::less_equal)); break;
+        case opcode::greater_equal: binary(stack, compare(comparison::greater_equal)); break;
+        case opcode::is: binary(stack, is_same_object); break;
+        case opcode::logical_and: binary(stack, logical_and); break;
+        case opcode::logical_or: binary(stack, logical_or); break;
+        case opcode::logical_xor: binary(stack, logical_xor); break;
+        case opcode::logical_eqv: binary(stack, logical_eqv); break;
+        case opcode::logical_imp: binary(stack, logical_imp); break;
         }
     }
     return std::move(stack.back());

@@ -12,22 +12,32 @@ namespace {
 
 bool is_blank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
 
+// "&H" or "&O" and nothing but digits.
 std::optional<double> parse_radix(std::u16string_view s) {
-    if (s.size() < 3) return std::nullopt;
-    const char16_t r = s[1];
-    const int base = (r == u'h' || r == u'H') ? 16 : (r == u'o' || r == u'O') ? 8 : 0;
+    if (s.size() < 2) return std::nullopt;
+    const char16_t r = ascii_lower(s[1]);
+    const int base = r == u'h' ? 16 : r == u'o' ? 8 : 0;
     if (!base) return std::nullopt;
-    unsigned long long v = 0;
-    for (char16_t c : s.substr(2)) {
-        int d = digit_value(c, base);
-        if (d < 0) return std::nullopt;
-        v = v * base + d;
-        if (v > 0xFFFFFFFFull) return std::nullopt;
-    }
-    return radix_value(v);
+    const radix_digits d = read_radix_digits(s.substr(2), base);
+    if (d.overflow || d.count == 0 || d.count != s.size() - 2) return std::nullopt;
+    return radix_value(d.value);
 }
 
 }  // namespace
+
+radix_digits read_radix_digits(std::u16string_view text, int base) {
+    radix_digits d;
+    for (; d.count < text.size(); ++d.count) {
+        const int digit = digit_value(text[d.count], base);
+        if (digit < 0) break;
+        d.value = d.value * base + digit;
+        if (d.value > 0xFFFFFFFFull) {
+            d.overflow = true;
+            break;
+        }
+    }
+    return d;
+}
 
 double radix_value(unsigned long long v) {
     if (v <= 0xFFFF) return static_cast<double>(static_cast<std::int16_t>(v));

@@ -3,6 +3,7 @@
 // Single holds a float's value, a Date its serial number); a String keeps its text.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -70,6 +71,16 @@ double number_of(const variant& v);
 
 // The text of a value, as CStr gives it; Null raises 94.
 std::u16string text_of(const variant& v);
+
+// The digits of an &H (base 16) or &O (base 8) number at the start of `text`, read up
+// to the first other character; reading stops early, with `overflow` set, once the
+// value no longer fits 32 bits.
+struct radix_digits {
+    unsigned long long value = 0;
+    std::size_t count = 0;
+    bool overflow = false;
+};
+radix_digits read_radix_digits(std::u16string_view text, int base);
 
 // The value of an &H or &O integer of at most 32 bits, typed as VBScript types such
 // literals: up to 16 bits an Integer (so &HFFFF is -1), else a Long.
