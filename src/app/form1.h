@@ -18,13 +18,10 @@ public:
     platform::form& window() { return *form_; }
 
 private:
-    std::unique_ptr<platform::form> form_;
-
-public:
-    platform::text_box& Text_tip;
-
-private:
     void load();
+
+    std::unique_ptr<platform::form> form_;
+    platform::text_box& Text_tip;  // the help text
 };
 
 }  // namespace app

@@ -52,8 +52,9 @@ TEST(HelpWindow, IsAFixedToolWindowFilledAtLoad) {
     EXPECT_EQ(d.client_width, 5070);
     EXPECT_EQ(d.client_height, 6930);
     EXPECT_FALSE(d.topmost);
-    EXPECT_EQ(help.Text_tip.text(), app::help_text());
-    EXPECT_EQ(help.Text_tip.sel_start(), 0);
+    const fakes::fake_text_box& text = forms.live("Form1")->text("Text_tip");
+    EXPECT_EQ(text.text(), app::help_text());
+    EXPECT_EQ(text.sel_start(), 0);
 }
 
 }  // namespace
