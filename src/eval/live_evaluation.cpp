@@ -18,9 +18,9 @@ std::u16string degree_rewrite(std::u16string text, double deg_factor) {
     return replace_all(text, u"pi", vbscript::number_to_text(deg_factor));
 }
 
-formula_view evaluate_formula(std::u16string_view formula, double deg_factor,
+formula_view evaluate_formula(std::u16string formula, double deg_factor,
                               const platform::script_control_factory& make) {
-    eval_result r = evaluate(degree_rewrite(std::u16string(formula), deg_factor), make);
+    eval_result r = evaluate(degree_rewrite(std::move(formula), deg_factor), make);
     return {vbscript::number_to_text(r.value), r.tip.value_or(std::u16string())};
 }
 
@@ -28,9 +28,9 @@ void Text_calc_Change(const platform::text_box& Text_calc, platform::text_box& T
                       platform::label& Label_tip, double deg_factor,
                       const platform::script_control_factory& make) {
     Label_tip.set_caption(u"");
-    const std::u16string formula = Text_calc.text();
+    std::u16string formula = Text_calc.text();
     try {
-        const formula_view shown = evaluate_formula(formula, deg_factor, make);
+        const formula_view shown = evaluate_formula(std::move(formula), deg_factor, make);
         if (!shown.tip.empty()) Label_tip.set_caption(shown.tip);
         Text_re.set_text(shown.result);
     } catch (const std::exception&) {

@@ -10,17 +10,14 @@ namespace vbscript {
 
 namespace {
 
-// The two operands on top of the stack make way for the operator's result.
-template <class Operator>
-void binary(std::vector<variant>& stack, Operator op) {
-    variant right = std::move(stack.back());
-    stack.pop_back();
-    stack.back() = op(stack.back(), right);
-}
+using binary_fn = variant (*)(const variant&, const variant&);
 
-auto compare(comparison c) {
-    return [c](const variant& a, const variant& b) { return compare_op(c, a, b); };
-}
+variant eq(const variant& a, const variant& b) { return compare_op(comparison::equal, a, b); }
+variant ne(const variant& a, const variant& b) { return compare_op(comparison::not_equal, a, b); }
+variant lt(const variant& a, const variant& b) { return compare_op(comparison::less, a, b); }
+variant gt(const variant& a, const variant& b) { return compare_op(comparison::greater, a, b); }
+variant le(const variant& a, const variant& b) { return compare_op(comparison::less_equal, a, b); }
+variant ge(const variant& a, const variant& b) { return compare_op(comparison::greater_equal, a, b); }
 
 void call(std::vector<variant>& stack, const instruction& in, const program& p) {
     const builtin& fn = builtin_at(in.operand);
@@ -33,38 +30,44 @@ void call(std::vector<variant>& stack, const instruction& in, const program& p) 
 
 }  // namespace
 
+// Instructions that take no two operands finish in the switch; a binary operator picks
+// its function there and replaces its two operands with the result after it.
 variant run(const program& p) {
     std::vector<variant> stack;
     stack.reserve(16);
     for (const instruction& in : p.code) {
+        binary_fn op = nullptr;
         switch (in.op) {
-        case opcode::push_number: stack.push_back(variant{in.type, in.number, {}}); break;
-        case opcode::push: stack.push_back(p.constants[in.operand]); break;
-        case opcode::call: call(stack, in, p); break;
+        case opcode::push_number: stack.push_back(variant{in.type, in.number, {}}); continue;
+        case opcode::push: stack.push_back(p.constants[in.operand]); continue;
+        case opcode::call: call(stack, in, p); continue;
         case opcode::call_unknown: raise(err_type_mismatch, p.names[in.name]);
-        case opcode::negate: stack.back() = negate(stack.back()); break;
-        case opcode::logical_not: stack.back() = logical_not(stack.back()); break;
-        case opcode::add: binary(stack, add); break;
-        case opcode::subtract: binary(stack, subtract); break;
-        case opcode::multiply: binary(stack, multiply); break;
-        case opcode::divide: binary(stack, divide); break;
-        case opcode::int_divide: binary(stack, int_divide); break;
-        case opcode::modulo: binary(stack, modulo); break;
-        case opcode::power: binary(stack, power); break;
-        case opcode::concat: binary(stack, concat); break;
-        case opcode::equal: binary(stack, compare(comparison::equal)); break;
-        case opcode::not_equal: binary(stack, compare(comparison::not_equal)); break;
-        case opcode::less: binary(stack, compare(comparison::less)); break;
-        case opcode::greater: binary(stack, compare(comparison::greater)); break;
-        case opcode::less_equal: binary(stack, compare(comparison::less_equal)); break;
-        case opcode::greater_equal: binary(stack, compare(comparison::greater_equal)); break;
-        case opcode::is: binary(stack, is_same_object); break;
-        case opcode::logical_and: binary(stack, logical_and); break;
-        case opcode::logical_or: binary(stack, logical_or); break;
-        case opcode::logical_xor: binary(stack, logical_xor); break;
-        case opcode::logical_eqv: binary(stack, logical_eqv); break;
-        case opcode::logical_imp: binary(stack, logical_imp); break;
+        case opcode::negate: stack.back() = negate(stack.back()); continue;
+        case opcode::logical_not: stack.back() = logical_not(stack.back()); continue;
+        case opcode::add: op = add; break;
+        case opcode::subtract: op = subtract; break;
+        case opcode::multiply: op = multiply; break;
+        case opcode::divide: op = divide; break;
+        case opcode::int_divide: op = int_divide; break;
+        case opcode::modulo: op = modulo; break;
+        case opcode::power: op = power; break;
+        case opcode::concat: op = concat; break;
+        case opcode::equal: op = eq; break;
+        case opcode::not_equal: op = ne; break;
+        case opcode::less: op = lt; break;
+        case opcode::greater: op = gt; break;
+        case opcode::less_equal: op = le; break;
+        case opcode::greater_equal: op = ge; break;
+        case opcode::is: op = is_same_object; break;
+        case opcode::logical_and: op = logical_and; break;
+        case opcode::logical_or: op = logical_or; break;
+        case opcode::logical_xor: op = logical_xor; break;
+        case opcode::logical_eqv: op = logical_eqv; break;
+        case opcode::logical_imp: op = logical_imp; break;
         }
+        variant right = std::move(stack.back());
+        stack.pop_back();
+        stack.back() = op(stack.back(), right);
     }
     return std::move(stack.back());
 }
