@@ -89,7 +89,7 @@ void calc::connect_buttons() {
         {&Command_jia, u"+"},   {&Command_jian, u"-"},   {&Command_cheng, u"*"},     {&Command_chu, u"/"},
     };
     for (const auto& [button, text] : appends) {
-        button->on_click = [this, text] { edit::append_command(Text_calc, text); };
+        button->on_click = [this, text = text] { edit::append_command(Text_calc, text); };
     }
     Command_e.on_click = [this] { edit::clear_command(Text_calc, Text_re); };
     Command_r.on_click = [this] { edit::record_command(Text_calc, Text_re, Text_temp1); };

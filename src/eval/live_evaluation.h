@@ -3,7 +3,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "platform/forms.h"
 #include "platform/script_control.h"
