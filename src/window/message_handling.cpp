@@ -5,7 +5,8 @@
 namespace window {
 
 void message_handling::GetWindowMessage(iSubClass& hook, platform::lresult& Result, platform::window_handle cHwnd,
-                               platform::message_id Message, platform::wparam wParam, platform::lparam lParam) {
+                                        platform::message_id Message, platform::wparam wParam,
+                                        platform::lparam lParam) {
     switch (Message) {
         case platform::wm_nclbuttondown:
             if (wParam == platform::htcaption) caption_press();
