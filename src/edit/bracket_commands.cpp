@@ -17,7 +17,7 @@ void setmeinkuh(platform::text_box& formula) {
 void bracket_command(platform::text_box& formula) {
     const std::u16string selected = formula.sel_text();
     if (selected.empty()) {
-        formula.set_text(formula.text() + u"()");
+        formula.replace_text(formula.text() + u"()");
     } else {
         formula.set_sel_text(u"(" + selected + u")");
     }

@@ -11,13 +11,13 @@ constexpr char16_t history_marker = u'\u25B2';
 void append_command(platform::text_box& formula, std::u16string_view s) {
     std::u16string t = formula.text();
     t += s;
-    formula.set_text(t);
+    formula.replace_text(t);
     formula.set_sel_start(static_cast<int>(t.size()));
     formula.set_focus();
 }
 
 void clear_command(platform::text_box& formula, platform::text_box& result) {
-    formula.set_text(u"");
+    formula.replace_text(u"");
     result.set_text(u"");
 }
 
@@ -36,7 +36,7 @@ void record_command(platform::text_box& formula, platform::text_box& result, pla
     if (!f.empty() && !r.empty()) {
         history.set_sel_start(static_cast<int>(history.text().size()));
         history.set_sel_text(history_entry(f, r));
-        formula.set_text(u"");
+        formula.replace_text(u"");
     }
     formula.set_focus();
 }

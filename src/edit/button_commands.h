@@ -1,6 +1,8 @@
 // The commands of the button column that append to the formula, clear it, or record it
 // in the history. They act only through the text boxes; the formula box's change
-// notification runs the evaluation, so none of them evaluates anything itself.
+// notification runs the evaluation, so none of them evaluates anything itself. Each
+// change they make to the formula is one step of the box's undo history, so Ctrl+Z
+// takes a command back like any typing.
 #pragma once
 
 #include <string>

@@ -93,8 +93,11 @@ public:
 class text_box : public control {
 public:
     virtual std::u16string text() const = 0;
-    // Replaces the whole text; the caret goes to 0.
+    // Replaces the whole text; the caret goes to 0. The box's undo history starts afresh.
     virtual void set_text(const std::u16string& t) = 0;
+    // The same as one edit of the box's undo history, which the user can take back and
+    // redo like any typing.
+    virtual void replace_text(const std::u16string& t) = 0;
     virtual int sel_start() const = 0;
     // Places the caret, collapsing the selection.
     virtual void set_sel_start(int pos) = 0;

@@ -46,6 +46,8 @@ public:
     using fake_control::fake_control;
     std::u16string text() const override { return text_; }
     void set_text(const std::u16string& t) override;
+    // As set_text: the fake keeps no undo history.
+    void replace_text(const std::u16string& t) override { set_text(t); }
     int sel_start() const override { return start_; }
     void set_sel_start(int pos) override;
     int sel_length() const override { return length_; }

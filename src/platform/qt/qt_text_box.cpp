@@ -1,6 +1,7 @@
 #include "platform/qt/qt_text_box.h"
 
 #include <QTextBlock>
+#include <algorithm>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -78,6 +79,34 @@ void qt_text_box::set_text(const std::u16string& t) {
     }
     programmatic_ = true;
     widget()->setPlainText(to_qstring(wanted));
+    programmatic_ = false;
+    cache_valid_ = false;
+    set_sel_start(0);
+    notify_change();
+}
+
+// Only the part that differs is replaced, so that undoing an appended operator takes
+// back the operator, not the whole formula, and a long formula costs no copy of itself
+// in the undo history.
+void qt_text_box::replace_text(const std::u16string& t) {
+    const std::u16string wanted = to_lf(t);
+    const std::u16string& now = view_text();
+    if (wanted == now) {
+        set_sel_start(0);
+        return;
+    }
+    const auto suffix = static_cast<std::size_t>(
+        std::mismatch(now.rbegin(), now.rend(), wanted.rbegin(), wanted.rend()).first - now.rbegin());
+    const std::size_t room = std::min(now.size(), wanted.size()) - suffix;
+    const auto prefix =
+        static_cast<std::size_t>(std::mismatch(now.begin(), now.begin() + room, wanted.begin()).first - now.begin());
+    QTextCursor c(widget()->document());
+    c.setPosition(static_cast<int>(prefix));
+    c.setPosition(static_cast<int>(now.size() - suffix), QTextCursor::KeepAnchor);
+    programmatic_ = true;
+    c.beginEditBlock();
+    c.insertText(to_qstring(wanted.substr(prefix, wanted.size() - suffix - prefix)));
+    c.endEditBlock();
     programmatic_ = false;
     cache_valid_ = false;
     set_sel_start(0);

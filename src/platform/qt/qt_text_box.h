@@ -19,6 +19,7 @@ public:
 
     std::u16string text() const override;
     void set_text(const std::u16string& t) override;
+    void replace_text(const std::u16string& t) override;
     int sel_start() const override;
     void set_sel_start(int pos) override;
     int sel_length() const override;

@@ -171,3 +171,56 @@ TEST_F(Keyboard, NoButtonIsADefaultButton) {
 }
 
 }  // namespace
+
+// Each command's change of the formula is one step of the box's undo history: Ctrl+Z
+// gives the formula back as the user left it and evaluates it again; Ctrl+Shift+Z and
+// Ctrl+Y redo the command.
+TEST_F(Keyboard, UndoTakesBackEveryButtonAndRedoDoesItAgain) {
+    const struct {
+        const char* button;
+        QString typed;  // into an empty formula, the caret left at its end
+        std::u16string before, after;
+        int caret;  // after the command
+    } cases[] = {
+        {"Command_jia", "1+2", u"1+2", u"1+2+", 4},
+        {"Command_cot", "2*", u"2*", u"2*(1/tan)", 9},
+        {"Command_addkuohao", "7", u"7", u"7()", 2},
+        {"Command_addkuohaopi", "sin", u"sin", u"sin<>", 4},
+        {"Command_lifang", "2", u"2", u"2^()", 3},
+        {"Command_e", "1+\n2", u"1+\r\n2", u"", 0},
+        {"Command_r", "4*5", u"4*5", u"", 0},
+    };
+    for (const auto& c : cases) {
+        box("Text_calc").set_text(u"");
+        box("Text_calc").set_focus();
+        for (QChar ch : c.typed) ch == '\n' ? enter() : key(ch.unicode(), Qt::NoModifier, QString(ch));
+        window.window().button_named(c.button).on_click();
+        EXPECT_EQ(box("Text_calc").text(), c.after) << c.button;
+        EXPECT_EQ(box("Text_calc").sel_start(), c.caret) << c.button;
+        box("Text_calc").set_focus();
+        evaluations = 0;
+        key(Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(box("Text_calc").text(), c.before) << c.button;
+        EXPECT_EQ(box("Text_calc").sel_start(), static_cast<int>(c.before.size())) << c.button;
+        EXPECT_EQ(evaluations, 1) << c.button;
+        key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(box("Text_calc").text(), c.after) << c.button;
+        key(Qt::Key_Z, Qt::ControlModifier);
+        key(Qt::Key_Y, Qt::ControlModifier);
+        EXPECT_EQ(box("Text_calc").text(), c.after) << c.button;
+        EXPECT_EQ(evaluations, 4) << c.button;
+    }
+}
+
+TEST_F(Keyboard, TheRecordIsOneUndoStepOfTheHistoryAndARestoredTextNone) {
+    box("Text_calc").set_text(u"1+2");
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box("Text_calc").text(), u"1+2") << "a text set by the program is no step to undo";
+    window.window().button_named("Command_r").on_click();
+    ASSERT_EQ(box("Text_temp1").text(), u"\r\n\u25B21+2=3");
+    box("Text_temp1").set_focus();
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box("Text_temp1").text(), u"");
+    key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(box("Text_temp1").text(), u"\r\n\u25B21+2=3");
+}
