@@ -66,9 +66,10 @@ calc::~calc() {
 
 void calc::connect_handlers() {
     form_->on_unload = [this] { unload(); };
-    // The service belongs to the window: once it is gone, a second start finds nobody.
+    // The running copy is its main window: once that is gone (the help window may keep
+    // the program running), a new start opens a window of its own.
     form_->on_closed = [this] {
-        if (services_.link) services_.link->withdraw();
+        if (services_.link) services_.link->resign();
     };
     form_->on_resize = [this] { resize(); };
     form_->on_mouse_down = [this](platform::mouse_button b) { mouse_down(b); };

@@ -40,6 +40,9 @@ public:
     virtual bool serve(const std::string& application, const std::string& topic, execute_handler on_execute) = 0;
     // Stops offering the service; nothing happens when none is offered.
     virtual void withdraw() = 0;
+    // Stops counting as the running copy: withdraws the service and lets a copy started
+    // from now on be the first.
+    virtual void resign() = 0;
     // Opens a conversation with application|topic, waiting up to timeout_tenths for the
     // server. Throws platform::runtime_error (link_error_no_answer) when nobody serves it.
     virtual std::unique_ptr<link_conversation> open(const std::string& application, const std::string& topic,

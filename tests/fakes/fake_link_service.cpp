@@ -37,9 +37,12 @@ fake_link_service::fake_link_service(fake_link_network& network, std::string exe
     network_.running.insert(exe_);
 }
 
-fake_link_service::~fake_link_service() {
+fake_link_service::~fake_link_service() { resign(); }
+
+void fake_link_service::resign() {
     withdraw();
-    network_.running.erase(network_.running.find(exe_));
+    if (running_) network_.running.erase(network_.running.find(exe_));
+    running_ = false;
 }
 
 bool fake_link_service::serve(const std::string& application, const std::string& topic,

@@ -30,6 +30,7 @@ public:
     bool previous_instance() const override { return previous_; }
     bool serve(const std::string& application, const std::string& topic, platform::execute_handler on_execute) override;
     void withdraw() override;
+    void resign() override;
     std::unique_ptr<platform::link_conversation> open(const std::string& application, const std::string& topic,
                                                       int timeout_tenths) override;
 
@@ -40,6 +41,7 @@ private:
     fake_link_network& network_;
     std::string exe_;
     bool previous_;
+    bool running_ = true;  // counts as a running copy of exe_
     std::string served_;
 };
 

@@ -45,8 +45,11 @@ std::string link_folder() {
     return make_private_folder(path) ? path : std::string();
 }
 
-instance_lock::~instance_lock() {
+instance_lock::~instance_lock() { release(); }
+
+void instance_lock::release() {
     if (fd_ >= 0) close(fd_);
+    fd_ = -1;
 }
 
 instance_lock::result instance_lock::try_lock(const std::string& path) {

@@ -31,6 +31,8 @@ public:
     // Tries to take the lock file at `path` (created 0600 if missing) without waiting.
     result try_lock(const std::string& path);
     bool held() const { return fd_ >= 0; }
+    // Gives the lock up; another open of the file can take it from now on.
+    void release();
 
 private:
     int fd_ = -1;

@@ -124,6 +124,11 @@ void qt_link_service::withdraw() {
     server->deleteLater();
 }
 
+void qt_link_service::resign() {
+    withdraw();
+    lock_.release();
+}
+
 void qt_link_service::accept_pending() {
     while (server_ && server_->hasPendingConnections()) {
         QLocalSocket* socket = server_->nextPendingConnection();

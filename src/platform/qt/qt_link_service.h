@@ -29,6 +29,7 @@ public:
     bool previous_instance() const override { return previous_; }
     bool serve(const std::string& application, const std::string& topic, execute_handler on_execute) override;
     void withdraw() override;
+    void resign() override;
     std::unique_ptr<link_conversation> open(const std::string& application, const std::string& topic,
                                             int timeout_tenths) override;
 

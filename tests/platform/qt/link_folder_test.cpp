@@ -74,7 +74,7 @@ TEST_F(link_folder_test, RuntimeFolderIsUsedWhenSetAndATemporaryOneOtherwise) {
     EXPECT_EQ(mode_of(fallback), 0700u);
 }
 
-TEST_F(link_folder_test, LockIsHeldUntilItsOwnerGoes) {
+TEST_F(link_folder_test, LockIsHeldUntilItsOwnerGoesOrGivesItUp) {
     const std::string path = (dir / "tallix.lock").string();
     EXPECT_FALSE(platform::qt::lock_held_elsewhere(path));
     {
@@ -88,6 +88,9 @@ TEST_F(link_folder_test, LockIsHeldUntilItsOwnerGoes) {
         EXPECT_TRUE(platform::qt::lock_held_elsewhere(path));
         // Probing leaves the lock to its holder.
         EXPECT_EQ(second.try_lock(path), platform::qt::instance_lock::result::held_elsewhere);
+        // A holder that gives it up while it lives hands it on.
+        first.release();
+        EXPECT_EQ(second.try_lock(path), platform::qt::instance_lock::result::taken);
     }
     EXPECT_FALSE(platform::qt::lock_held_elsewhere(path));
     platform::qt::instance_lock next;
