@@ -25,10 +25,13 @@ platform::control_design text_box(const char* name, platform::twips_rect r, int 
     return control(name, control_kind::text_box, r, tab, accessible);
 }
 
-// The button column: one left edge and one size.
-platform::control_design button(const char* name, const char16_t* caption, int top, int tab) {
+// The button column: one left edge and one size. A screen reader hears the caption and
+// what the button does.
+platform::control_design button(const char* name, const char16_t* caption, int top, int tab,
+                                const char16_t* does) {
     platform::control_design d = control(name, control_kind::button, {6630, top, 480, 360}, tab, caption);
     d.caption = caption;
+    d.accessible_description = does;
     return d;
 }
 
@@ -53,23 +56,26 @@ platform::form_design make_calc_design() {
 
     auto tip = control("Label_tip", control_kind::label, {-15, 5190, 6615, 300}, 6);
     tip.fore_color = platform::rgb{255, 128, 0};
+    tip.describes = "Text_calc";
     f.controls.push_back(tip);
 
-    f.controls.push_back(button("Command_addkuohao", u"()", 15, 7));
-    f.controls.push_back(button("Command_addkuohaopi", u"<>", 390, 8));
-    f.controls.push_back(button("Command_lifang", u"^()", 750, 10));
-    f.controls.push_back(button("Command_sin", u"sin", 1215, 11));
-    f.controls.push_back(button("Command_cos", u"cos", 1575, 12));
-    f.controls.push_back(button("Command_tan", u"tan", 1935, 13));
-    f.controls.push_back(button("Command_cot", u"cot", 2295, 14));
-    f.controls.push_back(button("Command_e", u"C", 2850, 15));
-    f.controls.push_back(button("Command_r", u"R", 3225, 16));
-    f.controls.push_back(button("Command_jia", u"+", 3780, 17));
-    f.controls.push_back(button("Command_jian", u"-", 4140, 18));
-    f.controls.push_back(button("Command_cheng", u"*", 4485, 19));
-    f.controls.push_back(button("Command_chu", u"/", 4845, 20));
+    f.controls.push_back(button("Command_addkuohao", u"()", 15, 7, u"给选中的部分加括号，或在公式末尾加一对括号"));
+    f.controls.push_back(button("Command_addkuohaopi", u"<>", 390, 8, u"在公式末尾加角度括号，在括号里输入角度"));
+    f.controls.push_back(button("Command_lifang", u"^()", 750, 10, u"在公式末尾加乘方，在括号里输入指数"));
+    f.controls.push_back(button("Command_sin", u"sin", 1215, 11, u"在公式末尾加正弦函数 sin"));
+    f.controls.push_back(button("Command_cos", u"cos", 1575, 12, u"在公式末尾加余弦函数 cos"));
+    f.controls.push_back(button("Command_tan", u"tan", 1935, 13, u"在公式末尾加正切函数 tan"));
+    f.controls.push_back(button("Command_cot", u"cot", 2295, 14, u"在公式末尾加余切 (1/tan)"));
+    f.controls.push_back(button("Command_e", u"C", 2850, 15, u"清除公式和结果"));
+    f.controls.push_back(button("Command_r", u"R", 3225, 16, u"把公式和结果记入历史"));
+    f.controls.push_back(button("Command_jia", u"+", 3780, 17, u"在公式末尾加加号"));
+    f.controls.push_back(button("Command_jian", u"-", 4140, 18, u"在公式末尾加减号"));
+    f.controls.push_back(button("Command_cheng", u"*", 4485, 19, u"在公式末尾加乘号"));
+    f.controls.push_back(button("Command_chu", u"/", 4845, 20, u"在公式末尾加除号"));
 
-    f.controls.push_back(control("Picture_show", control_kind::picture_box, {6585, 4860, 800, 800}, 9, u"图标"));
+    auto icon = control("Picture_show", control_kind::picture_box, {6585, 4860, 800, 800}, 9, u"图标");
+    icon.accessible_description = u"双击或按回车键打开说明";
+    f.controls.push_back(icon);
     auto dde = control("picDDE", control_kind::picture_box, {8820, 3570, 375, 375}, 0);
     dde.visible = false;
     f.controls.push_back(dde);
@@ -89,7 +95,9 @@ platform::form_design make_form1_design() {
     f.client_width = 5070;
     f.client_height = 6930;
     f.font = ui_font;
-    f.controls.push_back(text_box("Text_tip", {0, 0, 5055, 6855}, 0, u"说明"));
+    auto text = text_box("Text_tip", {0, 0, 5055, 6855}, 0, u"说明");
+    text.read_only = true;
+    f.controls.push_back(text);
     return f;
 }
 

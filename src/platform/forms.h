@@ -49,7 +49,13 @@ struct control_design {
     std::optional<rgb> back_color;
     std::optional<rgb> fore_color;
     std::optional<font_spec> font;  // unset: the form's font
+    // What assistive technology names the control and says it does.
     std::u16string accessible_name;
+    std::u16string accessible_description;
+    bool read_only = false;  // a text box whose text can be selected and copied, not edited
+    // A label whose caption describes the control of that name: a screen reader reads the
+    // new caption where the user is, in that control.
+    std::string describes;
 };
 
 struct timer_design {

@@ -2,6 +2,7 @@
 """Reads the running tallix windows over the AT-SPI bus, as a screen reader would.
 
   accessible.py tree        role<TAB>name<TAB>x y width height (screen pixels), one object a line
+  accessible.py described   role<TAB>name<TAB>description, one object a line
   accessible.py texts       name<TAB>text of every text box, line breaks as \\r and \\n and
                             backslashes as \\\\
   accessible.py text NAME   the whole text of the text box named NAME, line breaks as the
@@ -81,6 +82,8 @@ def main(args):
         return 1
     if mode == "tree":
         out = [tree_line(obj) for obj in tallix_objects()]
+    elif mode == "described":
+        out = [f"{obj.getRoleName()}\t{obj.name}\t{obj.description}" for obj in tallix_objects()]
     elif mode == "texts":
         out = [texts_line(obj) for obj in tallix_objects() if obj.getRoleName() == "text"]
     else:

@@ -1,21 +1,58 @@
 #include "platform/qt/qt_caption_bar.h"
 
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace platform::qt {
 
-caption_bar::caption_bar(const QString& caption, QWidget* parent)
-    : QWidget(parent), caption_(caption) {
-    setObjectName(QStringLiteral("caption_bar"));
-    setMouseTracking(true);
-    setFocusPolicy(Qt::NoFocus);
+close_button::close_button(QWidget* parent) : QAbstractButton(parent) {
+    setObjectName(QStringLiteral("close_button"));
+    setAccessibleName(QStringLiteral("关闭"));
+    setAccessibleDescription(QStringLiteral("关闭窗口"));
+    // Reached by Tab; a click leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
+    setAttribute(Qt::WA_Hover);
 }
 
-QRect caption_bar::close_rect() const {
+void close_button::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const bool hot = underMouse() && !isDown();
+    p.fillRect(rect(), isDown() ? QColor(200, 200, 200) : hot ? QColor(232, 17, 35) : QColor(212, 208, 200));
+    if (hasFocus()) {
+        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        p.drawRect(rect().adjusted(1, 1, -2, -2));
+    }
+    p.setPen(QPen(hot ? Qt::white : Qt::black, 1.6));
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF x = QRectF(rect()).adjusted(4, 4, -4, -4);
+    p.drawLine(x.topLeft(), x.bottomRight());
+    p.drawLine(x.topRight(), x.bottomLeft());
+}
+
+// Enter as well as Space, as every button of the program.
+void close_button::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        e->accept();
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(e);
+}
+
+caption_bar::caption_bar(const QString& caption, QWidget* parent)
+    : QWidget(parent), caption_(caption), close_(new close_button(this)) {
+    setObjectName(QStringLiteral("caption_bar"));
+    setFocusPolicy(Qt::NoFocus);
+    connect(close_, &QAbstractButton::clicked, this, [this] {
+        if (on_close) on_close();
+    });
+}
+
+void caption_bar::resizeEvent(QResizeEvent*) {
     const int side = height() - 4;
-    return QRect(width() - side - 2, 2, side, side);
+    close_->setGeometry(width() - side - 2, 2, side, side);
 }
 
 void caption_bar::paintEvent(QPaintEvent*) {
@@ -31,54 +68,23 @@ void caption_bar::paintEvent(QPaintEvent*) {
     p.setFont(f);
     p.setPen(Qt::white);
     p.drawText(rect().adjusted(4, 0, -height(), 0), Qt::AlignVCenter | Qt::AlignLeft, caption_);
-
-    const QRect c = close_rect();
-    p.fillRect(c, close_pressed_ ? QColor(200, 200, 200) : close_hot_ ? QColor(232, 17, 35) : QColor(212, 208, 200));
-    p.setPen(QPen(close_hot_ && !close_pressed_ ? Qt::white : Qt::black, 1.6));
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF x = QRectF(c).adjusted(4, 4, -4, -4);
-    p.drawLine(x.topLeft(), x.bottomRight());
-    p.drawLine(x.topRight(), x.bottomLeft());
 }
 
 void caption_bar::mousePressEvent(QMouseEvent* e) {
     e->accept();
     if (e->button() != Qt::LeftButton) return;
-    if (close_rect().contains(e->position().toPoint())) {
-        close_pressed_ = true;
-        update();
-        return;
-    }
     dragging_ = true;
     if (on_caption_press) on_caption_press(e->globalPosition().toPoint());
 }
 
 void caption_bar::mouseMoveEvent(QMouseEvent* e) {
-    const bool hot = close_rect().contains(e->position().toPoint());
-    if (hot != close_hot_) {
-        close_hot_ = hot;
-        update();
-    }
     if (dragging_ && on_caption_drag) on_caption_drag(e->globalPosition().toPoint());
 }
 
 void caption_bar::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() != Qt::LeftButton) return;
-    if (close_pressed_) {
-        close_pressed_ = false;
-        update();
-        if (close_rect().contains(e->position().toPoint()) && on_close) on_close();
-        return;
-    }
-    if (dragging_) {
-        dragging_ = false;
-        if (on_caption_release) on_caption_release();
-    }
-}
-
-void caption_bar::leaveEvent(QEvent*) {
-    close_hot_ = false;
-    update();
+    if (e->button() != Qt::LeftButton || !dragging_) return;
+    dragging_ = false;
+    if (on_caption_release) on_caption_release();
 }
 
 }  // namespace platform::qt

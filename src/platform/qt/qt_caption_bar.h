@@ -1,9 +1,21 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QWidget>
 #include <functional>
 
 namespace platform::qt {
+
+// The close button of a caption bar: a button of its own, so that the keyboard (Tab,
+// then Enter or Space) and assistive technology ("关闭") reach it like any button.
+class close_button : public QAbstractButton {
+public:
+    explicit close_button(QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+};
 
 // The narrow caption bar that a frameless tool window draws for itself: its caption and
 // a close button. A press anywhere else on the bar starts a caption drag.
@@ -20,17 +32,15 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
-    void leaveEvent(QEvent* e) override;
 
 private:
-    QRect close_rect() const;
     QString caption_;
+    close_button* close_;
     bool dragging_ = false;
-    bool close_pressed_ = false;
-    bool close_hot_ = false;
 };
 
 }  // namespace platform::qt

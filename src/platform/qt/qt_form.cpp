@@ -152,6 +152,18 @@ qt_form::~qt_form() {
     window_->deleteLater();
 }
 
+namespace {
+
+QWidget* widget_of(control* c) {
+    if (auto* t = dynamic_cast<qt_text_box*>(c)) return t->widget();
+    if (auto* b = dynamic_cast<qt_button*>(c)) return b->widget();
+    if (auto* p = dynamic_cast<qt_picture_box*>(c)) return p->widget();
+    if (auto* l = dynamic_cast<qt_label*>(c)) return l->widget();
+    return nullptr;
+}
+
+}  // namespace
+
 void qt_form::build_controls(const form_design& design, const QIcon& icon) {
     for (const control_design& c : design.controls) {
         std::unique_ptr<control> made;
@@ -164,23 +176,15 @@ void qt_form::build_controls(const form_design& design, const QIcon& icon) {
         by_name_[c.name] = made.get();
         controls_.push_back(std::move(made));
     }
+    for (const control_design& c : design.controls) {
+        if (!c.describes.empty())
+            static_cast<qt_label*>(by_name_.at(c.name))->describe(widget_of(by_name_.at(c.describes)));
+    }
     // Buttons stay above the icon box they overlap, so every button can be clicked.
     for (auto& c : controls_) {
         if (auto* b = dynamic_cast<qt_button*>(c.get())) b->widget()->raise();
     }
 }
-
-namespace {
-
-QWidget* widget_of(control* c) {
-    if (auto* t = dynamic_cast<qt_text_box*>(c)) return t->widget();
-    if (auto* b = dynamic_cast<qt_button*>(c)) return b->widget();
-    if (auto* p = dynamic_cast<qt_picture_box*>(c)) return p->widget();
-    if (auto* l = dynamic_cast<qt_label*>(c)) return l->widget();
-    return nullptr;
-}
-
-}  // namespace
 
 void qt_form::set_tab_order(const form_design& design) {
     std::vector<const control_design*> order;

@@ -16,6 +16,11 @@ qt_label::qt_label(const control_design& design, QWidget* parent)
 
 std::u16string qt_label::caption() const { return from_qstring(widget()->text()); }
 
-void qt_label::set_caption(const std::u16string& c) { widget()->setText(to_qstring(c)); }
+// Screen readers leave alone most changes outside the focused control; a change of the
+// focused control's description they read out.
+void qt_label::set_caption(const std::u16string& c) {
+    widget()->setText(to_qstring(c));
+    if (described_) described_->setAccessibleDescription(widget()->text());
+}
 
 }  // namespace platform::qt

@@ -21,6 +21,11 @@ public:
     qt_label(const control_design& design, QWidget* parent);
     std::u16string caption() const override;
     void set_caption(const std::u16string& c) override;
+    // From now on every caption is also the accessible description of w.
+    void describe(QWidget* w) { described_ = w; }
+
+private:
+    QWidget* described_ = nullptr;
 };
 
 }  // namespace platform::qt

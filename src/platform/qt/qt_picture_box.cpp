@@ -1,5 +1,6 @@
 #include "platform/qt/qt_picture_box.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -14,7 +15,12 @@ void picture_widget::paintEvent(QPaintEvent*) {
     const int side = 16;
     const int visible_bottom = std::min(height(), parentWidget() ? parentWidget()->height() - y() : height());
     const int top = std::max(0, visible_bottom - side - 2);
-    icon.paint(&p, QRect(4, top, side, side));
+    const QRect drawn(4, top, side, side);
+    icon.paint(&p, drawn);
+    if (hasFocus()) {
+        p.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+        p.drawRect(drawn.adjusted(-2, -2, 1, 1));
+    }
 }
 
 void picture_widget::mousePressEvent(QMouseEvent* e) {
@@ -23,6 +29,14 @@ void picture_widget::mousePressEvent(QMouseEvent* e) {
 }
 
 void picture_widget::mouseDoubleClickEvent(QMouseEvent* e) {
+    e->accept();
+    if (on_dbl_click) on_dbl_click();
+}
+
+// From the keyboard, Enter or Space on the focused icon stands for the double-click.
+void picture_widget::keyPressEvent(QKeyEvent* e) {
+    if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter && e->key() != Qt::Key_Space)
+        return QWidget::keyPressEvent(e);
     e->accept();
     if (on_dbl_click) on_dbl_click();
 }

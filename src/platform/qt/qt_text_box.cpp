@@ -15,6 +15,7 @@ qt_text_box::qt_text_box(const control_design& design, QWidget* parent)
     edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit->setTabChangesFocus(true);
+    edit->setReadOnly(design.read_only);
     // Wrapping at word boundaries searches each line's text for a boundary and, in a
     // long formula without one, takes seconds per keystroke; breaking anywhere is linear.
     edit->setWordWrapMode(QTextOption::WrapAnywhere);

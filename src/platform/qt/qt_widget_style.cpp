@@ -33,6 +33,8 @@ QFont to_qfont(const font_spec& f) {
 void apply_style(QWidget* w, const control_design& design) {
     w->setObjectName(QString::fromStdString(design.name));
     if (!design.accessible_name.empty()) w->setAccessibleName(to_qstring(design.accessible_name));
+    if (!design.accessible_description.empty())
+        w->setAccessibleDescription(to_qstring(design.accessible_description));
     if (design.font) w->setFont(to_qfont(*design.font));
     if (design.back_color || design.fore_color) {
         QPalette p = w->palette();

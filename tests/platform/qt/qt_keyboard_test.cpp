@@ -224,3 +224,16 @@ TEST_F(Keyboard, TheRecordIsOneUndoStepOfTheHistoryAndARestoredTextNone) {
     key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(box("Text_temp1").text(), u"\r\n\u25B21+2=3");
 }
+
+// The icon and the close button are used from the keyboard like the buttons.
+TEST_F(Keyboard, SpaceOnTheIconOpensTheHelpAndEnterOnTheCloseButtonClosesTheWindow) {
+    window.window().picture_box_named("Picture_show").set_focus();
+    key(Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    ASSERT_NE(window.help_window(), nullptr);
+    auto* close = static_cast<platform::qt::qt_form&>(window.window()).widget()->findChild<QWidget*>("close_button");
+    ASSERT_NE(close, nullptr);
+    close->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(focused_name(), "close_button");
+    enter();
+    EXPECT_FALSE(window.window().visible());
+}

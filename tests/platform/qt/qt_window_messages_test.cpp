@@ -123,9 +123,12 @@ TEST_F(qt_window_messages, ABottomLeftCornerPressNamesThatCorner) {
 TEST_F(qt_window_messages, TheCloseButtonIsNoCaptionPress) {
     const QWidget* bar = caption();
     const QPoint close_button = bar->mapToGlobal(QPoint(bar->width() - 8, bar->height() / 2));
-    mouse(caption(), QEvent::MouseButtonPress, close_button);
+    QWidget* pressed = qt.widget()->childAt(qt.widget()->mapFromGlobal(close_button));
+    ASSERT_NE(pressed, nullptr);
+    EXPECT_EQ(pressed->accessibleName(), QStringLiteral("关闭"));
+    mouse(pressed, QEvent::MouseButtonPress, close_button);
     EXPECT_TRUE(messages.empty());
-    mouse(caption(), QEvent::MouseButtonRelease, QPoint(0, 0));
+    mouse(pressed, QEvent::MouseButtonRelease, QPoint(0, 0));
 }
 
 TEST_F(qt_window_messages, ProcedureOfAnUnknownWindowIsEmptyAndCannotBeReplaced) {
