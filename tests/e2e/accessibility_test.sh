@@ -14,6 +14,11 @@ focused_on() { /usr/bin/python3 "$E2E_DIR/accessible.py" focus | grep -qx "$1"; 
 wait_for 200 sh -c "/usr/bin/python3 $E2E_DIR/accessible.py described | grep -q '^push button'" ||
     fail "the buttons are not visible to assistive technology"
 
+# A new window gives the focus to the first control of the tab order, not to the close
+# button of its caption bar.
+wait_for 50 focused_on "$(printf 'text\t结果')" ||
+    fail "the focus starts in $(/usr/bin/python3 "$E2E_DIR/accessible.py" focus), not in the result box"
+
 # A formula that fails, so that the tip line has something to say.
 xdotool mousemove $FORMULA_AT click 1
 wait_for 50 focused_on "$(printf 'text\t公式')" || fail "could not focus the formula box"

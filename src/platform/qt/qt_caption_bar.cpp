@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "platform/qt/qt_geometry.h"
+
 namespace platform::qt {
 
 close_button::close_button(QWidget* parent) : QAbstractButton(parent) {
@@ -50,9 +52,12 @@ caption_bar::caption_bar(const QString& caption, QWidget* parent)
     });
 }
 
+int caption_bar::height() { return snapped(18); }
+
 void caption_bar::resizeEvent(QResizeEvent*) {
-    const int side = height() - 4;
-    close_->setGeometry(width() - side - 2, 2, side, side);
+    const int margin = snapped(2);
+    const int side = QWidget::height() - 2 * margin;
+    close_->setGeometry(width() - side - margin, margin, side, side);
 }
 
 void caption_bar::paintEvent(QPaintEvent*) {
@@ -67,7 +72,7 @@ void caption_bar::paintEvent(QPaintEvent*) {
     f.setBold(true);
     p.setFont(f);
     p.setPen(Qt::white);
-    p.drawText(rect().adjusted(4, 0, -height(), 0), Qt::AlignVCenter | Qt::AlignLeft, caption_);
+    p.drawText(rect().adjusted(4, 0, -QWidget::height(), 0), Qt::AlignVCenter | Qt::AlignLeft, caption_);
 }
 
 void caption_bar::mousePressEvent(QMouseEvent* e) {

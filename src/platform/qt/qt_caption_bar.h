@@ -23,7 +23,8 @@ class caption_bar : public QWidget {
 public:
     caption_bar(const QString& caption, QWidget* parent);
 
-    static constexpr int height_px = 18;
+    // 18 pixels, on the pixel grid.
+    static int height();
 
     std::function<void(QPoint global)> on_caption_press;
     std::function<void(QPoint global)> on_caption_drag;

@@ -32,14 +32,17 @@ void form_widget::closeEvent(QCloseEvent* e) {
 
 void form_widget::resizeEvent(QResizeEvent*) { owner_.resized(); }
 
+int form_widget::border() { return snapped(3); }
+
 Qt::Edges form_widget::edges_at(QPoint p) const {
     Qt::Edges edges;
     if (!resizable_) return edges;
-    const int grip = border_px + 2;  // a little beyond the border, for the corners
-    if (p.x() < border_px) edges |= Qt::LeftEdge;
-    if (p.x() >= width() - border_px) edges |= Qt::RightEdge;
-    if (p.y() < border_px) edges |= Qt::TopEdge;
-    if (p.y() >= height() - border_px) edges |= Qt::BottomEdge;
+    const int b = border();
+    const int grip = b + 2;  // a little beyond the border, for the corners
+    if (p.x() < b) edges |= Qt::LeftEdge;
+    if (p.x() >= width() - b) edges |= Qt::RightEdge;
+    if (p.y() < b) edges |= Qt::TopEdge;
+    if (p.y() >= height() - b) edges |= Qt::BottomEdge;
     if (edges & (Qt::LeftEdge | Qt::RightEdge)) {
         if (p.y() < grip) edges |= Qt::TopEdge;
         if (p.y() >= height() - grip) edges |= Qt::BottomEdge;
@@ -48,7 +51,7 @@ Qt::Edges form_widget::edges_at(QPoint p) const {
 }
 
 QSize form_widget::minimum_outer_size() const {
-    return minimumSizeHint().expandedTo(QSize(60, caption_bar::height_px + 2 * border_px + 10));
+    return minimumSizeHint().expandedTo(QSize(60, caption_bar::height() + 2 * border() + 10));
 }
 
 namespace {
@@ -128,18 +131,20 @@ qt_form::qt_form(const form_design& design, qt_forms_runtime& runtime, const QIc
     client_ = new client_widget(*this, window_);
     client_->setObjectName(QStringLiteral("client"));
     client_->setAutoFillBackground(true);
-    const QSize client_size(to_pixels(design.client_width), to_pixels(design.client_height));
+    const QSize client_size(snapped(to_pixels(design.client_width)), snapped(to_pixels(design.client_height)));
+    build_controls(design, icon);
+    // Made after the controls, so that its close button follows them in the tab order and
+    // the focus a new window gives to its first control is not the close button's.
     caption_ = new caption_bar(to_qstring(design.caption), window_);
     caption_->on_close = [this] { window_->close(); };
     caption_->on_caption_press = [this](QPoint g) { frame_press(htcaption, g); };
     caption_->on_caption_drag = [this](QPoint g) { frame_drag(g); };
     caption_->on_caption_release = [this] { frame_release(); };
-    const int b = form_widget::border_px;
-    const QSize outer = client_size + QSize(2 * b, 2 * b + caption_bar::height_px);
+    const int b = form_widget::border();
+    const QSize outer = client_size + QSize(2 * b, 2 * b + caption_bar::height());
     if (design.frame == frame_style::sizable_tool) window_->resize(outer);
     else window_->setFixedSize(outer);
     layout_frame();
-    build_controls(design, icon);
     set_tab_order(design);
     for (const timer_design& t : design.timers) timers_.push_back(std::make_unique<qt_timer>(t));
     runtime_.form_created(this);
@@ -201,11 +206,11 @@ void qt_form::set_tab_order(const form_design& design) {
 }
 
 void qt_form::layout_frame() {
-    const int b = form_widget::border_px;
+    const int b = form_widget::border();
     const int w = window_->width() - 2 * b;
-    caption_->setGeometry(b, b, w, caption_bar::height_px);
-    client_->setGeometry(b, b + caption_bar::height_px, w,
-                         window_->height() - 2 * b - caption_bar::height_px);
+    caption_->setGeometry(b, b, w, caption_bar::height());
+    client_->setGeometry(b, b + caption_bar::height(), w,
+                         window_->height() - 2 * b - caption_bar::height());
 }
 
 std::u16string qt_form::caption() const { return from_qstring(window_->windowTitle()); }

@@ -21,7 +21,8 @@ class qt_form;
 class form_widget : public QWidget {
 public:
     form_widget(qt_form& owner, bool resizable);
-    static constexpr int border_px = 3;
+    // 3 pixels, on the pixel grid.
+    static int border();
     // The smallest outer size a border resize may leave.
     QSize minimum_outer_size() const;
 

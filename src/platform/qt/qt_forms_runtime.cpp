@@ -17,7 +17,10 @@ qt_forms_runtime::qt_forms_runtime() : icon_(QStringLiteral(":/icons/tallix.ico"
     QApplication::setQuitOnLastWindowClosed(false);
 }
 
-void qt_forms_runtime::init_common_controls() { install_font_substitutions(); }
+void qt_forms_runtime::init_common_controls() {
+    install_font_substitutions();
+    install_grid_style();
+}
 
 std::unique_ptr<form> qt_forms_runtime::create_form(const form_design& design) {
     return std::make_unique<qt_form>(design, *this, icon_);

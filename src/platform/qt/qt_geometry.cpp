@@ -17,7 +17,24 @@ int to_pixels(int twips) {
 }
 
 QRect to_pixels(const twips_rect& r) {
-    return QRect(to_pixels(r.left), to_pixels(r.top), to_pixels(r.width), to_pixels(r.height));
+    const int left = to_pixels(r.left), top = to_pixels(r.top);
+    const int right = left + to_pixels(r.width), bottom = top + to_pixels(r.height);
+    return QRect(QPoint(snapped(left), snapped(top)), QPoint(snapped(right) - 1, snapped(bottom) - 1));
+}
+
+int pixel_grid() {
+    const QScreen* s = QGuiApplication::primaryScreen();
+    const double ratio = s ? s->devicePixelRatio() : 1.0;
+    for (int step = 1; step <= 8; ++step) {
+        const double screen_pixels = ratio * step;
+        if (std::abs(screen_pixels - std::round(screen_pixels)) < 1e-6) return step;
+    }
+    return 1;
+}
+
+int snapped(int pixels) {
+    const int g = pixel_grid();
+    return static_cast<int>(std::floor((pixels + g / 2.0) / g)) * g;
 }
 
 twips_rect to_twips(const QRect& r) {

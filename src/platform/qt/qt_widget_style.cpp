@@ -1,6 +1,12 @@
 #include "platform/qt/qt_widget_style.h"
 
+#include <QApplication>
 #include <QPalette>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <algorithm>
+
+#include "platform/qt/qt_geometry.h"
 
 namespace platform::qt {
 
@@ -21,6 +27,24 @@ void install_font_substitutions() {
                                 QStringLiteral("Noto Sans CJK")});
     QFont::insertSubstitutions(QStringLiteral("Arial"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("Noto Sans CJK SC")});
+}
+
+namespace {
+
+class grid_style : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        const int base = QProxyStyle::pixelMetric(metric, option, widget);
+        if (metric == PM_DefaultFrameWidth || metric == PM_ScrollBarExtent) return base > 0 ? std::max(snapped(base), pixel_grid()) : base;
+        return base;
+    }
+};
+
+}  // namespace
+
+void install_grid_style() {
+    QApplication::setStyle(new grid_style(QStyleFactory::create(QApplication::style()->name())));
 }
 
 QFont to_qfont(const font_spec& f) {

@@ -76,7 +76,7 @@ TEST_F(qt_form_test, HelpWindowHasItsOwnCaptionBarAFixedSizeAndNoIcon) {
     EXPECT_FALSE(outer->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(form.client()->size(), QSize(338, 462));
     EXPECT_EQ(outer->minimumSize(), outer->maximumSize());
-    EXPECT_EQ(outer->height(), 462 + platform::qt::caption_bar::height_px + 2 * platform::qt::form_widget::border_px);
+    EXPECT_EQ(outer->height(), 462 + platform::qt::caption_bar::height() + 2 * platform::qt::form_widget::border());
     EXPECT_TRUE(outer->windowIcon().isNull());
     EXPECT_EQ(form.caption(), u"help");
     EXPECT_TRUE(outer->findChild<QPlainTextEdit*>("Text_tip")->isReadOnly()) << "the fixed text can be copied, not edited";
