@@ -175,11 +175,11 @@ bool calc::another_copy_runs() {
 
 void calc::send_dde_command(const std::u16string& command) {
     if (!picDDE_link_) picDDE_link_ = std::make_unique<instance::client_link>(*services_.link);
-    instance::send_dde_command(*picDDE_link_, command);
+    instance::send_dde_command(*picDDE_link_, command, services_.forms.exe_name());
 }
 
 void calc::Form_LinkExecute(const std::u16string& command, int& cancel) {
-    instance::link_execute(*form_, Text_calc, command, cancel);
+    instance::link_execute(*form_, Text_calc, command, cancel, services_.forms.milliseconds(), last_showme_ms_);
 }
 
 std::u16string calc::read_setting(const std::u16string& key, const std::u16string& fallback) {

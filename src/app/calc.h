@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/form1.h"
@@ -123,6 +125,8 @@ private:
     std::unique_ptr<window::iSubClass> c_Subclass;
     std::unique_ptr<Form1> help_;
     std::unique_ptr<instance::client_link> picDDE_link_;
+    // When a showme last acted.
+    std::optional<std::int64_t> last_showme_ms_;
 };
 
 }  // namespace app

@@ -201,6 +201,8 @@ public:
     virtual std::string app_path() const = 0;
     // The executable's file name without its extension.
     virtual std::string exe_name() const = 0;
+    // Milliseconds on a clock that only goes forward, from an arbitrary start.
+    virtual std::int64_t milliseconds() const = 0;
 };
 
 }  // namespace platform

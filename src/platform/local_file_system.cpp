@@ -40,6 +40,19 @@ bool fail(std::error_code* error) {
     return false;
 }
 
+// The file that a path names once its symbolic links are followed; the path itself when
+// it is no link, or when the links go round in a circle.
+std::string link_target(std::string path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(path, ec)) return path;
+        const fs::path target = fs::read_symlink(path, ec);
+        if (ec) return path;
+        path = (target.is_absolute() ? target : fs::path(path).parent_path() / target).string();
+    }
+    return path;
+}
+
 bool write_fully(int fd, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -54,9 +67,11 @@ bool write_fully(int fd, const std::string& bytes) {
 }  // namespace
 
 // Written beside the target and renamed over it, so a crash or a full disk leaves the
-// old file whole.
-bool local_file_system::replace_all(const std::string& path, const std::string& bytes,
+// old file whole. A symbolic link stays a link: the file it points to is replaced, in
+// that file's own folder.
+bool local_file_system::replace_all(const std::string& link, const std::string& bytes,
                                     std::error_code* error) {
+    const std::string path = link_target(link);
     std::string tmp = path + ".XXXXXX";
     const int fd = ::mkstemp(tmp.data());
     if (fd < 0) return fail(error);

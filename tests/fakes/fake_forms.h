@@ -179,6 +179,7 @@ public:
     int screen_height() const override { return screen_h; }
     std::string app_path() const override { return path; }
     std::string exe_name() const override { return exe; }
+    std::int64_t milliseconds() const override { return clock_ms; }
 
     // The forms alive now, by name.
     fake_form* live(const std::string& name) const;
@@ -189,6 +190,7 @@ public:
     int screen_h = 1080 * 15;
     std::string path = "/opt/tallix";
     std::string exe = "tallix";
+    std::int64_t clock_ms = 1'000'000;  // the test moves it
     std::vector<fake_form*> forms;
     platform::window_handle next_handle = 100;
 };

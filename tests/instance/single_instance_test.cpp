@@ -30,7 +30,7 @@ struct link_fixture : ::testing::Test {
 TEST_F(link_fixture, SendDdeCommandOpensExecutesAndClosesWithAShortWait) {
     fakes::fake_link_service second{network, "tallix"};
     instance::client_link link(second);
-    instance::send_dde_command(link, u"showme");
+    instance::send_dde_command(link, u"showme", "tallix");
     EXPECT_EQ(network.log, (strings{"open tallix|FormDDE 50", "execute showme 50", "terminate 1"}));
     EXPECT_EQ(received, std::vector<std::u16string>{u"showme"});
     EXPECT_EQ(link.link_timeout(), 50);
@@ -42,7 +42,7 @@ TEST_F(link_fixture, SendDdeCommandWaitsAsLongAsTheStandingTimeOut) {
     fakes::fake_link_service second{network, "tallix"};
     instance::client_link link(second);
     link.set_link_timeout(7);
-    instance::send_dde_command(link, u"SHOWME");
+    instance::send_dde_command(link, u"SHOWME", "tallix");
     EXPECT_EQ(network.log, (strings{"open tallix|FormDDE 7", "execute SHOWME 7", "terminate 1"}));
     EXPECT_EQ(link.link_timeout(), 7);
 }
@@ -52,14 +52,14 @@ TEST_F(link_fixture, SendDdeCommandFailuresPropagate) {
     {
         instance::client_link link(second);
         network.drop_acknowledgements = true;
-        EXPECT_EQ(error_number([&] { instance::send_dde_command(link, u"showme"); }), platform::link_error_timeout);
+        EXPECT_EQ(error_number([&] { instance::send_dde_command(link, u"showme", "tallix"); }), platform::link_error_timeout);
     }
     // The conversation the failure left open is ended with the link.
     EXPECT_EQ(network.log.back(), "terminate 50");
 
     running.withdraw();
     instance::client_link link(second);
-    EXPECT_EQ(error_number([&] { instance::send_dde_command(link, u"showme"); }), platform::link_error_no_answer);
+    EXPECT_EQ(error_number([&] { instance::send_dde_command(link, u"showme", "tallix"); }), platform::link_error_no_answer);
 }
 
 TEST_F(link_fixture, ClientLinkNeedsAnApplicationAndAnOpenConversation) {
@@ -79,6 +79,13 @@ struct showme_fixture : ::testing::Test {
     std::unique_ptr<platform::form> window = forms.create_form(app::calc_design());
     fakes::fake_form& form() { return static_cast<fakes::fake_form&>(*window); }
     fakes::fake_text_box& formula() { return form().text("Text_calc"); }
+    std::optional<std::int64_t> last_showme;
+    // The command as the running copy receives it, at the runtime clock's time.
+    int execute(const std::u16string& command) {
+        int cancel = -1;
+        instance::link_execute(*window, formula(), command, cancel, forms.clock_ms, last_showme);
+        return cancel;
+    }
 };
 
 TEST_F(showme_fixture, ShowmeBringsTheWindowToItsPlaceNormalShownAndFocused) {
@@ -88,9 +95,8 @@ TEST_F(showme_fixture, ShowmeBringsTheWindowToItsPlaceNormalShownAndFocused) {
         window->move({9000, 6000, 7200, 6000});
         window->set_state(state);
         form().text_box_named("Text_temp1").set_focus();
-        int cancel = -1;
-        instance::link_execute(*window, formula(), u"showme", cancel);
-        EXPECT_EQ(cancel, 0);
+        forms.clock_ms += instance::showme_interval_ms;
+        EXPECT_EQ(execute(u"showme"), 0);
         EXPECT_EQ(window->rect(), (platform::twips_rect{400, 300, 7200, 6000}));
         EXPECT_EQ(window->state(), platform::window_state::normal);
         EXPECT_TRUE(window->visible());
@@ -105,15 +111,30 @@ TEST_F(showme_fixture, AnyOtherCommandIsAcceptedAndChangesNothing) {
     window->set_state(platform::window_state::minimized);
     for (const auto& command : others) {
         forms.log.clear();
-        int cancel = -1;
-        instance::link_execute(*window, formula(), command, cancel);
-        EXPECT_EQ(cancel, 0);
+        EXPECT_EQ(execute(command), 0);
         EXPECT_TRUE(forms.log.empty()) << forms.log.front();
         EXPECT_EQ(window->rect(), (platform::twips_rect{9000, 6000, 7200, 6000}));
         EXPECT_EQ(window->state(), platform::window_state::minimized);
         EXPECT_FALSE(window->visible());
         EXPECT_FALSE(formula().has_focus());
     }
+}
+
+// A flood of showme commands moves and raises the window at most once per interval; each
+// one is still acknowledged.
+TEST_F(showme_fixture, ShowmeActsAtMostOncePerIntervalAndAcknowledgesTheRest) {
+    EXPECT_EQ(execute(u"showme"), 0);
+    ASSERT_EQ(window->rect().left, 400);
+    const auto act_after = [&](std::int64_t ms) {
+        window->move({9000, 6000, 7200, 6000});
+        forms.clock_ms += ms;
+        EXPECT_EQ(execute(u"showme"), 0);
+        return window->rect().left == 400;
+    };
+    EXPECT_FALSE(act_after(1));
+    EXPECT_FALSE(act_after(instance::showme_interval_ms - 2));
+    EXPECT_TRUE(act_after(1)) << "a full interval after the last one that acted";
+    EXPECT_FALSE(act_after(50));
 }
 
 }  // namespace

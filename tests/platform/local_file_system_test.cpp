@@ -35,4 +35,16 @@ TEST_F(local_file_system_test, FailureIsReportedAndKeepsTheOldFile) {
     EXPECT_FALSE(files.size(path));
 }
 
+TEST_F(local_file_system_test, ASymbolicLinkStaysALinkAndItsTargetIsReplaced) {
+    fs::create_directory(dir / "elsewhere");
+    const fs::path target = dir / "elsewhere" / "h.dat";
+    const std::string link = (dir / "h.dat").string();
+    fs::create_symlink("elsewhere/h.dat", link);  // relative, and dangling until the first save
+    ASSERT_TRUE(files.replace_all(link, "one"));
+    ASSERT_TRUE(files.replace_all(link, "two"));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(fakes::temp_folder::read_path(target), "two");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "elsewhere"), fs::directory_iterator()), 1);
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QScreen>
 #include <QTimer>
+#include <chrono>
 
 #include "platform/qt/qt_form.h"
 #include "platform/qt/qt_geometry.h"
@@ -58,6 +59,11 @@ void qt_forms_runtime::form_closed(qt_form*) {
     if (--open_ > 0) return;
     // Queued, so the handler that closed the last window finishes first.
     QTimer::singleShot(0, qApp, [] { QCoreApplication::quit(); });
+}
+
+std::int64_t qt_forms_runtime::milliseconds() const {
+    using namespace std::chrono;
+    return duration_cast<std::chrono::milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 }  // namespace platform::qt

@@ -22,6 +22,7 @@ public:
     int screen_height() const override;
     std::string app_path() const override;
     std::string exe_name() const override;
+    std::int64_t milliseconds() const override;
 
     qt_form* find(window_handle h) const;
 
