@@ -9,7 +9,9 @@
 #include "eval/live_evaluation.h"
 #include "eval/script_eval.h"
 #include "instance/single_instance.h"
+#include "platform/text.h"
 #include "store/data_folder.h"
+#include "store/history_log.h"
 #include "window/topmost_keeper.h"
 
 namespace app {
@@ -67,9 +69,10 @@ calc::~calc() {
 void calc::connect_handlers() {
     form_->on_unload = [this] { unload(); };
     // The running copy is its main window: once that is gone (the help window may keep
-    // the program running), a new start opens a window of its own.
+    // the program running), a new start opens a window of its own on the same files.
     form_->on_closed = [this] {
         if (services_.link) services_.link->resign();
+        if (services_.settings_files) store::release_data_folder(*services_.settings_files, settings_.folder);
     };
     form_->on_resize = [this] { resize(); };
     form_->on_mouse_down = [this](platform::mouse_button b) { mouse_down(b); };
@@ -107,6 +110,10 @@ bool calc::load() {
                                                              services_.user_data_folder)
                                  : services_.forms.app_path();
     settings_ = {data_folder, services_.forms.exe_name()};
+    if (services_.settings_files &&
+        !store::claim_data_folder(*services_.settings_files, data_folder,
+                                  {store::history_file_name, settings_.file_name()}))
+        platform::raise(platform::err_data_folder_in_use, platform::to_u16(data_folder));
     const std::u16string saved_result = read_setting(u"textre", u"");
     const std::u16string saved_formula = read_setting(u"textcalc", u"");
     deg_factor = eval::degree_factor();

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace platform {
 
@@ -30,6 +31,16 @@ public:
     virtual bool can_create_in(const std::string&) { return false; }
     // Creates the folder and its missing parents; true when it exists afterwards.
     virtual bool make_folders(const std::string&) { return false; }
+
+    // Takes the lock file at the path (made if missing) for as long as this object lives
+    // or until unlock: one process at a time holds it.
+    enum class lock_result { taken, held_elsewhere, unavailable };
+    virtual lock_result lock(const std::string&) { return lock_result::unavailable; }
+    virtual void unlock(const std::string&) {}
+    // The names of the files in a folder, in no order; none when it cannot be read.
+    virtual std::vector<std::string> file_names(const std::string&) const { return {}; }
+    // Deletes a file; false when it could not.
+    virtual bool remove(const std::string&) { return false; }
 };
 
 // Makes a file system for one use; the logic takes a fresh one for each restore and save.

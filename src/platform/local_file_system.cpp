@@ -112,4 +112,31 @@ bool local_file_system::make_folders(const std::string& folder) {
     return fs::is_directory(folder, ec);
 }
 
+file_system::lock_result local_file_system::lock(const std::string& path) {
+    auto& held = locks_[path];
+    if (!held) held = std::make_unique<file_lock>();
+    switch (held->try_lock(path)) {
+        case file_lock::result::taken: return lock_result::taken;
+        case file_lock::result::held_elsewhere: return lock_result::held_elsewhere;
+        case file_lock::result::unavailable: break;
+    }
+    return lock_result::unavailable;
+}
+
+void local_file_system::unlock(const std::string& path) { locks_.erase(path); }
+
+std::vector<std::string> local_file_system::file_names(const std::string& folder) const {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (it->is_regular_file(ec)) names.push_back(it->path().filename().string());
+    }
+    return names;
+}
+
+bool local_file_system::remove(const std::string& path) {
+    std::error_code ec;
+    return fs::remove(path, ec);
+}
+
 }  // namespace platform

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <map>
+#include <memory>
+
+#include "platform/file_lock.h"
 #include "platform/file_system.h"
 
 namespace platform {
@@ -14,6 +18,13 @@ public:
                      std::error_code* error = nullptr) override;
     bool can_create_in(const std::string& folder) override;
     bool make_folders(const std::string& folder) override;
+    lock_result lock(const std::string& path) override;
+    void unlock(const std::string& path) override;
+    std::vector<std::string> file_names(const std::string& folder) const override;
+    bool remove(const std::string& path) override;
+
+private:
+    std::map<std::string, std::unique_ptr<file_lock>> locks_;
 };
 
 }  // namespace platform

@@ -17,11 +17,12 @@ struct message {
 };
 
 // Sorted by number for the binary search.
-constexpr std::array<message, 11> catalogue{{
+constexpr std::array<message, 12> catalogue{{
     {err_invalid_call, u"无效的过程调用或参数"},
     {err_out_of_memory, u"内存不够"},
     {err_type_mismatch, u"类型不匹配"},
     {err_internal, u"内部错误"},
+    {err_data_folder_in_use, u"另一个正在运行的 tallix 正在使用数据文件夹 {}，本程序不会打开它"},
     {link_error_no_answer, u"没有外部应用程序响应 DDE 初始化"},
     {link_error_refused, u"外部应用程序不能执行 DDE 方法或操作"},
     {link_error_timeout, u"等待 DDE 响应超时"},

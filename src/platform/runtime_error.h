@@ -18,6 +18,7 @@ enum error_number : int {
     err_out_of_memory = 7,
     err_type_mismatch = 13,
     err_internal = 51,
+    err_data_folder_in_use = 70,       // another running copy owns the data folder
     link_error_no_answer = 282,        // nobody serves the addressed application|topic
     link_error_refused = 285,          // the partner refused the command or hung up
     link_error_timeout = 286,          // no acknowledgement within the time-out

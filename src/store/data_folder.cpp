@@ -1,5 +1,7 @@
 #include "store/data_folder.h"
 
+#include <algorithm>
+
 namespace store {
 
 std::string user_data_folder(const char* xdg_data_home, const char* home) {
@@ -13,6 +15,34 @@ std::string choose_data_folder(platform::file_system& files, const std::string& 
     if (user_folder.empty() || files.can_create_in(program_folder)) return program_folder;
     files.make_folders(user_folder);
     return user_folder;
+}
+
+bool claim_data_folder(platform::file_system& files, const std::string& folder,
+                       const std::vector<std::string>& data_files) {
+    const auto got = files.lock(folder + "/" + data_lock_name);
+    if (got == platform::file_system::lock_result::held_elsewhere) return false;
+    if (got != platform::file_system::lock_result::taken) return true;
+    for (const std::string& name : files.file_names(folder)) {
+        for (const std::string& data_file : data_files) {
+            if (is_save_leftover(name, data_file)) files.remove(folder + "/" + name);
+        }
+    }
+    return true;
+}
+
+void release_data_folder(platform::file_system& files, const std::string& folder) {
+    files.unlock(folder + "/" + data_lock_name);
+}
+
+bool is_save_leftover(std::string_view name, std::string_view data_file) {
+    constexpr std::size_t random_part = 6;
+    if (name.size() != data_file.size() + 1 + random_part || !name.starts_with(data_file) ||
+        name[data_file.size()] != '.')
+        return false;
+    const std::string_view tail = name.substr(data_file.size() + 1);
+    return std::all_of(tail.begin(), tail.end(), [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    });
 }
 
 }  // namespace store

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/file_system.h"
 
@@ -17,5 +19,21 @@ std::string user_data_folder(const char* xdg_data_home, const char* home);
 // when missing). Without a user folder the program folder stays, writable or not.
 std::string choose_data_folder(platform::file_system& files, const std::string& program_folder,
                                const std::string& user_folder);
+
+// The lock file that marks the copy owning a data folder.
+inline constexpr const char* data_lock_name = ".tallix.lock";
+
+// Makes this copy the owner of the folder's data files for as long as `files` lives or
+// until release_data_folder: no two copies ever write the same files, whatever became of
+// the link between them. Once it owns the folder, it removes the temporary files that a
+// save of one of `data_files` left when it was cut short. False when another copy owns
+// the folder; a folder where no lock can be made (a read-only one) is nobody's.
+bool claim_data_folder(platform::file_system& files, const std::string& folder,
+                       const std::vector<std::string>& data_files);
+void release_data_folder(platform::file_system& files, const std::string& folder);
+
+// Whether a file name is that of a temporary file saving data_file makes beside it:
+// data_file, ".", six letters or digits.
+bool is_save_leftover(std::string_view name, std::string_view data_file);
 
 }  // namespace store

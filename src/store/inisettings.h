@@ -14,7 +14,8 @@ namespace store {
 struct settings_file {
     std::string folder;
     std::string exe_name;
-    std::string path() const { return folder + "/" + exe_name + ".dat"; }
+    std::string file_name() const { return exe_name + ".dat"; }
+    std::string path() const { return folder + "/" + file_name(); }
 };
 
 // The stored text of the key (spaces around it ignored); `fallback` when the key is

@@ -9,6 +9,8 @@
 #include "fakes/fake_window_system.h"
 #include "fakes/temp_folder.h"
 #include "platform/local_file_system.h"
+#include "platform/runtime_error.h"
+#include "platform/text.h"
 #include "store/history_log.h"
 
 namespace {
@@ -184,6 +186,32 @@ TEST_F(calc_persistence, AProgramFolderThatCannotBeWrittenKeepsTheFilesInTheUser
     EXPECT_EQ(second->box("Text_calc").text(), u"1+2");
     EXPECT_EQ(second->box("Text_temp1").text(), u"h");
     EXPECT_EQ(second->tip(), u"");
+}
+
+// Two copies that could not find each other (no link between them) never write the same
+// files: the second ends with a message before touching any.
+TEST_F(calc_persistence, ASecondCopyWithoutLinkEndsWithoutTouchingTheFirstsFiles) {
+    auto first = start();
+    first->box("Text_temp1").type(u"\r\n▲1+2=3");
+    first->tick();
+    const std::string before = history_file();
+    fakes::fake_forms_runtime forms;
+    forms.path = dir.str();
+    fakes::fake_window_system windows{&forms.log};
+    platform::local_file_system settings_files;
+    app::calc second({forms, windows, [] { return std::make_unique<platform::local_file_system>(); },
+                      &settings_files, ""});
+    try {
+        second.load();
+        ADD_FAILURE() << "the second copy opened";
+    } catch (const platform::runtime_error& e) {
+        EXPECT_EQ(e.number(), platform::err_data_folder_in_use);
+        EXPECT_NE(e.description().find(platform::to_u16(dir.str())), std::u16string::npos) << "it names the folder";
+    }
+    EXPECT_EQ(history_file(), before);
+    EXPECT_EQ(dir.read("tallix.dat"), "<missing>");
+    first->close();
+    EXPECT_TRUE(start()->window->window().visible()) << "once the first is closed, a new copy opens";
 }
 
 TEST_F(calc_persistence, AWritableProgramFolderKeepsTheFilesBesideTheProgram) {

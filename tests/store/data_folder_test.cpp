@@ -53,3 +53,27 @@ TEST_F(choose_test, AProgramFolderThatCannotBeWrittenSendsThemToTheUserFolder) {
 }
 
 }  // namespace
+
+// One copy owns a data folder; the temporary files of saves cut short, and only those,
+// go when it takes the folder.
+TEST(DataFolderOwner, OneCopyOwnsTheFolderAndClearsWhatCutShortSavesLeft) {
+    fakes::temp_folder dir;
+    const std::vector<std::string> data = {"myalldata.dat", "tallix.dat"};
+    const char* leftovers[] = {"myalldata.dat.a1B2c3", "tallix.dat.ZZZZZZ"};
+    const char* kept[] = {"myalldata.dat", "myalldata.dat.a1B2c", "myalldata.dat.a1B2c3d", "myalldata.dat.a1-2c3",
+                          "xmyalldata.dat.abcdef", "tallix.dat.bak", "other.dat.abcdef"};
+    for (const char* name : leftovers) dir.write(name, "x");
+    for (const char* name : kept) dir.write(name, "x");
+    platform::local_file_system first, second;
+    ASSERT_TRUE(store::claim_data_folder(first, dir.str(), data));
+    for (const char* name : leftovers) EXPECT_FALSE(fs::exists(dir.file(name))) << name;
+    for (const char* name : kept) EXPECT_TRUE(fs::exists(dir.file(name))) << name;
+
+    dir.write("myalldata.dat.qwerty", "being written by the owner");
+    EXPECT_FALSE(store::claim_data_folder(second, dir.str(), data));
+    EXPECT_TRUE(fs::exists(dir.file("myalldata.dat.qwerty"))) << "the owner's files are not the second copy's to touch";
+    store::release_data_folder(first, dir.str());
+    EXPECT_TRUE(store::claim_data_folder(second, dir.str(), data));
+    EXPECT_TRUE(store::claim_data_folder(first, (dir.path() / "missing").string(), data))
+        << "a folder where no lock can be made is nobody's";
+}

@@ -1,5 +1,6 @@
 // Where the link between copies lives on this machine: a folder that only the user can
-// enter, holding each served topic's socket and each program's instance lock. Part of
+// enter, holding each served topic's socket and each program's instance lock
+// (platform/file_lock.h). Part of
 // the socket transport (qt_link_service.cpp); plain POSIX, so it is tested without Qt.
 #pragma once
 
@@ -17,28 +18,5 @@ std::string link_folder();
 // Makes sure `path` is a real folder (not a link) of this user's with mode 0700,
 // creating it if missing; false when that cannot be had.
 bool make_private_folder(const std::string& path);
-
-// An instance lock: held from a successful try_lock until the object goes, and released
-// by the kernel whatever way the process ends.
-class instance_lock {
-public:
-    instance_lock() = default;
-    ~instance_lock();
-    instance_lock(const instance_lock&) = delete;
-    instance_lock& operator=(const instance_lock&) = delete;
-
-    enum class result { taken, held_elsewhere, unavailable };
-    // Tries to take the lock file at `path` (created 0600 if missing) without waiting.
-    result try_lock(const std::string& path);
-    bool held() const { return fd_ >= 0; }
-    // Gives the lock up; another open of the file can take it from now on.
-    void release();
-
-private:
-    int fd_ = -1;
-};
-
-// True when some other open of the lock file at `path` holds it.
-bool lock_held_elsewhere(const std::string& path);
 
 }  // namespace platform::qt

@@ -75,8 +75,8 @@ qt_link_service::qt_link_service(const std::string& exe_name, std::string folder
         return;
     }
     const auto got = lock_.try_lock(folder_ + "/" + exe_name + ".lock");
-    previous_ = got == instance_lock::result::held_elsewhere;
-    if (got == instance_lock::result::unavailable)
+    previous_ = got == file_lock::result::held_elsewhere;
+    if (got == file_lock::result::unavailable)
         qWarning("tallix: cannot take the instance lock in %s; running on its own", folder_.c_str());
 }
 
@@ -129,16 +129,11 @@ void qt_link_service::resign() {
     lock_.release();
 }
 
+// Beyond the limit a connection waits in the queue, and its client within its time-out,
+// until a served one ends.
 void qt_link_service::accept_pending() {
-    while (server_ && server_->hasPendingConnections()) {
-        QLocalSocket* socket = server_->nextPendingConnection();
-        if (connections_ >= limits_.connections) {
-            socket->abort();
-            socket->deleteLater();
-            continue;
-        }
-        serve_connection(socket);
-    }
+    while (server_ && connections_ < limits_.connections && server_->hasPendingConnections())
+        serve_connection(server_->nextPendingConnection());
 }
 
 void qt_link_service::serve_connection(QLocalSocket* socket) {
@@ -152,8 +147,9 @@ void qt_link_service::serve_connection(QLocalSocket* socket) {
     connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
         --connections_;
         socket->deleteLater();
+        accept_pending();
     });
-    connect(socket, &QLocalSocket::readyRead, this, [this, socket, reader, idle] {
+    const auto read_commands = [this, socket, reader, idle] {
         char buffer[4096];
         while (socket->state() == QLocalSocket::ConnectedState && socket->bytesAvailable() > 0) {
             const qint64 got = socket->read(buffer, sizeof buffer);
@@ -171,7 +167,10 @@ void qt_link_service::serve_connection(QLocalSocket* socket) {
                 break;
             }
         }
-    });
+    };
+    connect(socket, &QLocalSocket::readyRead, this, read_commands);
+    // A connection that waited for its place may have sent its command already.
+    if (socket->bytesAvailable() > 0) QMetaObject::invokeMethod(socket, read_commands, Qt::QueuedConnection);
 }
 
 std::unique_ptr<link_conversation> qt_link_service::open(const std::string& application, const std::string& topic,

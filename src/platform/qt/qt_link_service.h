@@ -4,6 +4,7 @@
 #include <QObject>
 #include <string>
 
+#include "platform/file_lock.h"
 #include "platform/qt/link_folder.h"
 #include "platform/link_service.h"
 
@@ -43,7 +44,7 @@ private:
 
     std::string folder_;
     link_limits limits_;
-    instance_lock lock_;
+    file_lock lock_;
     bool previous_ = false;
     QLocalServer* server_ = nullptr;
     execute_handler on_execute_;

@@ -74,29 +74,4 @@ TEST_F(link_folder_test, RuntimeFolderIsUsedWhenSetAndATemporaryOneOtherwise) {
     EXPECT_EQ(mode_of(fallback), 0700u);
 }
 
-TEST_F(link_folder_test, LockIsHeldUntilItsOwnerGoesOrGivesItUp) {
-    const std::string path = (dir / "tallix.lock").string();
-    EXPECT_FALSE(platform::qt::lock_held_elsewhere(path));
-    {
-        platform::qt::instance_lock first;
-        EXPECT_EQ(first.try_lock(path), platform::qt::instance_lock::result::taken);
-        EXPECT_TRUE(first.held());
-        EXPECT_EQ(mode_of(path), 0600u);
-        platform::qt::instance_lock second;
-        EXPECT_EQ(second.try_lock(path), platform::qt::instance_lock::result::held_elsewhere);
-        EXPECT_FALSE(second.held());
-        EXPECT_TRUE(platform::qt::lock_held_elsewhere(path));
-        // Probing leaves the lock to its holder.
-        EXPECT_EQ(second.try_lock(path), platform::qt::instance_lock::result::held_elsewhere);
-        // A holder that gives it up while it lives hands it on.
-        first.release();
-        EXPECT_EQ(second.try_lock(path), platform::qt::instance_lock::result::taken);
-    }
-    EXPECT_FALSE(platform::qt::lock_held_elsewhere(path));
-    platform::qt::instance_lock next;
-    EXPECT_EQ(next.try_lock(path), platform::qt::instance_lock::result::taken);
-    platform::qt::instance_lock nowhere;
-    EXPECT_EQ(nowhere.try_lock((dir / "missing" / "x.lock").string()), platform::qt::instance_lock::result::unavailable);
-}
-
 }  // namespace
