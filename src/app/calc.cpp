@@ -131,10 +131,13 @@ void calc::show() {
     form_->show();
 }
 
+// The settings first, so that a history that cannot be saved loses nothing else.
 void calc::unload() {
     write_setting(u"textre", Text_re.text());
     write_setting(u"textcalc", Text_calc.text());
-    recordall();
+    history_.save_at_exit([this](const std::u16string& why, const std::u16string& give_up) {
+        return services_.forms.ask_retry(why, give_up);
+    });
 }
 
 void calc::resize() {

@@ -203,6 +203,10 @@ public:
     virtual std::string exe_name() const = 0;
     // Milliseconds on a clock that only goes forward, from an arbitrary start.
     virtual std::int64_t milliseconds() const = 0;
+    // Asks the user, in a message box, whether to try a failed action again: `message`
+    // says what failed and why, `give_up` names the other choice. Retry is the default.
+    // True for retry; false for the other choice, or when there is nobody to ask.
+    virtual bool ask_retry(const std::u16string& message, const std::u16string& give_up) = 0;
 };
 
 }  // namespace platform

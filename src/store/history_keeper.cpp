@@ -21,20 +21,31 @@ void history_keeper::restore(const std::string& folder) {
     }
 }
 
-void history_keeper::save() {
+bool history_keeper::save() {
     if (unreadable_) {
         tip_.set_caption(history_unreadable_tip());
-        return;
+        return false;
     }
     const auto files = make_files_();
-    std::error_code error = std::make_error_code(std::errc::io_error);
-    if (files && write_history(*files, path_, history_.text(), &error)) {
+    last_error_ = std::make_error_code(std::errc::io_error);
+    write_failed_ = files && !write_history(*files, path_, history_.text(), &last_error_);
+    if (files && !write_failed_) {
         if (!save_failed_tip_.empty() && tip_.caption() == save_failed_tip_) tip_.set_caption(u"");
         save_failed_tip_.clear();
-        return;
+        return true;
     }
-    save_failed_tip_ = history_save_failed_tip(error);
+    save_failed_tip_ = history_save_failed_tip(last_error_);
     tip_.set_caption(save_failed_tip_);
+    return false;
+}
+
+// What was recorded since the last good save would be lost with the window, so the user
+// decides. A file that could not be read is never written, whatever the answer would be;
+// without files to write there is nothing to ask.
+void history_keeper::save_at_exit(
+    const std::function<bool(const std::u16string&, const std::u16string&)>& ask_retry) {
+    while (!save() && write_failed_ && ask_retry(history_exit_question(last_error_), u"不保存，关闭")) {
+    }
 }
 
 }  // namespace store

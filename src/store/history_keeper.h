@@ -5,7 +5,9 @@
 // next good save takes that tip away again.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <system_error>
 
 #include "platform/file_system.h"
 #include "platform/forms.h"
@@ -20,8 +22,11 @@ public:
     // Start-up: the history file in `folder` into the history box, when it holds more
     // than its byte-order mark. Later saves go to the same file.
     void restore(const std::string& folder);
-    // Writes the history box's whole text to the file.
-    void save();
+    // Writes the history box's whole text to the file; false when that failed.
+    bool save();
+    // The last save, when the program ends: while it fails, ask_retry(why, the other
+    // choice) decides whether to try again.
+    void save_at_exit(const std::function<bool(const std::u16string&, const std::u16string&)>& ask_retry);
 
 private:
     platform::file_system_factory make_files_;
@@ -31,6 +36,9 @@ private:
     bool unreadable_ = false;
     // The tip last shown for a failed save.
     std::u16string save_failed_tip_;
+    // The last save tried to write and could not, for this reason.
+    bool write_failed_ = false;
+    std::error_code last_error_;
 };
 
 }  // namespace store

@@ -40,13 +40,25 @@ bool write_history(platform::file_system& files, const std::string& path, std::u
     return files.replace_all(path, encode_history(text), error);
 }
 
-std::u16string history_save_failed_tip(const std::error_code& error) {
-    const std::u16string head = u"温馨提示:历史记录未能保存，";
+namespace {
+
+std::u16string save_failure_reason(const std::error_code& error) {
     if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted ||
         error == std::errc::read_only_file_system)
-        return head + u"文件夹不可写入";
-    if (error == std::errc::no_space_on_device || error.value() == EDQUOT) return head + u"磁盘空间不足";
-    return head + u"文件写入失败";
+        return u"文件夹不可写入";
+    if (error == std::errc::no_space_on_device || error.value() == EDQUOT) return u"磁盘空间不足";
+    return u"文件写入失败";
+}
+
+}  // namespace
+
+std::u16string history_save_failed_tip(const std::error_code& error) {
+    return u"温馨提示:历史记录未能保存，" + save_failure_reason(error);
+}
+
+std::u16string history_exit_question(const std::error_code& error) {
+    return u"历史记录未能保存：" + save_failure_reason(error) +
+           u"。\n上次保存以后记下的内容只在历史记录框里，不保存就关闭会丢失这些内容。";
 }
 
 std::u16string history_unreadable_tip() {

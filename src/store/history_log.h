@@ -36,5 +36,7 @@ bool write_history(platform::file_system& files, const std::string& path, std::u
 // The tip line's texts for the history's troubles.
 std::u16string history_save_failed_tip(const std::error_code& error);
 std::u16string history_unreadable_tip();
+// The question put when the history cannot be saved as the program ends.
+std::u16string history_exit_question(const std::error_code& error);
 
 }  // namespace store

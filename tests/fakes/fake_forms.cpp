@@ -168,6 +168,11 @@ std::unique_ptr<platform::form> fake_forms_runtime::create_form(const platform::
     return std::make_unique<fake_form>(d, *this);
 }
 
+bool fake_forms_runtime::ask_retry(const std::u16string& message, const std::u16string& give_up) {
+    log.push_back("ask_retry " + platform::to_utf8(message) + " | " + platform::to_utf8(give_up));
+    return answer_retry && answer_retry();
+}
+
 fake_form* fake_forms_runtime::live(const std::string& name) const {
     for (fake_form* f : forms) {
         if (f->name() == name) return f;

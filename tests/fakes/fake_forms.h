@@ -180,6 +180,8 @@ public:
     std::string app_path() const override { return path; }
     std::string exe_name() const override { return exe; }
     std::int64_t milliseconds() const override { return clock_ms; }
+    // Logs the question and answers with answer_retry (none: give up).
+    bool ask_retry(const std::u16string& message, const std::u16string& give_up) override;
 
     // The forms alive now, by name.
     fake_form* live(const std::string& name) const;
@@ -191,6 +193,7 @@ public:
     std::string path = "/opt/tallix";
     std::string exe = "tallix";
     std::int64_t clock_ms = 1'000'000;  // the test moves it
+    std::function<bool()> answer_retry;
     std::vector<fake_form*> forms;
     platform::window_handle next_handle = 100;
 };

@@ -2,6 +2,7 @@
 // written, read back, and kept safe when the folder misbehaves.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "app/calc.h"
@@ -128,6 +129,32 @@ TEST_F(calc_persistence, AFailedSaveKeepsTheBoxSaysWhyAndTheNextTickTriesAgain) 
     r->tick();
     EXPECT_EQ(history_file(), store::encode_history(u"\r\n▲1+2=3"));
     EXPECT_EQ(r->tip(), u"");
+}
+
+// What was recorded since the last save is not lost at exit without the user's say:
+// retry until the save succeeds, or close without saving. (A folder in the history
+// file's place makes every save fail until it goes.)
+TEST_F(calc_persistence, AHistoryThatCannotBeSavedAtExitAsksWhetherToTryAgain) {
+    for (const bool give_up : {false, true}) {
+        auto r = start();
+        r->box("Text_temp1").set_text(u"\r\n▲1+2=3");
+        fs::create_directory(dir.file("myalldata.dat"));
+        int asked = 0;
+        r->forms.answer_retry = [&] {
+            if (++asked == 2) fs::remove(dir.file("myalldata.dat"));
+            return !give_up;
+        };
+        r->close();
+        EXPECT_EQ(asked, give_up ? 1 : 2);
+        const auto& log = r->forms.log;
+        EXPECT_EQ(*std::find_if(log.begin(), log.end(), [](auto& e) { return e.starts_with("ask_retry"); }),
+                  "ask_retry 历史记录未能保存：文件写入失败。\n"
+                  "上次保存以后记下的内容只在历史记录框里，不保存就关闭会丢失这些内容。 | 不保存，关闭");
+        if (give_up) EXPECT_TRUE(fs::is_directory(dir.file("myalldata.dat")));
+        else EXPECT_EQ(history_file(), store::encode_history(u"\r\n▲1+2=3"));
+        EXPECT_TRUE(fs::exists(dir.file("tallix.dat"))) << "the settings are saved first";
+        fs::remove_all(dir.file("myalldata.dat"));
+    }
 }
 
 TEST_F(calc_persistence, AFailedSaveLeavesATipOfSomeoneElseAlone) {

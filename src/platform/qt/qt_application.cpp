@@ -66,13 +66,17 @@ void qt_application::close_windows_on_termination_signals() {
     for (int sig : {SIGTERM, SIGHUP, SIGINT}) sigaction(sig, &action, nullptr);
 }
 
+bool has_user_display() {
+    const QString platform = QGuiApplication::platformName();
+    return qApp && platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
 void report_current_exception() {
     const runtime_error e = current_error();
     const std::u16string text = runtime_error_report(e.number(), e.description());
     std::fprintf(stderr, "%s\n", to_utf8(text).c_str());
     std::fflush(stderr);
-    const QString platform = QGuiApplication::platformName();
-    if (qApp && platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) {
+    if (has_user_display()) {
         QMessageBox::critical(nullptr, QCoreApplication::applicationName(), to_qstring(text));
     }
     std::_Exit(1);

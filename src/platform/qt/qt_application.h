@@ -18,6 +18,10 @@ public:
     void close_windows_on_termination_signals();
 };
 
+// Whether a user sees the program's windows: false on the offscreen and minimal platforms
+// of tests and tools, where no dialog may wait for an answer.
+bool has_user_display();
+
 // Shows the run-time error report of whatever exception is in flight (a message box when
 // there is a display, and always on standard error) and ends the process with status 1.
 [[noreturn]] void report_current_exception();

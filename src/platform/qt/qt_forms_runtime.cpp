@@ -2,10 +2,13 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <chrono>
 
+#include "platform/qt/qt_application.h"
 #include "platform/qt/qt_form.h"
 #include "platform/qt/qt_geometry.h"
 #include "platform/qt/qt_widget_style.h"
@@ -64,6 +67,17 @@ void qt_forms_runtime::form_closed(qt_form*) {
 std::int64_t qt_forms_runtime::milliseconds() const {
     using namespace std::chrono;
     return duration_cast<std::chrono::milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+bool qt_forms_runtime::ask_retry(const std::u16string& message, const std::u16string& give_up) {
+    if (!has_user_display()) return false;
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), to_qstring(message));
+    QPushButton* retry = box.addButton(QStringLiteral("重试"), QMessageBox::AcceptRole);
+    box.addButton(to_qstring(give_up), QMessageBox::DestructiveRole);
+    box.setDefaultButton(retry);
+    box.setEscapeButton(retry);
+    box.exec();
+    return box.clickedButton() == retry;
 }
 
 }  // namespace platform::qt

@@ -23,6 +23,7 @@ public:
     std::string app_path() const override;
     std::string exe_name() const override;
     std::int64_t milliseconds() const override;
+    bool ask_retry(const std::u16string& message, const std::u16string& give_up) override;
 
     qt_form* find(window_handle h) const;
 
