@@ -18,6 +18,9 @@ namespace app {
 
 namespace {
 
+constexpr const char16_t* formula_too_long_tip = u"温馨提示:公式最多 1048576 个字符，这次输入没有被接受";
+constexpr const char16_t* saved_formula_too_long_tip = u"温馨提示:保存的公式超过 1048576 个字符，没有恢复";
+
 std::unique_ptr<platform::form> initialize(platform::forms_runtime& forms) {
     forms.init_common_controls();
     return forms.create_form(calc_design());
@@ -77,7 +80,11 @@ void calc::connect_handlers() {
     form_->on_resize = [this] { resize(); };
     form_->on_mouse_down = [this](platform::mouse_button b) { mouse_down(b); };
     Picture_show.on_dbl_click = [this] { Picture_show_DblClick(); };
-    Text_calc.on_change = [this] { Text_calc_Change(); };
+    Text_calc.on_change = [this] {
+        formula_kept_in_file_ = false;
+        Text_calc_Change();
+    };
+    Text_calc.on_too_long = [this] { Label_tip.set_caption(formula_too_long_tip); };
     Timer_save.on_tick = [this] { recordall(); };
     Timer_alltop.on_tick = [this] { Timer_alltop_Timer(); };
     tmrCheck.on_tick = [this] { docking_.tmrCheck_Timer(); };
@@ -117,8 +124,15 @@ bool calc::load() {
     const std::u16string saved_result = read_setting(u"textre", u"");
     const std::u16string saved_formula = read_setting(u"textcalc", u"");
     deg_factor = eval::degree_factor();
-    Text_calc.set_text(saved_formula);
+    // A formula longer than the box holds is left in the file, untouched until the user
+    // writes a new one, and the box starts empty.
+    const bool restorable = saved_formula.size() <= static_cast<std::size_t>(max_formula_length);
+    Text_calc.set_text(restorable ? saved_formula : u"");
     Text_re.set_text(saved_result);
+    if (!restorable) {
+        formula_kept_in_file_ = true;
+        Label_tip.set_caption(saved_formula_too_long_tip);
+    }
     history_.restore(data_folder);
     services_.windows.set_window_pos(form_->handle(), platform::hwnd_topmost, 0, 0, 0, 0,
                                      platform::swp_nosize | platform::swp_framechanged);
@@ -134,7 +148,7 @@ void calc::show() {
 // The settings first, so that a history that cannot be saved loses nothing else.
 void calc::unload() {
     write_setting(u"textre", Text_re.text());
-    write_setting(u"textcalc", Text_calc.text());
+    if (!formula_kept_in_file_) write_setting(u"textcalc", Text_calc.text());
     history_.save_at_exit([this](const std::u16string& why, const std::u16string& give_up) {
         return services_.forms.ask_retry(why, give_up);
     });

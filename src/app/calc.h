@@ -114,6 +114,8 @@ private:
     platform::timer& tmrMove;       // docked: one slide step
 
     double deg_factor = 0;
+    // The settings file keeps a formula too long to restore until the formula changes.
+    bool formula_kept_in_file_ = false;
     // The settings file, known once the data folder is chosen at start-up.
     store::settings_file settings_;
     store::history_keeper history_;

@@ -51,7 +51,9 @@ platform::form_design make_calc_design() {
     result.fore_color = platform::rgb{0, 0, 0};
     result.font = platform::font_spec{u"Arial", 12, 400};
     f.controls.push_back(result);
-    f.controls.push_back(text_box("Text_calc", {0, 870, 6615, 1815}, 2, u"公式"));
+    auto formula = text_box("Text_calc", {0, 870, 6615, 1815}, 2, u"公式");
+    formula.max_length = max_formula_length;
+    f.controls.push_back(formula);
     f.controls.push_back(text_box("Text_temp1", {0, 2865, 6615, 2295}, 3, u"历史记录"));
 
     auto tip = control("Label_tip", control_kind::label, {-15, 5190, 6615, 300}, 6);

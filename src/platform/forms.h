@@ -53,6 +53,7 @@ struct control_design {
     std::u16string accessible_name;
     std::u16string accessible_description;
     bool read_only = false;  // a text box whose text can be selected and copied, not edited
+    int max_length = 0;      // a text box's most characters (CR LF counting two); 0: no limit
     // A label whose caption describes the control of that name: a screen reader reads the
     // new caption where the user is, in that control.
     std::string describes;
@@ -115,6 +116,9 @@ public:
     virtual void set_sel_text(const std::u16string& t) = 0;
 
     std::function<void()> on_change;
+    // An edit by the user, or a replace_text, that would make the text longer than the
+    // design's max_length is refused whole: the text stays as it was and this runs.
+    std::function<void()> on_too_long;
 };
 
 class label : public control {

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "app/calc.h"
+#include "app/calc_design.h"
 #include "fakes/fake_forms.h"
 #include "fakes/fake_window_system.h"
 #include "fakes/temp_folder.h"
@@ -239,6 +240,25 @@ TEST_F(calc_persistence, ASecondCopyWithoutLinkEndsWithoutTouchingTheFirstsFiles
     EXPECT_EQ(dir.read("tallix.dat"), "<missing>");
     first->close();
     EXPECT_TRUE(start()->window->window().visible()) << "once the first is closed, a new copy opens";
+}
+
+// A formula longer than the box holds stays in the settings file, untouched, until the
+// user writes another; the box starts empty and the tip says why.
+TEST_F(calc_persistence, AFormulaTooLongForTheBoxStaysInTheFileUntilANewOneIsWritten) {
+    const std::string huge(app::max_formula_length + 1, '1');
+    dir.write("tallix.dat", "[tallix]\r\ntextre=5\r\ntextcalc=" + huge + "\r\n");
+    auto first = start();
+    EXPECT_EQ(first->box("Text_calc").text(), u"");
+    EXPECT_EQ(first->box("Text_re").text(), u"5");
+    EXPECT_EQ(first->tip(), u"温馨提示:保存的公式超过 1048576 个字符，没有恢复");
+    first->box("Text_calc").on_too_long();
+    EXPECT_EQ(first->tip(), u"温馨提示:公式最多 1048576 个字符，这次输入没有被接受");
+    first->close();
+    EXPECT_EQ(dir.read("tallix.dat"), "[tallix]\r\ntextre=5\r\ntextcalc=" + huge + "\r\n");
+    auto second = start();
+    second->box("Text_calc").type(u"2");
+    second->close();
+    EXPECT_EQ(dir.read("tallix.dat"), "[tallix]\r\ntextre=2\r\ntextcalc=2\r\n");
 }
 
 TEST_F(calc_persistence, AWritableProgramFolderKeepsTheFilesBesideTheProgram) {

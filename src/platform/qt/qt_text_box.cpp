@@ -1,5 +1,8 @@
 #include "platform/qt/qt_text_box.h"
 
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QTextBlock>
 #include <algorithm>
 #include <QTextCursor>
@@ -9,9 +12,32 @@
 
 namespace platform::qt {
 
+void text_edit_widget::keyPressEvent(QKeyEvent* e) {
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    const QString typed = enter ? QStringLiteral("\n") : e->text();
+    const bool inserts = enter || (!typed.isEmpty() && typed.at(0).isPrint() && !(e->modifiers() & Qt::ControlModifier));
+    if (inserts && !isReadOnly() && accepts && !accepts(typed)) return e->accept();
+    QPlainTextEdit::keyPressEvent(e);
+}
+
+void text_edit_widget::insertFromMimeData(const QMimeData* source) {
+    if (source && source->hasText() && accepts && !accepts(source->text())) return;
+    QPlainTextEdit::insertFromMimeData(source);
+}
+
+void text_edit_widget::inputMethodEvent(QInputMethodEvent* e) {
+    if (!e->commitString().isEmpty() && accepts && !accepts(e->commitString())) return e->accept();
+    QPlainTextEdit::inputMethodEvent(e);
+}
+
 qt_text_box::qt_text_box(const control_design& design, QWidget* parent)
-    : widget_control(design, new QPlainTextEdit(parent)) {
+    : widget_control(design, new text_edit_widget(parent)), max_length_(design.max_length) {
     QPlainTextEdit* edit = widget();
+    widget()->accepts = [this](const QString& inserted) {
+        if (fits(to_lf(from_qstring(inserted)))) return true;
+        if (on_too_long) on_too_long();
+        return false;
+    };
     edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit->setTabChangesFocus(true);
@@ -41,6 +67,13 @@ void qt_text_box::keep_layouts(int from, int, int added) {
         b.layout()->setCacheEnabled(true);
         if (b == last) break;
     }
+}
+
+bool qt_text_box::fits(std::u16string_view inserted_lf) const {
+    if (max_length_ <= 0) return true;
+    const auto breaks = static_cast<std::size_t>(std::count(inserted_lf.begin(), inserted_lf.end(), u'\n'));
+    const std::size_t after = text().size() - static_cast<std::size_t>(sel_length()) + inserted_lf.size() + breaks;
+    return after <= static_cast<std::size_t>(max_length_);
 }
 
 void qt_text_box::on_widget_text_changed() {
@@ -91,6 +124,10 @@ void qt_text_box::set_text(const std::u16string& t) {
 // in the undo history.
 void qt_text_box::replace_text(const std::u16string& t) {
     const std::u16string wanted = to_lf(t);
+    if (max_length_ > 0 && to_crlf(wanted).size() > static_cast<std::size_t>(max_length_)) {
+        if (on_too_long) on_too_long();
+        return;
+    }
     const std::u16string& now = view_text();
     if (wanted == now) {
         set_sel_start(0);

@@ -2,17 +2,31 @@
 
 #include <QObject>
 #include <QPlainTextEdit>
+#include <functional>
 #include <utility>
 
 #include "platform/qt/qt_control.h"
 
 namespace platform::qt {
 
+// The widget behind a text box; every insertion the user makes (typing, Enter, a paste, a
+// drop, an input method's text) asks `accepts` first, with what it would replace.
+class text_edit_widget : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+    std::function<bool(const QString& inserted)> accepts;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void insertFromMimeData(const QMimeData* source) override;
+    void inputMethodEvent(QInputMethodEvent* e) override;
+};
+
 // A QPlainTextEdit seen through the text box model. The widget holds each line break as
 // one block separator; the adapter hands out CR LF texts and positions that count a CR LF
 // as two, converting both ways in time linear in the text's length. The model text is
 // cached and rebuilt only after a change.
-class qt_text_box : public QObject, public widget_control<text_box, QPlainTextEdit> {
+class qt_text_box : public QObject, public widget_control<text_box, text_edit_widget> {
     Q_OBJECT
 public:
     qt_text_box(const control_design& design, QWidget* parent);
@@ -28,6 +42,8 @@ public:
     void set_sel_text(const std::u16string& t) override;
 
 private:
+    // Whether the text stays within max_length with the selection replaced by `inserted`.
+    bool fits(std::u16string_view inserted_lf) const;
     void on_widget_text_changed();
     void keep_layouts(int from, int removed, int added);
     void notify_change();
@@ -37,6 +53,7 @@ private:
     // The selection's start and end in the model text.
     std::pair<int, int> model_selection() const;
 
+    int max_length_ = 0;
     bool programmatic_ = false;
     mutable bool cache_valid_ = false;
     mutable std::u16string view_;   // one LF per line break

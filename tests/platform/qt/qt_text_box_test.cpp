@@ -4,9 +4,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <functional>
+
+#include "platform/text.h"
 
 namespace {
 
@@ -123,3 +127,49 @@ TEST_F(qt_text_box_test, KeystrokesInALongLineKeepItsLayoutAndLoseNothing) {
 }
 
 }  // namespace
+
+// A box with a limit refuses, whole, every insertion that would take it beyond: typing,
+// Enter (a line break counts two), a paste, an input method's text, a command's text.
+TEST(qt_text_box_limit, EditsBeyondTheLimitAreRefusedWholeAndReported) {
+    QWidget parent;
+    platform::control_design d;
+    d.name = "Text_calc";
+    d.max_length = 6;
+    qt_text_box box(d, &parent);
+    int refused = 0;
+    box.on_too_long = [&] { ++refused; };
+    parent.show();
+    box.set_focus();
+    const auto send = [&](QEvent& e) { QApplication::sendEvent(box.widget(), &e); };
+    const auto type = [&](int k, const QString& text) {
+        QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier, text);
+        send(press);
+    };
+    const struct {
+        std::function<void()> edit;
+        std::u16string before, after;  // the caret at the end, nothing selected
+    } cases[] = {
+        {[&] { type(Qt::Key_1, "1"); }, u"12345", u"123451"},
+        {[&] { type(Qt::Key_1, "1"); }, u"123456", u"123456"},
+        {[&] { type(Qt::Key_Return, "\r"); }, u"1234", u"1234\r\n"},
+        {[&] { type(Qt::Key_Return, "\r"); }, u"12345", u"12345"},
+        {[&] { QApplication::clipboard()->setText("7\n8"); box.widget()->paste(); }, u"12", u"127\r\n8"},
+        {[&] { QApplication::clipboard()->setText("7\n8"); box.widget()->paste(); }, u"123", u"123"},
+        {[&] { QInputMethodEvent e; e.setCommitString("中文"); send(e); }, u"1234", u"1234中文"},
+        {[&] { QInputMethodEvent e; e.setCommitString("中文"); send(e); }, u"12345", u"12345"},
+        {[&] { box.replace_text(u"1234567"); }, u"1", u"1"},
+    };
+    for (const auto& c : cases) {
+        box.set_text(c.before);
+        box.set_sel_start(static_cast<int>(c.before.size()));
+        refused = 0;
+        c.edit();
+        EXPECT_EQ(box.text(), c.after) << platform::to_utf8(c.before);
+        EXPECT_EQ(refused, c.after == c.before ? 1 : 0) << platform::to_utf8(c.before);
+    }
+    box.set_text(u"123456");
+    box.set_sel_start(4);
+    box.set_sel_length(2);
+    type(Qt::Key_9, "9");
+    EXPECT_EQ(box.text(), u"12349") << "what replaces a selection may fill the room it leaves";
+}
