@@ -174,3 +174,8 @@ accessible_ready() { accessible --pid "$APP_PID" tree | grep -q 'push button'; }
 # with the focus, while keys go straight to the window that has the focus. A test that
 # types after a click first waits for what the click does, such as the focus moving.
 focus_is() { [ "$(accessible --pid "$APP_PID" focus)" = "$1"$'\t'"$2" ]; }
+
+# Binds characters that the keyboard map lacks to free keys, before the program starts.
+# xdotool types such a character by binding a spare key for a moment, and a program
+# that reads the changed map too late sees the key unbound: the character is lost.
+e2e_bind_keys() { /usr/bin/python3 "$E2E_DIR/bind_keys.py" "$1" || fail "could not bind keys for '$1'"; }

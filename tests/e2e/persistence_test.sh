@@ -4,6 +4,7 @@
 source "$(dirname "$0")/lib.sh"
 e2e_with_accessibility "$@"
 e2e_start_display
+e2e_bind_keys ▲
 e2e_install_app "$1"
 
 # Pixel centre-ish points of the controls: the window sits at 0,0, its client area
