@@ -164,7 +164,7 @@ e2e_with_accessibility() {
 }
 
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# accessible tree | texts | text NAME: see accessible.py.
+# accessible tree | texts | text NAME | focus | caret NAME: see accessible.py.
 accessible() { /usr/bin/python3 "$E2E_DIR/accessible.py" "$@"; }
 # True once the program's buttons can be seen over the accessibility bus: those of the
 # copy last started, as an earlier one may still be on the bus.
