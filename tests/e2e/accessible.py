@@ -8,6 +8,7 @@
   accessible.py text NAME   the whole text of the text box named NAME, line breaks as the
                             toolkit reports them (one LF each)
   accessible.py focus       role<TAB>name of the object that has the keyboard focus
+  accessible.py caret NAME  the caret's offset in the text box named NAME, then its length
   accessible.py label       the caption of the first label (the tip line)
 
 With --pid PID first, only the copy of process PID is read (two copies may share the bus).
@@ -72,6 +73,13 @@ def main(args):
         for obj in tallix_objects():
             if obj.getState().contains(pyatspi.STATE_FOCUSED):
                 print(f"{obj.getRoleName()}\t{obj.name}")
+                return 0
+        return 1
+    if mode == "caret" and len(args) == 2:
+        for obj in tallix_objects():
+            if obj.getRoleName() == "text" and obj.name == args[1]:
+                text = obj.queryText()
+                print(text.caretOffset, text.characterCount)
                 return 0
         return 1
     if mode == "text" and len(args) == 2:

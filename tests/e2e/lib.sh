@@ -36,6 +36,20 @@ wait_for() {
     done
 }
 
+# Fails as soon as the command fails within $1 tenths of a second. For the checks that
+# something does not happen, such as a window that must not move: the time the program
+# is given to go wrong. Call it once whatever could set it off has been handled. Not
+# stretched by E2E_PATIENCE, as a watch that passes cannot fail on a slow machine.
+holds_for() {
+    local end=$(($(date +%s%N) + $1 * 100000000))
+    shift
+    while [ "$(date +%s%N)" -lt "$end" ]; do
+        "$@" >/dev/null 2>&1 || return 1
+        sleep 0.1
+    done
+    "$@" >/dev/null 2>&1
+}
+
 # Starts Xvfb on a free display and prints the display number and the server's id. The
 # display is ours once its lock file names our server: a server that finds the display
 # taken ends at once, and a display whose old server is still going away is never
@@ -86,13 +100,32 @@ e2e_install_app() {
 
 MAIN_TITLE="morvane自由计算器"
 
+# Whether the window is shown, and not only created: a window manager maps a window
+# once it has taken it over.
+window_viewable() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
+window_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
+# The program places its main window in the top-left corner before showing it.
+main_ready() {
+    window_viewable "$MAIN_WIN" && [ "$(window_rect "$MAIN_WIN" | cut -d' ' -f1-2)" = "0 0" ]
+}
+
 # Starts the copied program and waits for its main window: $MAIN_WIN.
 e2e_start_app() {
     "$APP_DIR/tallix" >"$E2E_TMP/app.log" 2>&1 &
     APP_PID=$!
     wait_for 100 xdotool search --name "^$MAIN_TITLE\$" || fail "main window did not appear"
     MAIN_WIN=$(xdotool search --name "^$MAIN_TITLE\$" | head -n 1)
-    sleep 0.3
+    # The window is found as soon as it is created; a press sent before the window
+    # manager has shown it lands on the desktop. Whether the window manager gives it
+    # the focus as well is its own choice: a test that types clicks into a box first.
+    wait_for 100 main_ready ||
+        fail "main window not shown at the top-left corner: $(window_rect "$MAIN_WIN"), $(
+            xwininfo -id "$MAIN_WIN" | grep -o 'Map State: .*')"
+    # Where the test reads the program over the accessibility bus, the program joins the
+    # bus on its own time; a box's focus or text can be read only after that.
+    if [ -n "${TALLIX_E2E_DBUS:-}" ]; then
+        wait_for 100 accessible_ready || fail "the window is not visible to assistive technology"
+    fi
 }
 
 app_running() { kill -0 "$APP_PID" 2>/dev/null; }
@@ -124,11 +157,25 @@ e2e_with_accessibility() {
     /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
     E2E_PIDS+=($!)
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-    sleep 0.5
+    # The program asks the session bus for the accessibility bus once, as it starts.
+    wait_for 50 sh -c 'dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus | grep -q "boolean true"' ||
+        fail "the accessibility bus did not start"
 }
 
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# accessible tree | texts | text NAME: see accessible.py.
+# accessible tree | texts | text NAME | focus | caret NAME: see accessible.py.
 accessible() { /usr/bin/python3 "$E2E_DIR/accessible.py" "$@"; }
-# True once the program's buttons can be seen over the accessibility bus.
-accessible_ready() { accessible tree | grep -q 'push button'; }
+# True once the program's buttons can be seen over the accessibility bus: those of the
+# copy last started, as an earlier one may still be on the bus.
+accessible_ready() { accessible --pid "$APP_PID" tree | grep -q 'push button'; }
+# True while the keyboard focus is in the control with that role and accessible name.
+# Keys can overtake a click: the window manager holds each click back until it has dealt
+# with the focus, while keys go straight to the window that has the focus. A test that
+# types after a click first waits for what the click does, such as the focus moving.
+focus_is() { [ "$(accessible --pid "$APP_PID" focus)" = "$1"$'\t'"$2" ]; }
+
+# Binds characters that the keyboard map lacks to free keys, before the program starts.
+# xdotool types such a character by binding a spare key for a moment, and a program
+# that reads the changed map too late sees the key unbound: the character is lost.
+e2e_bind_keys() { /usr/bin/python3 "$E2E_DIR/bind_keys.py" "$1" || fail "could not bind keys for '$1'"; }

@@ -19,11 +19,16 @@ ms() { date +%s%3N; }
 
 e2e_start_app
 FIRST=$APP_PID
+window_at() { [ "$(window_rect "$MAIN_WIN" | cut -d' ' -f1-2)" = "$1 $2" ]; }
+# Keys typed after a click wait for the focus to move (see focus_is in lib.sh).
+click_formula() {
+    xdotool mousemove --window "$MAIN_WIN" 223 140 click 1
+    wait_for 50 focus_is text 公式 || fail "a click into the formula box left the focus in '$(probe focus)'"
+}
 
 # Type a formula, move the window away and put the focus into the history box.
-xdotool mousemove 223 140 click 1
+click_formula
 xdotool type --delay 50 '1+2'
-# The accessibility bus can take a while to come up on a busy machine.
 wait_for 200 sh -c "/usr/bin/python3 $E2E_DIR/accessible.py --pid $FIRST text 公式 2>/dev/null | grep -qx '1+2'" ||
     fail "could not type a formula"
 xdotool windowmove "$MAIN_WIN" 300 200
@@ -48,13 +53,14 @@ wait_for 50 sh -c "/usr/bin/python3 $E2E_DIR/accessible.py --pid $FIRST focus | 
 
 # Only the exact command acts; every command is accepted.
 xdotool windowmove "$MAIN_WIN" 300 200
-sleep 0.5
+wait_for 50 window_at 300 200 || fail "could not move the window away again: $(window_rect "$MAIN_WIN")"
 for command in SHOWME 'showme ' ' showme' ''; do
     [ "$(client send "$SOCKET" "$command")" = ACK ] || fail "'$command' not acknowledged"
 done
-sleep 0.5
-read -r x y _ <<<"$(window_rect "$MAIN_WIN")"
-[ "$x $y" = "300 200" ] || fail "another command moved the window to $x $y"
+# Each answer comes after the command's handling; a move it asked for would follow
+# through the window manager at once.
+holds_for 5 window_at 300 200 ||
+    fail "another command moved the window to $(window_rect "$MAIN_WIN" | cut -d' ' -f1-2)"
 
 # A minimised window comes back in its normal state.
 xdotool windowminimize "$MAIN_WIN"
@@ -94,7 +100,8 @@ echo "resident memory ${rss_before} kB before the bad clients, ${rss_after} kB a
 [ $((rss_after - rss_before)) -lt 8192 ] || fail "memory grew from $rss_before to $rss_after kB"
 kill -0 "$FIRST" || fail "the first copy died"
 # Still responsive: it takes typing and serves.
-xdotool mousemove --window "$MAIN_WIN" 223 140 click 1 key End type '+4'
+click_formula
+xdotool key End type '+4'
 wait_for 150 sh -c "/usr/bin/python3 $E2E_DIR/accessible.py --pid $FIRST text 公式 | grep -qx '1+2+4'" ||
     fail "window no longer takes typing: '$(probe text 公式)'"
 [ "$(client send "$SOCKET" showme)" = ACK ] || fail "showme not acknowledged after the bad clients"

@@ -13,30 +13,32 @@ H=392
 
 x_is() { [ "$(window_rect "$MAIN_WIN" | cut -d' ' -f1)" = "$1" ]; }
 geometry_is() { [ "$(window_rect "$MAIN_WIN")" = "$1" ]; }
-# Moves the pointer in a few steps, as a hand would.
+# Moves the pointer in a few steps, as a hand would. The program moves the window as it
+# handles each step, so the window reaches its place a little after the pointer.
 glide() {
     local x0=$1 y0=$2 x1=$3 y1=$4 i
     for i in 1 2 3 4; do
         xdotool mousemove $((x0 + (x1 - x0) * i / 4)) $((y0 + (y1 - y0) * i / 4))
         sleep 0.05
     done
-    sleep 0.2
 }
 
 # A drag ending mid-screen puts the window there and starts nothing.
 xdotool mousemove 100 10 mousedown 1
 glide 100 10 500 310
 xdotool mouseup 1
-sleep 0.3
-geometry_is "400 300 $W $H" || fail "after a drag to mid-screen the window is at $(window_rect "$MAIN_WIN")"
+wait_for 20 geometry_is "400 300 $W $H" ||
+    fail "after a drag to mid-screen the window is at $(window_rect "$MAIN_WIN")"
 xdotool mousemove 1000 900
-sleep 0.5
-geometry_is "400 300 $W $H" || fail "a window dropped mid-screen moved by itself to $(window_rect "$MAIN_WIN")"
+# The pointer watch of a docked window would notice the pointer gone within 50 ms.
+holds_for 5 geometry_is "400 300 $W $H" ||
+    fail "a window dropped mid-screen moved by itself to $(window_rect "$MAIN_WIN")"
 
 # Past the left edge: held at x = 0 during the drag.
 xdotool mousemove 500 310 mousedown 1
 glide 500 310 50 310
-x_is 0 || { xdotool mouseup 1; fail "during a drag past the left edge the window is at $(window_rect "$MAIN_WIN")"; }
+wait_for 20 x_is 0 ||
+    { xdotool mouseup 1; fail "during a drag past the left edge the window is at $(window_rect "$MAIN_WIN")"; }
 xdotool mouseup 1
 # Released there with the pointer inside: out to x = -4.
 wait_for 20 x_is -4 || fail "docked with the pointer inside, the window is at $(window_rect "$MAIN_WIN"), not x = -4"
@@ -51,9 +53,11 @@ wait_for 20 x_is -4 || fail "touching the strip left the window at $(window_rect
 # Into the top-left corner: as tall as the screen; out of the corner: its height again.
 xdotool mousemove 96 310 mousedown 1
 glide 96 310 20 5
-geometry_is "0 0 $W 1024" || { xdotool mouseup 1; fail "in the top-left corner the window is $(window_rect "$MAIN_WIN")"; }
+wait_for 20 geometry_is "0 0 $W 1024" ||
+    { xdotool mouseup 1; fail "in the top-left corner the window is $(window_rect "$MAIN_WIN")"; }
 glide 20 5 300 5
-geometry_is "200 0 $W $H" || { xdotool mouseup 1; fail "out of the corner the window is $(window_rect "$MAIN_WIN")"; }
+wait_for 20 geometry_is "200 0 $W $H" ||
+    { xdotool mouseup 1; fail "out of the corner the window is $(window_rect "$MAIN_WIN")"; }
 xdotool mouseup 1
 
 # Another program's window put above it is below it again within about a second.
