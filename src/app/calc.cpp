@@ -54,7 +54,7 @@ calc::calc(calc_services services)
       Timer_save(form_->timer_named("Timer_save")),
       tmrCheck(form_->timer_named("tmrCheck")),
       tmrMove(form_->timer_named("tmrMove")),
-      history_(services_.make_file_system, Text_temp1, Label_tip),
+      history_(services_.make_file_system, services_.forms, Text_temp1, Label_tip),
       docking_({*form_, services_.forms, services_.windows, tmrCheck, tmrMove}),
       message_handling_(*form_, services_.forms, services_.windows, docking_) {
     connect_handlers();
@@ -183,7 +183,7 @@ double calc::Eval(std::u16string Expressions) {
 }
 
 void calc::recordall() {
-    history_.save();
+    history_.save_beside();
 }
 
 void calc::Timer_alltop_Timer() {

@@ -114,6 +114,10 @@ public:
     virtual std::u16string sel_text() const = 0;
     // Replaces the selection; the caret ends after the inserted text.
     virtual void set_sel_text(const std::u16string& t) = 0;
+    // The text as it is now, to be read later and on any thread, whatever the box does
+    // meanwhile. Taking it costs next to nothing, also for a text of many megabytes.
+    using snapshot = std::function<std::u16string()>;
+    virtual snapshot text_snapshot() const = 0;
 
     std::function<void()> on_change;
     // An edit by the user, or a replace_text, that would make the text longer than the
@@ -207,6 +211,12 @@ public:
     virtual std::string exe_name() const = 0;
     // Milliseconds on a clock that only goes forward, from an arbitrary start.
     virtual std::int64_t milliseconds() const = 0;
+    // Runs work on a thread of its own; done runs afterwards on the user-interface thread,
+    // from its event loop. Work must not touch forms or controls.
+    virtual void run_beside(std::function<void()> work, std::function<void()> done) = 0;
+    // Waits until all work given to run_beside has ended, and runs what is left of their
+    // done.
+    virtual void finish_beside() = 0;
     // Asks the user, in a message box, whether to try a failed action again: `message`
     // says what failed and why, `give_up` names the other choice. Retry is the default.
     // True for retry; false for the other choice, or when there is nobody to ask.

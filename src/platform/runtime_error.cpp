@@ -48,9 +48,10 @@ std::u16string describe(int number, std::u16string_view detail) {
     const auto it = std::lower_bound(catalogue.begin(), catalogue.end(), number,
                                      [](const message& m, int n) { return m.number < n; });
     if (it == catalogue.end() || it->number != number) return describe(err_invalid_call);
-    std::u16string text(it->text);
-    if (const auto at = text.find(u"{}"); at != std::u16string::npos) text.replace(at, 2, detail);
-    return text;
+    const std::u16string_view text = it->text;
+    const auto at = text.find(u"{}");
+    if (at == std::u16string_view::npos) return std::u16string(text);
+    return std::u16string(text.substr(0, at)).append(detail).append(text.substr(at + 2));
 }
 
 void raise(int number, std::u16string_view detail) { throw runtime_error(number, describe(number, detail)); }

@@ -1,12 +1,16 @@
 #include "store/history_keeper.h"
 
+#include <memory>
+
 #include "store/history_log.h"
 
 namespace store {
 
-history_keeper::history_keeper(platform::file_system_factory make_files, platform::text_box& history,
-                               platform::label& tip)
-    : make_files_(std::move(make_files)), history_(history), tip_(tip) {}
+history_keeper::history_keeper(platform::file_system_factory make_files, platform::forms_runtime& runtime,
+                               platform::text_box& history, platform::label& tip)
+    : make_files_(std::move(make_files)), runtime_(runtime), history_(history), tip_(tip) {}
+
+history_keeper::~history_keeper() { runtime_.finish_beside(); }
 
 void history_keeper::restore(const std::string& folder) {
     path_ = folder + "/" + history_file_name;
@@ -21,22 +25,59 @@ void history_keeper::restore(const std::string& folder) {
     }
 }
 
+void history_keeper::save_beside() {
+    if (saving_) return;
+    if (unreadable_) return tip_.set_caption(history_unreadable_tip());
+    std::shared_ptr<platform::file_system> files = make_files_();
+    if (!files) return no_files();
+    struct outcome {
+        bool ok = false;
+        std::error_code error = std::make_error_code(std::errc::io_error);
+    };
+    auto result = std::make_shared<outcome>();
+    saving_ = true;
+    runtime_.run_beside(
+        [files, result, path = path_, text = history_.text_snapshot()] {
+            result->ok = write_history(*files, path, text(), &result->error);
+        },
+        [this, result] {
+            saving_ = false;
+            saved(result->ok, result->error);
+        });
+}
+
 bool history_keeper::save() {
     if (unreadable_) {
         tip_.set_caption(history_unreadable_tip());
         return false;
     }
     const auto files = make_files_();
-    last_error_ = std::make_error_code(std::errc::io_error);
-    write_failed_ = files && !write_history(*files, path_, history_.text(), &last_error_);
-    if (files && !write_failed_) {
+    if (!files) {
+        no_files();
+        return false;
+    }
+    std::error_code error = std::make_error_code(std::errc::io_error);
+    const bool ok = write_history(*files, path_, history_.text(), &error);
+    saved(ok, error);
+    return ok;
+}
+
+void history_keeper::saved(bool ok, const std::error_code& error) {
+    write_failed_ = !ok;
+    last_error_ = error;
+    if (ok) {
         if (!save_failed_tip_.empty() && tip_.caption() == save_failed_tip_) tip_.set_caption(u"");
         save_failed_tip_.clear();
-        return true;
+        return;
     }
-    save_failed_tip_ = history_save_failed_tip(last_error_);
+    save_failed_tip_ = history_save_failed_tip(error);
     tip_.set_caption(save_failed_tip_);
-    return false;
+}
+
+void history_keeper::no_files() {
+    write_failed_ = false;
+    save_failed_tip_ = history_save_failed_tip(std::make_error_code(std::errc::io_error));
+    tip_.set_caption(save_failed_tip_);
 }
 
 // What was recorded since the last good save would be lost with the window, so the user
@@ -44,6 +85,7 @@ bool history_keeper::save() {
 // without files to write there is nothing to ask.
 void history_keeper::save_at_exit(
     const std::function<bool(const std::u16string&, const std::u16string&)>& ask_retry) {
+    runtime_.finish_beside();
     while (!save() && write_failed_ && ask_retry(history_exit_question(last_error_), u"不保存，关闭")) {
     }
 }

@@ -16,24 +16,40 @@ namespace store {
 
 class history_keeper {
 public:
-    // Each restore and each save makes its own file system with make_files.
-    history_keeper(platform::file_system_factory make_files, platform::text_box& history, platform::label& tip);
+    // Each restore and each save makes its own file system with make_files; the minute's
+    // saves write on a thread of the runtime's.
+    history_keeper(platform::file_system_factory make_files, platform::forms_runtime& runtime,
+                   platform::text_box& history, platform::label& tip);
+    // Waits for a save still being written.
+    ~history_keeper();
+    history_keeper(const history_keeper&) = delete;
+    history_keeper& operator=(const history_keeper&) = delete;
 
     // Start-up: the history file in `folder` into the history box, when it holds more
     // than its byte-order mark. Later saves go to the same file.
     void restore(const std::string& folder);
-    // Writes the history box's whole text to the file; false when that failed.
-    bool save();
-    // The last save, when the program ends: while it fails, ask_retry(why, the other
-    // choice) decides whether to try again.
+    // The minute's save: the box's text is taken at once and written beside the window,
+    // so that a long history does not hold the window up; the outcome comes back as the
+    // tip. While a save is being written the next one waits for the next minute.
+    void save_beside();
+    // The last save, when the program ends, once any save still being written is done:
+    // while it fails, ask_retry(why, the other choice) decides whether to try again.
     void save_at_exit(const std::function<bool(const std::u16string&, const std::u16string&)>& ask_retry);
 
 private:
+    // Writes the box's text now; false when that failed.
+    bool save();
+    // The tip line after a save that had files to write to.
+    void saved(bool ok, const std::error_code& error);
+    void no_files();
+
     platform::file_system_factory make_files_;
+    platform::forms_runtime& runtime_;
     platform::text_box& history_;
     platform::label& tip_;
     std::string path_;
     bool unreadable_ = false;
+    bool saving_ = false;
     // The tip last shown for a failed save.
     std::u16string save_failed_tip_;
     // The last save tried to write and could not, for this reason.

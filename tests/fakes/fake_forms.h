@@ -54,6 +54,9 @@ public:
     void set_sel_length(int len) override;
     std::u16string sel_text() const override;
     void set_sel_text(const std::u16string& t) override;
+    snapshot text_snapshot() const override {
+        return [t = text_] { return t; };
+    }
 
     // What a user's typing or paste does: replaces the selection.
     void type(const std::u16string& t) { set_sel_text(t); }
@@ -180,6 +183,12 @@ public:
     std::string app_path() const override { return path; }
     std::string exe_name() const override { return exe; }
     std::int64_t milliseconds() const override { return clock_ms; }
+    // Work and done run at once, one after the other.
+    void run_beside(std::function<void()> work, std::function<void()> done) override {
+        work();
+        done();
+    }
+    void finish_beside() override {}
     // Logs the question and answers with answer_retry (none: give up).
     bool ask_retry(const std::u16string& message, const std::u16string& give_up) override;
 

@@ -21,6 +21,33 @@ qt_forms_runtime::qt_forms_runtime() : icon_(QStringLiteral(":/icons/tallix.ico"
     QApplication::setQuitOnLastWindowClosed(false);
 }
 
+qt_forms_runtime::~qt_forms_runtime() { finish_beside(); }
+
+void qt_forms_runtime::run_beside(std::function<void()> work, std::function<void()> done) {
+    beside_job& job = jobs_.emplace_back();
+    job.done = std::move(done);
+    job.thread = std::thread([this, &job, work = std::move(work)] {
+        work();
+        job.ended = true;
+        QMetaObject::invokeMethod(&messenger_, [this] { finish_ended(false); }, Qt::QueuedConnection);
+    });
+}
+
+void qt_forms_runtime::finish_beside() { finish_ended(true); }
+
+void qt_forms_runtime::finish_ended(bool wait_for_all) {
+    for (auto it = jobs_.begin(); it != jobs_.end();) {
+        if (!wait_for_all && !it->ended) {
+            ++it;
+            continue;
+        }
+        it->thread.join();
+        const std::function<void()> done = std::move(it->done);
+        it = jobs_.erase(it);
+        if (done) done();
+    }
+}
+
 void qt_forms_runtime::init_common_controls() {
     install_font_substitutions();
     install_grid_style();

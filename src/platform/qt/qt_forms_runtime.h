@@ -1,7 +1,12 @@
 #pragma once
 
 #include <QIcon>
+#include <QObject>
+#include <atomic>
+#include <functional>
+#include <list>
 #include <set>
+#include <thread>
 
 #include "platform/forms.h"
 
@@ -24,6 +29,9 @@ public:
     std::string exe_name() const override;
     std::int64_t milliseconds() const override;
     bool ask_retry(const std::u16string& message, const std::u16string& give_up) override;
+    void run_beside(std::function<void()> work, std::function<void()> done) override;
+    void finish_beside() override;
+    ~qt_forms_runtime() override;
 
     qt_form* find(window_handle h) const;
 
@@ -34,7 +42,19 @@ public:
     void form_closed(qt_form*);
 
 private:
+    struct beside_job {
+        std::thread thread;
+        std::atomic<bool> ended{false};
+        std::function<void()> done;
+    };
+    // Joins the threads whose work has ended and runs their done.
+    void finish_ended(bool wait_for_all);
+
     QIcon icon_;
+    std::list<beside_job> jobs_;
+    // Receives the word from a thread that its work has ended; going with the runtime, it
+    // takes a word that comes too late with it.
+    QObject messenger_;
     std::set<qt_form*> live_;
     int open_ = 0;
 };

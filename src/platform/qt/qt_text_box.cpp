@@ -53,7 +53,45 @@ qt_text_box::qt_text_box(const control_design& design, QWidget* parent)
     connect(edit, &QPlainTextEdit::textChanged, this, &qt_text_box::on_widget_text_changed);
     // Emitted before the document relayouts the edited paragraphs, so even the first
     // layout after an edit is kept.
-    connect(edit->document(), &QTextDocument::contentsChange, this, &qt_text_box::keep_layouts);
+    connect(edit->document(), &QTextDocument::contentsChange, this, [this](int from, int removed, int added) {
+        mirror_change(from, removed, added);
+        keep_layouts(from, removed, added);
+    });
+}
+
+// The view text follows every change of the document as it happens, so reading the text
+// costs nothing more than converting it, and a snapshot costs nothing at all.
+void qt_text_box::mirror_change(int from, int removed, int added) {
+    if (view_.use_count() > 1) view_ = std::make_shared<std::u16string>(*view_);
+    std::u16string& view = *view_;
+    const QTextDocument* doc = widget()->document();
+    const auto length = static_cast<std::size_t>(doc->characterCount() - 1);  // without the last separator
+    const auto at = static_cast<std::size_t>(from);
+    // A whole new text is reported with the document's last paragraph separator, which is
+    // no character of the text.
+    const std::size_t gone = std::min(static_cast<std::size_t>(removed), view.size() - std::min(at, view.size()));
+    const std::size_t end = std::min(at + static_cast<std::size_t>(added), length);
+    model_valid_ = false;
+    if (at <= view.size() && view.size() - gone + (end - std::min(at, end)) == length) {
+        QTextCursor c(widget()->document());
+        c.setPosition(from);
+        c.setPosition(static_cast<int>(end), QTextCursor::KeepAnchor);
+        std::u16string inserted = from_qstring(c.selectedText());
+        for (char16_t& ch : inserted) {
+            if (ch == u'\u2029') ch = u'\n';
+        }
+        view.replace(at, gone, inserted);
+        return;
+    }
+    // A report that does not add up: take the whole text afresh.
+    view = from_qstring(doc->toRawText());
+    for (char16_t& ch : view) {
+        if (ch == u'\u2029') ch = u'\n';
+    }
+}
+
+text_box::snapshot qt_text_box::text_snapshot() const {
+    return [view = std::shared_ptr<const std::u16string>(view_)] { return to_crlf(*view); };
 }
 
 // A paragraph's layout normally drops its shaped glyphs as soon as its lines are made,
@@ -77,7 +115,6 @@ bool qt_text_box::fits(std::u16string_view inserted_lf) const {
 }
 
 void qt_text_box::on_widget_text_changed() {
-    cache_valid_ = false;
     if (!programmatic_) notify_change();
 }
 
@@ -85,24 +122,17 @@ void qt_text_box::notify_change() {
     if (on_change) on_change();
 }
 
-// The document's raw text keeps every character as typed (a plain-text export would turn
-// no-break spaces into blanks); block separators become LF.
-const std::u16string& qt_text_box::view_text() const {
-    if (!cache_valid_) {
-        view_ = from_qstring(widget()->document()->toRawText());
-        for (char16_t& c : view_) {
-            if (c == u'\u2029') c = u'\n';
-        }
-        model_ = to_crlf(view_);
-        cache_valid_ = true;
-    }
-    return view_;
-}
+const std::u16string& qt_text_box::view_text() const { return *view_; }
 
-std::u16string qt_text_box::text() const {
-    view_text();
+const std::u16string& qt_text_box::model_text() const {
+    if (!model_valid_) {
+        model_ = to_crlf(*view_);
+        model_valid_ = true;
+    }
     return model_;
 }
+
+std::u16string qt_text_box::text() const { return model_text(); }
 
 // The widget's text is compared and set in its LF form, so the new text is converted once.
 void qt_text_box::set_text(const std::u16string& t) {
@@ -114,7 +144,6 @@ void qt_text_box::set_text(const std::u16string& t) {
     programmatic_ = true;
     widget()->setPlainText(to_qstring(wanted));
     programmatic_ = false;
-    cache_valid_ = false;
     set_sel_start(0);
     notify_change();
 }
@@ -146,17 +175,13 @@ void qt_text_box::replace_text(const std::u16string& t) {
     c.insertText(to_qstring(wanted.substr(prefix, wanted.size() - suffix - prefix)));
     c.endEditBlock();
     programmatic_ = false;
-    cache_valid_ = false;
     set_sel_start(0);
     notify_change();
 }
 
 int qt_text_box::view_to_model(int view_pos) const { return view_to_model_pos(view_text(), view_pos); }
 
-int qt_text_box::model_to_view(int model_pos) const {
-    view_text();
-    return model_to_view_pos(model_, model_pos);
-}
+int qt_text_box::model_to_view(int model_pos) const { return model_to_view_pos(model_text(), model_pos); }
 
 std::pair<int, int> qt_text_box::model_selection() const {
     const QTextCursor c = widget()->textCursor();
@@ -196,7 +221,6 @@ void qt_text_box::set_sel_text(const std::u16string& t) {
     c.insertText(to_qstring(to_lf(t)));
     widget()->setTextCursor(c);
     programmatic_ = false;
-    cache_valid_ = false;
     notify_change();
 }
 

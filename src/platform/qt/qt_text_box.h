@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPlainTextEdit>
 #include <functional>
+#include <memory>
 #include <utility>
 
 #include "platform/qt/qt_control.h"
@@ -24,8 +25,9 @@ protected:
 
 // A QPlainTextEdit seen through the text box model. The widget holds each line break as
 // one block separator; the adapter hands out CR LF texts and positions that count a CR LF
-// as two, converting both ways in time linear in the text's length. The model text is
-// cached and rebuilt only after a change.
+// as two, converting both ways in time linear in the text's length. It keeps a copy of the
+// text that follows each change of the document; the CR LF text is made from it when
+// asked for after a change.
 class qt_text_box : public QObject, public widget_control<text_box, text_edit_widget> {
     Q_OBJECT
 public:
@@ -40,14 +42,17 @@ public:
     void set_sel_length(int len) override;
     std::u16string sel_text() const override;
     void set_sel_text(const std::u16string& t) override;
+    snapshot text_snapshot() const override;
 
 private:
     // Whether the text stays within max_length with the selection replaced by `inserted`.
     bool fits(std::u16string_view inserted_lf) const;
+    void mirror_change(int from, int removed, int added);
     void on_widget_text_changed();
     void keep_layouts(int from, int removed, int added);
     void notify_change();
     const std::u16string& view_text() const;
+    const std::u16string& model_text() const;
     int view_to_model(int view_pos) const;
     int model_to_view(int model_pos) const;
     // The selection's start and end in the model text.
@@ -55,8 +60,9 @@ private:
 
     int max_length_ = 0;
     bool programmatic_ = false;
-    mutable bool cache_valid_ = false;
-    mutable std::u16string view_;   // one LF per line break
+    // The document's text, one LF per line break, shared with snapshots until it changes.
+    std::shared_ptr<std::u16string> view_ = std::make_shared<std::u16string>();
+    mutable bool model_valid_ = true;
     mutable std::u16string model_;  // CR LF
 };
 

@@ -9,7 +9,9 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <functional>
+#include <random>
 
+#include "platform/qt/qt_widget_style.h"
 #include "platform/text.h"
 
 namespace {
@@ -172,4 +174,40 @@ TEST(qt_text_box_limit, EditsBeyondTheLimitAreRefusedWholeAndReported) {
     box.set_sel_length(2);
     type(Qt::Key_9, "9");
     EXPECT_EQ(box.text(), u"12349") << "what replaces a selection may fill the room it leaves";
+}
+
+// The box keeps its own copy of the text, following each change of the document: after
+// any mix of edits it reads exactly as the document does, and a snapshot keeps the text
+// of its moment.
+TEST_F(qt_text_box_test, TheTextFollowsEveryKindOfEditAndASnapshotKeepsItsMoment) {
+    const auto document_text = [&] {
+        std::u16string raw = platform::qt::from_qstring(box.widget()->document()->toRawText());
+        for (char16_t& c : raw) {
+            if (c == u'\u2029') c = u'\n';
+        }
+        return platform::to_crlf(raw);
+    };
+    std::mt19937 random(11);
+    const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(std::max(n, 1))); };
+    for (int step = 0; step < 400; ++step) {
+        const int length = static_cast<int>(box.text().size());
+        box.set_sel_start(pick(length + 1));
+        switch (pick(9)) {
+            case 0: key(Qt::Key_A, Qt::NoModifier, QStringLiteral("a")); break;
+            case 1: key(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")); break;
+            case 2: key(Qt::Key_Backspace); break;
+            case 3: key(Qt::Key_Z, Qt::ControlModifier); break;
+            case 4: key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); break;
+            case 5: box.set_sel_length(pick(8)); box.set_sel_text(u"(x\r\ny)"); break;
+            case 6: box.replace_text(box.text().substr(0, static_cast<std::size_t>(pick(length + 1))) + u"+1\r\n"); break;
+            case 7: QApplication::clipboard()->setText("p\nq\r\n"); box.widget()->paste(); break;
+            default: box.set_text(step % 50 == 8 ? u"" : u"1\r\n2\r\n3"); break;
+        }
+        ASSERT_EQ(box.text(), document_text()) << "after step " << step;
+    }
+    const auto before = box.text_snapshot();
+    const std::u16string then = box.text();
+    key(Qt::Key_B, Qt::NoModifier, QStringLiteral("b"));
+    EXPECT_EQ(before(), then);
+    EXPECT_NE(box.text(), then);
 }
