@@ -18,10 +18,13 @@ using builtin_impl = variant (*)(arguments);
 
 struct builtin {
     std::u16string_view name;  // lower case
-    std::uint8_t min_args;
-    std::uint8_t max_args;
+    std::uint16_t min_args;
+    std::uint16_t max_args;
     builtin_impl call;
 };
+
+// The most arguments a call may have (Array's bound).
+inline constexpr std::uint16_t any_count = 0xFFFF;
 
 // The built-in function of that name, in any case, or nullptr.
 const builtin* find_builtin(std::u16string_view name);
@@ -30,9 +33,12 @@ std::uint32_t index_of(const builtin& b);
 
 // Argument helpers shared by the families.
 double date_of(const variant& v);  // a Date, or text or a number read as one; else 13
-bool has(arguments a, size_t i);   // the argument was given
+bool has(arguments a, size_t i);   // the argument was given, not left out
 
 namespace functions {
+// array_functions.cpp
+variant Array(arguments), Filter(arguments), IsArray(arguments), IsObject(arguments), Join(arguments),
+    LBound(arguments), Split(arguments), UBound(arguments);
 // math_functions.cpp
 variant Abs(arguments), Atn(arguments), Cos(arguments), Exp(arguments), Fix(arguments),
     Int(arguments), Log(arguments), Rnd(arguments), Round(arguments), Sgn(arguments),
@@ -43,7 +49,7 @@ variant Asc(arguments), AscW(arguments), Chr(arguments), ChrW(arguments), InStr(
     Mid(arguments), Replace(arguments), Right(arguments), RTrim(arguments), Space(arguments),
     StrReverse(arguments), String(arguments), Trim(arguments), UCase(arguments);
 // conversion_functions.cpp
-variant CBool(arguments), CByte(arguments), CDate(arguments), CDbl(arguments), CInt(arguments),
+variant CBool(arguments), CByte(arguments), CCur(arguments), CDate(arguments), CDbl(arguments), CInt(arguments),
     CLng(arguments), CSng(arguments), CStr(arguments), Hex(arguments), Oct(arguments),
     IsDate(arguments), IsEmpty(arguments), IsNull(arguments), IsNumeric(arguments),
     TypeName(arguments), VarType(arguments);

@@ -15,4 +15,9 @@ void charge_text(std::size_t length) {
     text_made += length;
 }
 
+void charge_elements(std::size_t count) {
+    if (count > (max_text_total - text_made) / element_cost) raise(err_out_of_memory);
+    text_made += count * element_cost;
+}
+
 }  // namespace vbscript

@@ -1,9 +1,9 @@
 #include <algorithm>
-#include <vector>
 
 #include "vbscript/errors.h"
 #include "vbscript/functions.h"
 #include "vbscript/limits.h"
+#include "vbscript/text_tools.h"
 
 namespace vbscript::functions {
 
@@ -17,62 +17,6 @@ long long non_negative(const variant& v) {
     if (n < 0) raise(err_invalid_call);
     return n;
 }
-
-variant made(std::u16string s) {
-    charge_text(s.size());
-    return variant::string(std::move(s));
-}
-
-char16_t upper(char16_t c) {
-    if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return char16_t(c - 32);
-    if ((c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) || (c >= 0x430 && c <= 0x44F)) return char16_t(c - 32);
-    return c;
-}
-
-char16_t lower(char16_t c) {
-    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return char16_t(c + 32);
-    if ((c >= 0x391 && c <= 0x3A9 && c != 0x3A2) || (c >= 0x410 && c <= 0x42F)) return char16_t(c + 32);
-    return c;
-}
-
-std::u16string folded(std::u16string s) {
-    for (char16_t& c : s) c = lower(c);
-    return s;
-}
-
-// The compare argument of InStr, InStrRev and Replace: 0 binary, 1 text.
-bool text_compare(arguments a, size_t i) {
-    if (!has(a, i)) return false;
-    const long long mode = whole(a[i]);
-    if (mode != 0 && mode != 1) raise(err_invalid_call);
-    return mode == 1;
-}
-
-// Finds a non-empty needle in time linear in both lengths whatever the texts hold
-// (Knuth-Morris-Pratt), so that searching a long text for a long, almost matching
-// needle cannot stall an evaluation.
-class text_search {
-public:
-    explicit text_search(std::u16string_view needle) : needle_(needle), border_(needle.size(), 0) {
-        for (size_t i = 1, k = 0; i < needle_.size(); ++i) {
-            while (k > 0 && needle_[i] != needle_[k]) k = border_[k - 1];
-            if (needle_[i] == needle_[k]) ++k;
-            border_[i] = k;
-        }
-    }
-    // The first occurrence at or after from, or npos.
-    size_t find(std::u16string_view hay, size_t from) const {
-        for (size_t i = from, k = 0; i < hay.size(); ++i) {
-            while (k > 0 && hay[i] != needle_[k]) k = border_[k - 1];
-            if (hay[i] == needle_[k] && ++k == needle_.size()) return i + 1 - k;
-        }
-        return std::u16string::npos;
-    }
-
-private:
-    std::u16string_view needle_;
-    std::vector<size_t> border_;
-};
 
 variant trimmed(const variant& x, bool front, bool back) {
     if (x.is_null()) return x;

@@ -147,6 +147,109 @@ TEST(ConversionFunctions, SubtypesRangesAndInspection) {
     });
 }
 
+TEST(ArrayFunctions, BuildingSplittingJoiningFilteringAndBounds) {
+    check_table({
+        {"UBound(Array()) & LBound(Array())", "String -10"},
+        {"TypeName(Array(1)) & VarType(Array(1)) & IsArray(Array())", "String Variant()8204True"},
+        {"IsArray(\"a\") Or IsArray(Empty)", "Boolean False"},
+        {"UBound(Empty)", "error 13: 类型不匹配"},
+        {"LBound(Null)", "error 13: 类型不匹配"},
+        {"UBound(Array(1), 2)", "error 9: 下标越界"},
+        {"Array(1) + 1", "error 13: 类型不匹配"},
+        {"CStr(Array(1))", "error 13: 类型不匹配"},
+        {"Join(Split(\"a b  c\"), \"|\")", "String a|b||c"},
+        {"UBound(Split(\"\"))", "Long -1"},
+        {"Split(\"a b\", \"\")(0)", "String a b"},
+        {"Join(Split(\"aXbxc\", \"x\", -1, 1), \"-\")", "String a-b-c"},
+        {"Join(Split(\"aXbxc\", \"x\"), \"-\")", "String aXb-c"},
+        {"Split(\"a-b-c\", \"-\", 2)(1)", "String b-c"},
+        {"UBound(Split(\"a-b\", \"-\", 0))", "Long -1"},
+        {"Split(\"12345\", 3)(1)", "String 45"},
+        {"Split(\"a\", \"-\", -2)", "error 5: 无效的过程调用或参数"},
+        {"Split(\"a\", \"-\", -1, 2)", "error 5: 无效的过程调用或参数"},
+        {"Split(Null)", "error 94: 无效使用 Null"},
+        {"Join(Array(1, Empty, True), \"\")", "String 1True"},
+        {"Join(Array())", "String "},
+        {"Join(Array(1, Null))", "error 13: 类型不匹配"},
+        {"Join(Array(Array(1)))", "error 13: 类型不匹配"},
+        {"Join(\"ab\")", "error 13: 类型不匹配"},
+        {"Join(Null)", "error 94: 无效使用 Null"},
+        {"Join(Array(), Null)", "error 94: 无效使用 Null"},
+        {"Join(Filter(Array(\"ab\", \"cd\", \"AB\"), \"b\"))", "String ab"},
+        {"Join(Filter(Array(\"ab\", \"cd\", \"AB\"), \"b\", False))", "String cd AB"},
+        {"Join(Filter(Array(\"ab\", \"cd\", \"AB\"), \"b\", \"True\", vbTextCompare))", "String ab AB"},
+        {"UBound(Filter(Array(1, 2), \"3\"))", "Long -1"},
+        {"Filter(\"ab\", \"a\")", "error 13: 类型不匹配"},
+    });
+}
+
+TEST(ArrayFunctions, HugeArraysFailWithOutOfMemory) {
+    check_table({
+        {"UBound(Split(Space(100000)))", "Long 100000"},
+        {"UBound(Split(Space(1100000)))", "error 7: 内存不够"},
+        {"UBound(Filter(Split(Space(600000)), \"\"))", "error 7: 内存不够"},
+    });
+}
+
+TEST(CurrencyValues, FixedPointArithmeticConversionsAndBoundaries) {
+    check_table({
+        {"CCur(1.23456)", "Currency 1.2346"},
+        {"CCur(\"0.00005\") & \"|\" & CCur(\"0.00015\") & \"|\" & CCur(\"-0.00025\")", "String 0|0.0002|-0.0002"},
+        {"CCur(0.000149)", "Currency 0.0001"},
+        {"CCur(\"922337203685477.5807\")", "Currency 922337203685477.5807"},
+        {"CCur(\"-922337203685477.5808\")", "Currency -922337203685477.5808"},
+        {"CCur(\"922337203685477.5808\")", "error 6: 溢出"},
+        {"-CCur(\"-922337203685477.5808\")", "error 6: 溢出"},
+        {"CCur(\"922337203685477\") + 1", "error 6: 溢出"},
+        {"CCur(\"0.1\") + CCur(\"0.2\") = CCur(\"0.3\")", "Boolean True"},
+        {"CCur(\"1,234.56789\") & \"|\" & CCur(\"1e3\") & \"|\" & CCur(\"&H10\")", "String 1234.5679|1000|16"},
+        {"CCur(1) + 1.5", "Currency 2.5"},
+        {"CCur(2.5) + CSng(0.5)", "Currency 3"},
+        {"#1/1/2020# - CCur(1)", "Date 2019/12/31"},
+        {"CCur(1.5) * 2.5", "Double 3.75"},
+        {"CCur(1.5) * CCur(2.5)", "Currency 3.75"},
+        {"CCur(0.0001) * CCur(0.5) & \"|\" & CCur(0.0003) * CCur(0.5)", "String 0|0.0002"},
+        {"CCur(2) * CSng(1.5)", "Double 3"},
+        {"CCur(1) / 4", "Double 0.25"},
+        {"CCur(7) \\ 2 & \"|\" & CCur(7) Mod 4", "String 3|3"},
+        {"TypeName(CCur(7) \\ 2)", "String Long"},
+        {"Int(CCur(-2.5)) & \"|\" & Fix(CCur(-2.5))", "String -3|-2"},
+        {"Round(CCur(2.25), 1) & \"|\" & Round(CCur(2.35), 1) & \"|\" & Round(CCur(2.5))", "String 2.2|2.4|2"},
+        {"Abs(CCur(-1.5))", "Currency 1.5"},
+        {"CInt(CCur(2.5)) & Sgn(CCur(-3)) & Hex(CCur(255.4))", "String 2-1FF"},
+        {"CCur(True)", "Currency -1"},
+        {"CDbl(CCur(\"0.1\"))", "Double 0.1"},
+        {"TypeName(CCur(1)) & VarType(CCur(1)) & IsNumeric(CCur(1))", "String Currency6True"},
+        {"CCur(\"abc\")", "error 13: 类型不匹配"},
+        {"CCur(Null)", "error 94: 无效使用 Null"},
+    });
+}
+
+TEST(SingleValues, ComparedAndDividedAtSinglePrecision) {
+    check_table({
+        {"CSng(0.1) = 0.1", "Boolean False"},
+        {"CSng(0.1) = CSng(0.1)", "Boolean True"},
+        {"CSng(0.1) + CSng(0.2)", "Single 0.3"},
+        {"CDbl(CSng(0.1))", "Double 0.100000001490116"},
+        {"CSng(1) / 3", "Single 0.3333333"},
+        {"TypeName(CSng(1) / CLng(3)) & TypeName(CSng(1) / 1.5) & TypeName(CByte(1) / CSng(2))", "String DoubleDoubleSingle"},
+        {"TypeName(CSng(1) * CCur(1))", "String Double"},
+    });
+}
+
+TEST(ConversionFunctions, BooleanTextsAndBooleanBits) {
+    check_table({
+        {"CBool(\"#TRUE#\")", "Boolean True"},
+        {"CBool(\" #false# \")", "Boolean False"},
+        {"Not \"#FALSE#\"", "Boolean True"},
+        {"\"#TRUE#\" And 5", "Integer 5"},
+        {"CInt(\"#TRUE#\")", "error 13: 类型不匹配"},
+        {"CByte(True) & \"|\" & CByte(False)", "String 255|0"},
+        {"TypeName(CByte(True))", "String Byte"},
+        {"Round(True)", "Boolean True"},
+    });
+}
+
 TEST(DateFunctions, BuildingSplittingAndArithmetic) {
     check_table({
         {"DateSerial(2020, 13, 1)", "Date 2021/1/1"},
