@@ -119,6 +119,16 @@ double now_serial() {
     return serial_from(day, local.tm_hour * 3600.0 + local.tm_min * 60 + local.tm_sec);
 }
 
+double seconds_since_midnight() {
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t t = std::chrono::system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&t, &local);
+    const auto into_second = now - std::chrono::system_clock::from_time_t(t);
+    return local.tm_hour * 3600.0 + local.tm_min * 60 + local.tm_sec +
+           std::chrono::duration<double>(into_second).count();
+}
+
 // ---- reading dates written as text ----
 
 namespace {

@@ -47,4 +47,7 @@ std::optional<double> parse_date_text(std::u16string_view text);
 // The current local date and time.
 double now_serial();
 
+// The local time of day in seconds, with their fraction.
+double seconds_since_midnight();
+
 }  // namespace vbscript

@@ -21,4 +21,14 @@ void charge_text(std::size_t length);
 // Counts the elements of an array about to be made; raises 7 when they break the total.
 void charge_elements(std::size_t count);
 
+// An Eval compiles a text of `length` code units: counted as eval_cost plus eight
+// units per character (about what its compiled program takes), so one evaluation
+// compiles at most some four thousand Eval texts, or eight million characters in
+// all, however its Evals call each other. Raises 7 beyond.
+inline constexpr std::size_t eval_cost = 16384;
+void charge_compile(std::size_t length);
+
+// How deep Eval may call Eval; deeper raises 28 (out of stack space).
+inline constexpr int max_eval_depth = 64;
+
 }  // namespace vbscript

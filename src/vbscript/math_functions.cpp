@@ -1,7 +1,7 @@
+#include <algorithm>
 #include <atomic>
 #include <bit>
 #include <cfloat>
-#include <algorithm>
 #include <cmath>
 
 #include "vbscript/currency.h"
@@ -95,6 +95,18 @@ variant Round(arguments a) {
     const double scaled = v * scale;
     if (!std::isfinite(scaled)) return same_kind(x, v);
     return same_kind(x, round_half_even(scaled) / scale);
+}
+
+// RGB(red, green, blue): red + green * 256 + blue * 65536, each part rounded, above 255
+// taken as 255; a negative part raises 5.
+variant RGB(arguments a) {
+    double colour = 0;
+    for (size_t i = 3; i-- > 0;) {
+        const double part = round_half_even(number_of(a[i]));
+        if (part < 0) raise(err_invalid_call);
+        colour = colour * 256 + std::min(part, 255.0);
+    }
+    return variant::long_integer(colour);
 }
 
 namespace {

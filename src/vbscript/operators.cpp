@@ -8,6 +8,7 @@
 #include "vbscript/dates.h"
 #include "vbscript/errors.h"
 #include "vbscript/limits.h"
+#include "vbscript/text_tools.h"
 
 namespace vbscript {
 
@@ -109,6 +110,12 @@ kind date_kind(const variant& a, const variant& b, kind k, bool difference) {
     return difference && a.type == vt_date && b.type == vt_date ? kind::real : kind::date;
 }
 
+// Texts of which one has an odd byte count join byte by byte, as ChrB(65) & ChrB(66)
+// makes the one character U+4241.
+variant joined_bytes(const variant& a, const variant& b) {
+    return from_bytes((a.is_null() ? std::string() : bytes_of(a)) + (b.is_null() ? std::string() : bytes_of(b)));
+}
+
 variant joined(const std::u16string& a, const std::u16string& b) {
     charge_text(a.size() + b.size());
     return variant::string(a + b);
@@ -146,7 +153,10 @@ variant negate(const variant& a) {
 
 variant add(const variant& a, const variant& b) {
     if (either_null(a, b)) return variant::null();
-    if (a.is_string() && b.is_string()) return joined(a.text, b.text);
+    if (a.is_string() && b.is_string()) {
+        if (a.odd_byte || b.odd_byte) return joined_bytes(a, b);
+        return joined(a.text, b.text);
+    }
     if (a.type == vt_empty && b.type == vt_empty) return variant::integer(0);
     if (a.type == vt_empty || b.type == vt_empty) {
         const variant& other = a.type == vt_empty ? b : a;
@@ -203,6 +213,7 @@ variant power(const variant& a, const variant& b) {
 
 variant concat(const variant& a, const variant& b) {
     if (a.is_null() && b.is_null()) return variant::null();
+    if (a.odd_byte || b.odd_byte) return joined_bytes(a, b);
     std::u16string left = a.is_null() ? std::u16string() : text_of(a);
     std::u16string right = b.is_null() ? std::u16string() : text_of(b);
     return joined(left, right);

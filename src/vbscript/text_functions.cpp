@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "vbscript/characters.h"
 #include "vbscript/errors.h"
 #include "vbscript/functions.h"
 #include "vbscript/limits.h"
@@ -169,6 +170,82 @@ variant String(arguments a) {
     }
     charge_text(static_cast<size_t>(n));
     return variant::string(std::u16string(static_cast<size_t>(n), c));
+}
+
+// StrComp(string1, string2[, compare]): -1, 0 or 1 as string1 sorts before, with or
+// after string2; Null when either is Null.
+variant StrComp(arguments a) {
+    const bool text = text_compare(a, 2);
+    if (a[0].is_null() || a[1].is_null()) return variant::null();
+    std::u16string x = text_of(a[0]), y = text_of(a[1]);
+    if (text) x = folded(std::move(x)), y = folded(std::move(y));
+    const int c = x.compare(y);
+    return variant::integer(c < 0 ? -1 : c > 0 ? 1 : 0);
+}
+
+namespace {
+
+constexpr std::u16string_view hex_digits = u"0123456789ABCDEF";
+
+// The characters Escape leaves as they are: letters, digits and @*_+-./
+bool escape_keeps(char16_t c) {
+    return is_ascii_letter(c) || is_ascii_digit(c) || std::u16string_view(u"@*_+-./").find(c) != std::u16string_view::npos;
+}
+
+void append_hex(std::u16string& out, unsigned value, int digits) {
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) out += hex_digits[(value >> shift) & 0xF];
+}
+
+// The value of `count` hex digits at s[i], or -1.
+long hex_at(std::u16string_view s, size_t i, size_t count) {
+    if (i + count > s.size()) return -1;
+    long v = 0;
+    for (size_t k = 0; k < count; ++k) {
+        const int d = digit_value(s[i + k], 16);
+        if (d < 0) return -1;
+        v = v * 16 + d;
+    }
+    return v;
+}
+
+}  // namespace
+
+// Escape(string): %XX for the other characters below 256, %uXXXX above.
+variant Escape(arguments a) {
+    if (a[0].is_null()) return a[0];
+    const std::u16string s = text_of(a[0]);
+    std::u16string out;
+    for (char16_t c : s) {
+        if (escape_keeps(c)) {
+            out += c;
+            continue;
+        }
+        charge_text(6);
+        out += c < 256 ? u"%" : u"%u";
+        append_hex(out, c, c < 256 ? 2 : 4);
+    }
+    return made(std::move(out));
+}
+
+// Unescape(string): %XX and %uXXXX back to their characters; any other % stays.
+variant Unescape(arguments a) {
+    if (a[0].is_null()) return a[0];
+    const std::u16string s = text_of(a[0]);
+    std::u16string out;
+    for (size_t i = 0; i < s.size(); ++i) {
+        long code = -1;
+        if (s[i] == u'%' && i + 1 < s.size() && s[i + 1] == u'u') code = hex_at(s, i + 2, 4);
+        if (code >= 0) {
+            out += static_cast<char16_t>(code);
+            i += 5;
+        } else if (s[i] == u'%' && (code = hex_at(s, i + 1, 2)) >= 0) {
+            out += static_cast<char16_t>(code);
+            i += 2;
+        } else {
+            out += s[i];
+        }
+    }
+    return variant::string(std::move(out));
 }
 
 variant Chr(arguments a) {

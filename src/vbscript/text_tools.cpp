@@ -34,4 +34,31 @@ variant made(std::u16string s) {
     return variant::string(std::move(s));
 }
 
+std::string bytes_of(const variant& v) {
+    const std::u16string own = v.is_string() ? std::u16string() : text_of(v);
+    const std::u16string& text = v.is_string() ? v.text : own;
+    std::string out;
+    out.reserve(text.size() * 2);
+    for (char16_t c : text) {
+        out += static_cast<char>(c & 0xFF);
+        out += static_cast<char>(c >> 8);
+    }
+    if (v.is_string() && v.odd_byte) out.pop_back();
+    return out;
+}
+
+variant from_bytes(std::string_view bytes) {
+    charge_text(bytes.size() / 2 + 1);
+    std::u16string text;
+    text.reserve(bytes.size() / 2 + 1);
+    for (size_t i = 0; i < bytes.size(); i += 2) {
+        const unsigned char low = static_cast<unsigned char>(bytes[i]);
+        const unsigned char high = i + 1 < bytes.size() ? static_cast<unsigned char>(bytes[i + 1]) : 0;
+        text += static_cast<char16_t>(low | high << 8);
+    }
+    variant v = variant::string(std::move(text));
+    v.odd_byte = bytes.size() % 2 != 0;
+    return v;
+}
+
 }  // namespace vbscript

@@ -96,6 +96,41 @@ TEST(TextFunctions, SlicingSearchingAndBuilding) {
     });
 }
 
+TEST(TextFunctions, ComparingAndEscaping) {
+    check_table({
+        {"StrComp(\"ABC\", \"abc\") & StrComp(\"abc\", \"ABC\") & StrComp(\"ABC\", \"abc\", 1)", "String -110"},
+        {"StrComp(\"ABC\", \"ABCD\", vbTextCompare)", "Integer -1"},
+        {"StrComp(1, \"1\")", "Integer 0"},
+        {"StrComp(Null, \"a\")", "Null"},
+        {"StrComp(\"a\", \"a\", 2)", "error 5: 无效的过程调用或参数"},
+        {"StrComp(\"a\", \"a\", Null)", "error 94: 无效使用 Null"},
+        {"Escape(\"a b&@*_+-./中\")", "String a%20b%26@*_+-./%u4E2D"},
+        {"Escape(Chr(255) & Chr(0))", "String %FF%00"},
+        {"Unescape(\"a%20b%u4e2d%zz%4%u12\")", "String a b中%zz%4%u12"},
+        {"Unescape(Escape(\"1+1=2 ¥\")) = \"1+1=2 ¥\"", "Boolean True"},
+        {"Escape(Null)", "Null"},
+    });
+}
+
+TEST(ByteFunctions, WorkOnTheBytesOfTheUnicodeText) {
+    check_table({
+        {"LenB(\"中\") & LenB(\"abc\") & LenB(\"\")", "String 260"},
+        {"AscB(\"A\") & \"|\" & AscB(\"中\")", "String 65|45"},
+        {"LenB(ChrB(65)) & Len(ChrB(65))", "String 10"},
+        {"ChrB(65) & ChrB(66)", "String 䉁"},
+        {"LenB(ChrB(65) & \"b\")", "Long 3"},
+        {"LeftB(\"abc\", 4) & \"|\" & MidB(\"abc\", 3, 2) & \"|\" & RightB(\"abc\", 2)", "String ab|b|c"},
+        {"LenB(LeftB(\"abc\", 3))", "Long 3"},
+        {"MidB(\"abc\", 7)", "String "},
+        {"InStrB(\"abc\", \"c\") & InStrB(3, \"abab\", \"a\") & InStrB(\"abc\", \"\")", "String 551"},
+        {"InStrB(1, \"ABC\", \"b\", 1)", "Long 3"},
+        {"ChrB(256)", "error 5: 无效的过程调用或参数"},
+        {"AscB(\"\")", "error 5: 无效的过程调用或参数"},
+        {"LeftB(\"a\", -1)", "error 5: 无效的过程调用或参数"},
+        {"LenB(Null)", "Null"},
+    });
+}
+
 TEST(TextFunctions, SearchesStayLinearOnLongAlmostMatchingTexts) {
     check_table({
         {"InStr(String(1000000, \"a\"), String(300000, \"a\") & \"b\")", "Long 0"},
@@ -247,6 +282,98 @@ TEST(ConversionFunctions, BooleanTextsAndBooleanBits) {
         {"CByte(True) & \"|\" & CByte(False)", "String 255|0"},
         {"TypeName(CByte(True))", "String Byte"},
         {"Round(True)", "Boolean True"},
+    });
+}
+
+TEST(EngineFunctions, EvalVersionsLocaleColoursAndTimer) {
+    check_table({
+        {"Eval(\"1+2*3\")", "Integer 7"},
+        {"Eval(\"Eval(\"\"2^10\"\")\") & Eval(12)", "String 102412"},
+        {"Eval(\"\")", "Empty"},
+        {"Eval(\"1+\")", "error 1023: 缺少表达式"},
+        {"Eval(\"1/0\")", "error 11: 被零除"},
+        {"Eval(Null)", "error 94: 无效使用 Null"},
+        {"ScriptEngine & ScriptEngineMajorVersion & \".\" & ScriptEngineMinorVersion", "String VBScript5.8"},
+        {"TypeName(ScriptEngineBuildVersion)", "String Long"},
+        {"GetLocale", "Long 2052"},
+        {"RGB(1, 2, 3) = 1 + 2 * 256 + 3 * 65536", "Boolean True"},
+        {"RGB(300, 255.5, 0)", "Long 65535"},
+        {"RGB(-1, 0, 0)", "error 5: 无效的过程调用或参数"},
+        {"TypeName(Timer) & (Timer >= 0 And Timer < 86400)", "String SingleTrue"},
+    });
+}
+
+TEST(EngineFunctions, EvalThatEvaluatesItselfStopsAtItsNestingBound) {
+    const std::string quine = "Eval(Replace(@,Chr(64),Chr(34)&Replace(@,Chr(34),Chr(34)&Chr(34))&Chr(34)))";
+    std::string formula = quine;
+    const std::string quoted = "\"" + quine + "\"";
+    for (size_t at = 0; (at = formula.find('@', at)) != std::string::npos; at += quoted.size())
+        formula.replace(at, 1, quoted);
+    EXPECT_EQ(outcome(formula), "error 28: 堆栈溢出");
+    EXPECT_EQ(outcome("Eval(String(8000000, \"1\"))"), "error 7: 内存不够");
+}
+
+TEST(FormatFunctions, NumbersCurrencyPercentInChineseConventions) {
+    check_table({
+        {"FormatNumber(1234.5678)", "String 1,234.57"},
+        {"FormatNumber(-1234.5678, 0)", "String -1,235"},
+        {"FormatNumber(2.5, 0) & \"|\" & FormatNumber(0.125, 2)", "String 3|0.13"},
+        {"FormatNumber(.2, , 0) & \"|\" & FormatNumber(.2, , -1)", "String .20|0.20"},
+        {"FormatNumber(-50, , , -1) & \"|\" & FormatNumber(-50, , , 0)", "String (50.00)|-50.00"},
+        {"FormatNumber(1000000, , , , 0) & \"|\" & FormatNumber(1000000, , , , vbUseDefault)", "String 1000000.00|1,000,000.00"},
+        {"FormatNumber(9.999, 2) & \"|\" & FormatNumber(-0.001)", "String 10.00|-0.00"},
+        {"FormatNumber(1, -1) & \"|\" & FormatNumber(\"1e3\", 3)", "String 1.00|1,000.000"},
+        {"FormatNumber(Null)", "error 13: 类型不匹配"},
+        {"FormatNumber(\"abc\")", "error 13: 类型不匹配"},
+        {"FormatNumber(1, Null)", "error 94: 无效使用 Null"},
+        {"FormatNumber(1, -2)", "error 5: 无效的过程调用或参数"},
+        {"FormatCurrency(1234.5) & \"|\" & FormatCurrency(-1234.5)", "String ¥1,234.50|¥-1,234.50"},
+        {"FormatCurrency(-1000, , , -1)", "String (¥1,000.00)"},
+        {"FormatCurrency(CCur(\"922337203685477.5807\"), 4)", "String ¥922,337,203,685,477.5807"},
+        {"FormatPercent(0.125) & \"|\" & FormatPercent(-0.5, 0) & \"|\" & FormatPercent(-0.5, 0, , -1)", "String 12.50%|-50%|(50%)"},
+        {"Len(FormatNumber(1, 1000))", "Long 1002"},
+        {"FormatNumber(1, 100000000)", "error 7: 内存不够"},
+    });
+}
+
+TEST(FormatFunctions, DatesAndNamesInChineseConventions) {
+    check_table({
+        {"FormatDateTime(#2020-01-02 13:04:05#)", "String 2020/1/2 13:04:05"},
+        {"FormatDateTime(#2020-01-02 13:04:05#, vbLongDate)", "String 2020年1月2日"},
+        {"FormatDateTime(#2020-01-02 13:04:05#, vbShortDate)", "String 2020/1/2"},
+        {"FormatDateTime(#2020-01-02 13:04:05#, vbLongTime)", "String 13:04:05"},
+        {"FormatDateTime(#9:04:05#, vbShortTime)", "String 09:04"},
+        {"FormatDateTime(0.5) & \"|\" & FormatDateTime(\"2020-1-2\")", "String 12:00:00|2020/1/2"},
+        {"FormatDateTime(Null)", "error 13: 类型不匹配"},
+        {"FormatDateTime(1, 5)", "error 5: 无效的过程调用或参数"},
+        {"MonthName(1) & MonthName(12, True) & MonthName(\"3\", 10)", "String 一月12月3月"},
+        {"MonthName(13)", "error 5: 无效的过程调用或参数"},
+        {"MonthName(1, Null)", "error 94: 无效使用 Null"},
+        {"WeekdayName(1) & WeekdayName(1, True, vbMonday) & WeekdayName(1, True, 0) & WeekdayName(7, , 7)", "String 星期日周一周一星期五"},
+        {"WeekdayName(8)", "error 5: 无效的过程调用或参数"},
+        {"WeekdayName(1, , 8)", "error 5: 无效的过程调用或参数"},
+    });
+}
+
+TEST(DateFunctions, PartsValuesAndWeeksOfTheYear) {
+    check_table({
+        {"DatePart(\"yyyy\", #3/4/2021#) & DatePart(\"q\", #3/4/2021#) & DatePart(\"m\", #3/4/2021#)", "String 202113"},
+        {"DatePart(\"y\", #3/4/2021#) & \"|\" & DatePart(\"d\", #3/4/2021#) & \"|\" & DatePart(\"w\", #3/4/2021#)", "String 63|4|5"},
+        {"DatePart(\"w\", #3/4/2021#, vbMonday) & DatePart(\"w\", #3/4/2021#, vbUseSystemDayOfWeek)", "String 44"},
+        {"DatePart(\"h\", #13:04:05#) & DatePart(\"n\", #13:04:05#) & DatePart(\"s\", #13:04:05#)", "String 1345"},
+        {"DatePart(\"ww\", #1/1/2021#) & \"|\" & DatePart(\"ww\", #12/31/2021#)", "String 1|53"},
+        {"DatePart(\"ww\", #1/1/2021#, vbMonday, vbFirstFourDays)", "Integer 53"},
+        {"DatePart(\"ww\", #1/4/2021#, vbMonday, vbFirstFourDays)", "Integer 1"},
+        {"DatePart(\"ww\", #1/3/2021#, vbMonday, vbFirstFullWeek)", "Integer 52"},
+        {"DatePart(\"ww\", #12/31/2021#, vbMonday, vbFirstFullWeek)", "Integer 52"},
+        {"TypeName(DatePart(\"yyyy\", Now))", "String Integer"},
+        {"DatePart(\"ww\", Null)", "Null"},
+        {"DatePart(\"x\", #1/1/2020#)", "error 5: 无效的过程调用或参数"},
+        {"DatePart(\"ww\", #1/1/2020#, 1, 4)", "error 5: 无效的过程调用或参数"},
+        {"Weekday(#1/5/2020#, vbUseSystemDayOfWeek)", "Integer 7"},
+        {"DateValue(\"2020/1/2 13:00\") & \"|\" & TimeValue(\"2020/1/2 13:00\")", "String 2020/1/2|13:00:00"},
+        {"DateValue(\"x\")", "error 13: 类型不匹配"},
+        {"DateValue(Null)", "Null"},
     });
 }
 
