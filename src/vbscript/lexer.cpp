@@ -1,5 +1,6 @@
 #include "vbscript/lexer.h"
 
+#include <algorithm>
 #include <array>
 
 #include "vbscript/characters.h"
@@ -73,6 +74,21 @@ token decimal_value(const std::string& ascii, bool whole) {
 }
 
 }  // namespace
+
+std::optional<std::u16string> halfwidth_forms(std::u16string_view text) {
+    char16_t highest = 0;
+    for (char16_t c : text) highest = std::max(highest, c);  // a pass the compiler vectorises
+    if (highest < 0x3000) return std::nullopt;
+    std::u16string out(text);
+    bool in_string = false;
+    for (char16_t& c : out) {
+        if (!in_string && c >= 0xFF01 && c <= 0xFF5E) c = static_cast<char16_t>(c - 0xFEE0);
+        else if (!in_string && c == 0x3000) c = u' ';
+        if (c == u'"') in_string = !in_string;
+        else if (is_line_break(c)) in_string = false;
+    }
+    return out;
+}
 
 char16_t lexer::peek(size_t ahead) const {
     return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : u'\0';

@@ -371,6 +371,9 @@ void parser::unexpected() const {
 
 }  // namespace
 
-program compile(std::u16string_view text) { return parser(text).parse(); }
+program compile(std::u16string_view text) {
+    if (const std::optional<std::u16string> half = halfwidth_forms(text)) return parser(*half).parse();
+    return parser(text).parse();
+}
 
 }  // namespace vbscript

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "vbscript/characters.h"
+#include "vbscript/code_page.h"
 #include "vbscript/errors.h"
 #include "vbscript/functions.h"
 #include "vbscript/limits.h"
@@ -156,8 +157,8 @@ variant Space(arguments a) {
     return variant::string(std::u16string(static_cast<size_t>(n), u' '));
 }
 
-// String(number, character): character is a text (its first character) or a code,
-// taken modulo 256.
+// String(number, character): character is a text (its first character) or a code of
+// the code page, taken modulo 256.
 variant String(arguments a) {
     if (a[0].is_null() || a[1].is_null()) return variant::null();
     const long long n = non_negative(a[0]);
@@ -166,7 +167,7 @@ variant String(arguments a) {
         if (a[1].text.empty()) raise(err_invalid_call);
         c = a[1].text[0];
     } else {
-        c = static_cast<char16_t>(((whole(a[1]) % 256) + 256) % 256);
+        c = ansi_text(static_cast<unsigned>(((whole(a[1]) % 256) + 256) % 256))[0];
     }
     charge_text(static_cast<size_t>(n));
     return variant::string(std::u16string(static_cast<size_t>(n), c));
@@ -248,10 +249,12 @@ variant Unescape(arguments a) {
     return variant::string(std::move(out));
 }
 
+// Chr(charcode): the code page's character, one byte up to 255, a double-byte code
+// from -32768 (its 16 bits) to 65535.
 variant Chr(arguments a) {
     const long long code = whole(a[0]);
-    if (code < 0 || code > 255) raise(err_invalid_call);
-    return variant::string(std::u16string(1, static_cast<char16_t>(code)));
+    if (code < -32768 || code > 65535) raise(err_invalid_call);
+    return variant::string(ansi_text(static_cast<unsigned>(code & 0xFFFF)));
 }
 
 variant ChrW(arguments a) {
@@ -267,6 +270,11 @@ variant AscW(arguments a) {
     return variant::integer(static_cast<std::int16_t>(s[0]));
 }
 
-variant Asc(arguments a) { return AscW(a); }
+variant Asc(arguments a) {
+    if (a[0].is_null()) raise(err_invalid_use_of_null);
+    const std::u16string s = text_of(a[0]);
+    if (s.empty()) raise(err_invalid_call);
+    return variant::integer(ansi_code(s[0]));
+}
 
 }  // namespace vbscript::functions

@@ -202,7 +202,7 @@ TEST(EngineErrors, EachFailureHasItsNumberAndChineseDescription) {
         {"1E", "error 1031: 无效数字"},
         {"&H", "error 1023: 缺少表达式"},
         {"1 @ 2", "error 1032: 无效字符"},
-        {"1 + １", "error 1032: 无效字符"},
+        {"1 + \"１", "error 1033: 未结束的字符串常量"},
         {"\"abc", "error 1033: 未结束的字符串常量"},
         {"if", "error 1002: 语法错误"},
         {"#99/99/2020#", "error 1002: 语法错误"},
@@ -306,6 +306,21 @@ TEST(EngineObjects, ErrAndNothingAsFarAsAnExpressionReaches) {
         {"\"\" & Nothing", "error 91: 对象变量未设置"},
         {"Nothing = Nothing", "error 91: 对象变量未设置"},
         {"IsNumeric(Err) And Not IsNumeric(Nothing)", "Boolean True"},
+    });
+}
+
+TEST(EngineFullWidthInput, ReadsAsASCIIOutsideStringLiterals) {
+    check_table({
+        {"１＋２", "Integer 3"},
+        {"（３）＊２　－　ｓｉｎ（０）", "Double 6"},
+        {"１　＜＞　２", "Boolean True"},
+        {"＃1/2/2020＃ + 1", "Date 2020/1/3"},
+        {"ｆｏｏ（１）", "error 13: 类型不匹配: 'foo'"},
+        {"\"１＋２\" ＆ Ｌｅｆｔ（\"ａｂ\"，１）", "String １＋２ａ"},
+        {"Len(\"　\")", "Long 1"},
+        {"＂ａ＂", "error 1033: 未结束的字符串常量"},
+        {"1 ＠ 2", "error 1032: 无效字符"},
+        {"1 ＋ ２ ＇ 全角注释\"", "Integer 3"},
     });
 }
 

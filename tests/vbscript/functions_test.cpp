@@ -88,7 +88,7 @@ TEST(TextFunctions, SlicingSearchingAndBuilding) {
         {"String(3, \"ab\")", "String aaa"},
         {"String(3, 321)", "String AAA"},
         {"Chr(65)", "String A"},
-        {"Chr(256)", "error 5: 无效的过程调用或参数"},
+        {"Chr(65536)", "error 5: 无效的过程调用或参数"},
         {"ChrW(20013)", "String 中"},
         {"Asc(\"A\")", "Integer 65"},
         {"AscW(\"中\")", "Integer 20013"},
@@ -105,10 +105,25 @@ TEST(TextFunctions, ComparingAndEscaping) {
         {"StrComp(\"a\", \"a\", 2)", "error 5: 无效的过程调用或参数"},
         {"StrComp(\"a\", \"a\", Null)", "error 94: 无效使用 Null"},
         {"Escape(\"a b&@*_+-./中\")", "String a%20b%26@*_+-./%u4E2D"},
-        {"Escape(Chr(255) & Chr(0))", "String %FF%00"},
+        {"Escape(ChrW(255) & Chr(0))", "String %FF%00"},
         {"Unescape(\"a%20b%u4e2d%zz%4%u12\")", "String a b中%zz%4%u12"},
         {"Unescape(Escape(\"1+1=2 ¥\")) = \"1+1=2 ¥\"", "Boolean True"},
         {"Escape(Null)", "Null"},
+    });
+}
+
+TEST(TextFunctions, AscAndChrSpeakCodePage936) {
+    check_table({
+        {"Asc(\"中\") & \"|\" & Asc(\"A\") & \"|\" & Asc(\"€\")", "String -10544|65|128"},
+        {"Chr(-10544) & Chr(&HD6D0) & Chr(65) & Chr(128)", "String 中中A€"},
+        {"Asc(Chr(255)) & \"|\" & Asc(Chr(0))", "String 255|0"},
+        {"AscW(Chr(&H81))", "Integer 12539"},
+        {"Asc(\"☃\")", "Integer 63"},
+        {"String(2, -10544 + 65536 * 0 + 200) = String(2, Chr(200))", "Boolean True"},
+        {"Chr(65536)", "error 5: 无效的过程调用或参数"},
+        {"Chr(-32769)", "error 5: 无效的过程调用或参数"},
+        {"Asc(Empty)", "error 5: 无效的过程调用或参数"},
+        {"Asc(Null)", "error 94: 无效使用 Null"},
     });
 }
 
