@@ -88,7 +88,7 @@ std::optional<std::int64_t> currency_from_text(std::u16string_view s) {
     if (!d) return std::nullopt;
     const long long shift = d->exponent + 4;  // the power of ten of the last digit, in units
     const long long length = static_cast<long long>(d->digits.size());
-    if (length == 0 || length + shift < -1) return 0;
+    if (length == 0 || length + shift < 0) return 0;  // below a tenth of a unit
     if (length + shift > 19) raise(err_overflow);
     wide v = 0;
     const long long kept = shift >= 0 ? length : length + shift;

@@ -101,7 +101,7 @@ public:
     program parse();
 
 private:
-    inline void advance() { tok_ = lex_.next(); }
+    void advance() { tok_ = lex_.next(); }
     bool at(token_kind k) const { return tok_.kind == k; }
     void emit(opcode op, std::uint32_t operand = 0, std::uint32_t count = 0, std::uint32_t name = 0) {
         prog_.code.push_back({op, vt_empty, count, operand, name});

@@ -229,6 +229,8 @@ TEST(ArrayFunctions, BuildingSplittingJoiningFilteringAndBounds) {
         {"Join(Filter(Array(\"ab\", \"cd\", \"AB\"), \"b\", False))", "String cd AB"},
         {"Join(Filter(Array(\"ab\", \"cd\", \"AB\"), \"b\", \"True\", vbTextCompare))", "String ab AB"},
         {"UBound(Filter(Array(1, 2), \"3\"))", "Long -1"},
+        {"Eval(\"Array(1, 2)\")(1) + UBound(Array(1, 2), 1)", "Long 3"},
+        {"Join(Array(Err, CCur(1.5), #1/2/2020#), \";\")", "String 0;1.5;2020/1/2"},
         {"Filter(\"ab\", \"a\")", "error 13: 类型不匹配"},
     });
 }
@@ -246,6 +248,10 @@ TEST(CurrencyValues, FixedPointArithmeticConversionsAndBoundaries) {
         {"CCur(1.23456)", "Currency 1.2346"},
         {"CCur(\"0.00005\") & \"|\" & CCur(\"0.00015\") & \"|\" & CCur(\"-0.00025\")", "String 0|0.0002|-0.0002"},
         {"CCur(0.000149)", "Currency 0.0001"},
+        {"CCur(\"0.000001\") & \"|\" & CCur(\"0.00006\") & \"|\" & CCur(\"-0.00005\") & \"|\" & CCur(\"1e-30\")", "String 0|0.0001|0|0"},
+        {"CCur(\" +.5 \") & \"|\" & CCur(\"5.\") & \"|\" & CCur(\"-1.23456789e3\")", "String 0.5|5|-1234.5679"},
+        {"CCur(\"1e15\")", "error 6: 溢出"},
+        {"CCur(\"1e\")", "error 13: 类型不匹配"},
         {"CCur(\"922337203685477.5807\")", "Currency 922337203685477.5807"},
         {"CCur(\"-922337203685477.5808\")", "Currency -922337203685477.5808"},
         {"CCur(\"922337203685477.5808\")", "error 6: 溢出"},
@@ -346,6 +352,8 @@ TEST(FormatFunctions, NumbersCurrencyPercentInChineseConventions) {
         {"FormatCurrency(-1000, , , -1)", "String (¥1,000.00)"},
         {"FormatCurrency(CCur(\"922337203685477.5807\"), 4)", "String ¥922,337,203,685,477.5807"},
         {"FormatPercent(0.125) & \"|\" & FormatPercent(-0.5, 0) & \"|\" & FormatPercent(-0.5, 0, , -1)", "String 12.50%|-50%|(50%)"},
+        {"FormatNumber(CSng(0.1), 9) & \"|\" & FormatNumber(True) & \"|\" & FormatNumber(#1/2/2020#, 0)", "String 0.100000000|-1.00|43,832"},
+        {"FormatNumber(123456.789, 2, , , 0) & \"|\" & FormatPercent(\"0.5\")", "String 123456.79|50.00%"},
         {"Len(FormatNumber(1, 1000))", "Long 1002"},
         {"FormatNumber(1, 100000000)", "error 7: 内存不够"},
     });
