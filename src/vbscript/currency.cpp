@@ -1,5 +1,6 @@
 #include "vbscript/currency.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -38,11 +39,9 @@ struct decimal {
 
 bool is_blank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
 
-// [sign] digits [, digit groups] [. digits] [E|D [sign] digits], blanks around.
-std::optional<decimal> read_decimal_text(std::u16string_view s) {
-    while (!s.empty() && is_blank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && is_blank(s.back())) s.remove_suffix(1);
-    decimal d;
+// [sign] digits [, digit groups] [. digits]: the digits without leading zeros and the
+// power of ten of the last; returns where reading stopped, or npos without a digit.
+size_t read_mantissa(std::u16string_view s, decimal& d) {
     size_t i = 0;
     if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) d.negative = s[i++] == u'-';
     bool any = false, point = false;
@@ -54,23 +53,34 @@ std::optional<decimal> read_decimal_text(std::u16string_view s) {
             if (point) --d.exponent;
         } else if (c == u'.' && !point) {
             point = true;
-        } else if (c == u',' && any && !point && i + 1 < s.size() && is_ascii_digit(s[i + 1])) {
-            continue;
-        } else {
+        } else if (!(c == u',' && any && !point && i + 1 < s.size() && is_ascii_digit(s[i + 1]))) {
             break;
         }
     }
-    if (!any) return std::nullopt;
-    if (i < s.size() && (ascii_lower(s[i]) == u'e' || ascii_lower(s[i]) == u'd')) {
-        ++i;
-        bool minus = false;
-        if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) minus = s[i++] == u'-';
-        if (i >= s.size()) return std::nullopt;
-        long long e = 0;
-        for (; i < s.size() && is_ascii_digit(s[i]); ++i) e = std::min(e * 10 + (s[i] - u'0'), 100000LL);
-        d.exponent += minus ? -e : e;
-    }
-    if (i != s.size()) return std::nullopt;
+    return any ? i : std::u16string_view::npos;
+}
+
+// E|D [sign] digits, added to the exponent; false when malformed.
+bool read_exponent(std::u16string_view s, decimal& d) {
+    if (s.empty()) return true;
+    if (ascii_lower(s[0]) != u'e' && ascii_lower(s[0]) != u'd') return false;
+    size_t i = 1;
+    bool minus = false;
+    if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) minus = s[i++] == u'-';
+    if (i >= s.size()) return false;
+    long long e = 0;
+    for (; i < s.size() && is_ascii_digit(s[i]); ++i) e = std::min(e * 10 + (s[i] - u'0'), 100000LL);
+    d.exponent += minus ? -e : e;
+    return i == s.size();
+}
+
+// A decimal number with blanks around it.
+std::optional<decimal> read_decimal_text(std::u16string_view s) {
+    while (!s.empty() && is_blank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && is_blank(s.back())) s.remove_suffix(1);
+    decimal d;
+    const size_t end = read_mantissa(s, d);
+    if (end == std::u16string_view::npos || !read_exponent(s.substr(end), d)) return std::nullopt;
     return d;
 }
 

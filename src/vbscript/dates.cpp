@@ -166,6 +166,9 @@ std::optional<std::vector<piece>> split_pieces(std::u16string_view s) {
     while (i < s.size()) {
         char16_t c = s[i];
         if (c == u' ' || c == u'\t' || c == u',') { ++i; continue; }
+        // The long date of the Chinese locale, 2020年1月2日, reads as 2020/1/2.
+        if (c == u'年' || c == u'月') c = u'/';
+        if (c == u'日' && !out.empty() && !out.back().separator) { ++i; continue; }
         if (c == u'/' || c == u'-' || c == u':' || c == u'.') {
             if (out.empty() || out.back().separator) return std::nullopt;
             out.back().separator = c;

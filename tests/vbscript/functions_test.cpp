@@ -396,6 +396,8 @@ TEST(DateFunctions, PartsValuesAndWeeksOfTheYear) {
         {"Weekday(#1/5/2020#, vbUseSystemDayOfWeek)", "Integer 7"},
         {"DateValue(\"2020/1/2 13:00\") & \"|\" & TimeValue(\"2020/1/2 13:00\")", "String 2020/1/2|13:00:00"},
         {"DateValue(\"x\")", "error 13: 类型不匹配"},
+        {"CDate(\"2020年1月2日 13:04\") & \"|\" & IsDate(\"2020年\")", "String 2020/1/2 13:04:00|False"},
+        {"CDate(FormatDateTime(#3/4/2021#, vbLongDate)) = #3/4/2021#", "Boolean True"},
         {"DateValue(Null)", "Null"},
     });
 }
