@@ -66,7 +66,8 @@ variant CSng(arguments a) {
     return variant::single(v);
 }
 
-variant CStr(arguments a) { return variant::string(text_of(a[0])); }
+// A String passes as it is, an odd byte count included.
+variant CStr(arguments a) { return a[0].is_string() ? a[0] : variant::string(text_of(a[0])); }
 variant CDate(arguments a) { return variant::date(date_of(a[0])); }
 variant Hex(arguments a) { return radix_text(a[0], 16); }
 variant Oct(arguments a) { return radix_text(a[0], 8); }

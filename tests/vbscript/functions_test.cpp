@@ -131,7 +131,7 @@ TEST(ByteFunctions, WorkOnTheBytesOfTheUnicodeText) {
     check_table({
         {"LenB(\"中\") & LenB(\"abc\") & LenB(\"\")", "String 260"},
         {"AscB(\"A\") & \"|\" & AscB(\"中\")", "String 65|45"},
-        {"LenB(ChrB(65)) & Len(ChrB(65))", "String 10"},
+        {"LenB(ChrB(65)) & Len(ChrB(65)) & LenB(CStr(ChrB(65)))", "String 101"},
         {"ChrB(65) & ChrB(66)", "String 䉁"},
         {"LenB(ChrB(65) & \"b\")", "Long 3"},
         {"LeftB(\"abc\", 4) & \"|\" & MidB(\"abc\", 3, 2) & \"|\" & RightB(\"abc\", 2)", "String ab|b|c"},
