@@ -75,12 +75,10 @@ public:
     std::u16string_view member_name();
     // Passes over the rest of the line: the comment after Rem.
     void skip_line();
-    // Where the last token began, and the text from such a place to the end of a name
-    // read from this text: how an expression was written, for messages.
+    // Where the last token began, and the text between two such places: how an
+    // expression was written, for messages.
     size_t token_start() const { return start_; }
-    std::u16string_view written(size_t from, std::u16string_view name) const {
-        return text_.substr(from, static_cast<size_t>(name.data() - text_.data()) + name.size() - from);
-    }
+    std::u16string_view written(size_t from, size_t to) const { return text_.substr(from, to - from); }
 
 private:
     char16_t peek(size_t ahead = 0) const;

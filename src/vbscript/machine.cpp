@@ -45,7 +45,7 @@ void apply_postfix(std::vector<variant>& stack, const instruction& in, const pro
     const arguments args(stack.data() + base, in.count);
     variant& target = stack[base - 1];
     target = in.op == opcode::index ? element_of(target, args)
-                                    : member_of(target, p.names[in.name], args);
+                                    : member_of(target, p.names[in.name], p.names[in.operand], args);
     stack.resize(base);
 }
 

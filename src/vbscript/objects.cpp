@@ -1,7 +1,7 @@
 #include "vbscript/objects.h"
 
 #include <array>
-#include <cmath>
+#include <string>
 
 #include "vbscript/characters.h"
 #include "vbscript/errors.h"
@@ -73,13 +73,11 @@ variant err_value(err_member m, arguments args) {
 
 }  // namespace
 
-variant member_of(const variant& target, std::u16string_view path, arguments args) {
-    const size_t dot = path.rfind(u'.');
-    const std::u16string_view name = path.substr(dot + 1);
+variant member_of(const variant& target, std::u16string_view object, std::u16string_view name, arguments args) {
     if (target.is_nothing()) raise(err_object_not_set);
-    if (!target.is_object()) raise(err_object_required, path.substr(0, dot));
+    if (!target.is_object()) raise(err_object_required, object);
     const member_entry* m = find_by_name<longest_name(err_members)>(err_members, name);
-    if (!m) raise(err_no_such_member, path);
+    if (!m) raise(err_no_such_member, std::u16string(object) + u"." + std::u16string(name));
     return err_value(m->member, args);
 }
 

@@ -14,8 +14,8 @@ variant element_of(const variant& target, arguments subscripts);
 
 // object.member or object.member(arguments): Err's Number, Description, Source,
 // HelpFile and HelpContext (as they read while no error is pending), Clear and Raise.
-// `path` is the text written ("Err.Number"), for the messages: a member of Nothing
-// raises 91, of anything that is no object 424, a member Err does not have 438.
-variant member_of(const variant& target, std::u16string_view path, arguments args);
+// `object` is the text written before the "." ("Err"), for the messages: a member of
+// Nothing raises 91, of anything that is no object 424, a member Err does not have 438.
+variant member_of(const variant& target, std::u16string_view object, std::u16string_view name, arguments args);
 
 }  // namespace vbscript

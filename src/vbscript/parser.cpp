@@ -83,8 +83,8 @@ struct pending {
     enum kind_t : std::uint8_t { op, bracket, call, index, member } kind;
     precedence level;
     opcode code = opcode::push;    // op: what to emit
-    std::uint32_t function = 0;    // call: the built-in's index, or no_builtin
-    std::uint32_t name = 0;        // call: the spelling's index; member: the path's
+    std::uint32_t function = 0;    // call: the built-in's index, or no_builtin; member: its name's
+    std::uint32_t name = 0;        // call: the spelling's index; member: the object's, as written
     std::uint32_t count = 0;       // arguments complete so far
     std::uint32_t start = 0;       // where the operand began in the text
     bool omitted = false;          // an argument was left out
@@ -301,10 +301,10 @@ bool parser::subscripts() {
 // "." name [ arguments ]; returns whether a first argument follows.
 bool parser::member() {
     if (!postfix_) unexpected();
-    const std::u16string_view name = lex_.member_name();
-    prog_.names.emplace_back(lex_.written(operand_start_, name));
-    const pending m{pending::member, p_frame, opcode::push, 0, static_cast<std::uint32_t>(prog_.names.size() - 1),
-                    0, operand_start_};
+    prog_.names.emplace_back(lex_.written(operand_start_, lex_.token_start()));
+    prog_.names.emplace_back(lex_.member_name());
+    const auto object = static_cast<std::uint32_t>(prog_.names.size() - 2);
+    const pending m{pending::member, p_frame, opcode::push, object + 1, object, 0, operand_start_};
     advance();
     if (at(token_kind::open_paren)) return open_arguments(m);
     emit_closed(m);
@@ -336,7 +336,7 @@ void parser::emit_closed(const pending& p) {
     switch (p.kind) {
     case pending::call: emit_call(p); break;
     case pending::index: emit(opcode::index, 0, p.count); break;
-    case pending::member: emit(opcode::member, 0, p.count, p.name); break;
+    case pending::member: emit(opcode::member, p.function, p.count, p.name); break;
     default: break;
     }
     postfix_ = true;

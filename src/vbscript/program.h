@@ -16,7 +16,7 @@ enum class opcode : std::uint8_t {
     call,          // operand: built-in index; count: arguments; name: spelling index
     call_unknown,  // name: spelling index; raises 13 naming it after its arguments ran
     index,         // count: subscripts; the value below them is indexed
-    member,        // name: the path ("Err.Number"); count: arguments
+    member,        // operand: the member's name; name: the object as written ("Err"); count: arguments
     negate,
     logical_not,
     add,

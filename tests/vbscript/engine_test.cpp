@@ -306,6 +306,10 @@ TEST(EngineObjects, ErrAndNothingAsFarAsAnExpressionReaches) {
         {"\"\" & Nothing", "error 91: 对象变量未设置"},
         {"Nothing = Nothing", "error 91: 对象变量未设置"},
         {"IsNumeric(Err) And Not IsNumeric(Nothing)", "Boolean True"},
+        {"Empty + Err", "Long 0"},
+        {"Empty + Nothing", "error 91: 对象变量未设置"},
+        {"Empty & Array(1)", "error 13: 类型不匹配"},
+        {"Err.[Number] + Err.number", "Long 0"},
     });
 }
 
@@ -321,6 +325,7 @@ TEST(EngineFullWidthInput, ReadsAsASCIIOutsideStringLiterals) {
         {"＂ａ＂", "error 1033: 未结束的字符串常量"},
         {"1 ＠ 2", "error 1032: 无效字符"},
         {"1 ＋ ２ ＇ 全角注释\"", "Integer 3"},
+        {"\"a\"\"１\"＆１", "String a\"１1"},
     });
 }
 
