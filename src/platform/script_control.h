@@ -30,9 +30,10 @@ using script_control_factory = std::function<std::unique_ptr<script_control>(std
 // The real factory.
 std::unique_ptr<script_control> make_script_control(std::u16string_view prog_id);
 
-// The standard conversion of a returned value to a double: numbers as they are, True -1,
-// Empty 0, a Date its serial number, text that reads as a number that number. Anything
-// else (other text, Null, an object) raises err_type_mismatch.
+// The standard conversion of a returned value to a double: numbers as they are (a
+// Currency to the nearest double), True -1, Empty 0, a Date its serial number, text that
+// reads as a number that number, the Err object its default value Number. Anything else
+// (other text, Null, Nothing, an array) raises err_type_mismatch.
 double to_double(const vbscript::variant& value);
 
 }  // namespace platform

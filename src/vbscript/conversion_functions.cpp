@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "vbscript/characters.h"
+#include "vbscript/currency.h"
 #include "vbscript/dates.h"
 #include "vbscript/errors.h"
 #include "vbscript/functions.h"
@@ -18,7 +19,7 @@ double date_of(const variant& v) {
         if (!n) raise(err_type_mismatch);
         serial = *n;
     } else {
-        serial = v.number;
+        serial = number_of(v);
     }
     if (!in_date_range(serial)) raise(err_overflow);
     return serial;
@@ -46,19 +47,15 @@ variant radix_text(const variant& x, unsigned base) {
 
 }  // namespace
 
-variant CBool(arguments a) {
-    const variant& x = a[0];
-    if (x.is_string()) {
-        std::u16string_view s = x.text;
-        while (!s.empty() && s.front() == u' ') s.remove_prefix(1);
-        while (!s.empty() && s.back() == u' ') s.remove_suffix(1);
-        if (same_ignoring_case(s, u"true")) return variant::boolean(true);
-        if (same_ignoring_case(s, u"false")) return variant::boolean(false);
-    }
-    return variant::boolean(number_of(x) != 0);
+variant CBool(arguments a) { return variant::boolean(truth_of(a[0])); }
+
+// A Boolean converts by its bits: CByte(True) is 255, no overflow.
+variant CByte(arguments a) {
+    if (a[0].type == vt_boolean) return variant::byte(a[0].number ? 255 : 0);
+    return variant::byte(whole_number_in(a[0], 0, 255));
 }
 
-variant CByte(arguments a) { return variant::byte(whole_number_in(a[0], 0, 255)); }
+variant CCur(arguments a) { return variant::currency(currency_of(a[0])); }
 variant CInt(arguments a) { return variant::integer(whole_number_in(a[0], -32768, 32767)); }
 variant CLng(arguments a) { return variant::long_integer(long_of(a[0])); }
 variant CDbl(arguments a) { return variant::real(number_of(a[0])); }
@@ -69,14 +66,18 @@ variant CSng(arguments a) {
     return variant::single(v);
 }
 
-variant CStr(arguments a) { return variant::string(text_of(a[0])); }
+// A String passes as it is, an odd byte count included.
+variant CStr(arguments a) { return a[0].is_string() ? a[0] : variant::string(text_of(a[0])); }
 variant CDate(arguments a) { return variant::date(date_of(a[0])); }
 variant Hex(arguments a) { return radix_text(a[0], 16); }
 variant Oct(arguments a) { return radix_text(a[0], 8); }
 
+// Text that reads as a number, and numbers but Dates; an object by its value (Err's
+// Number), so Nothing is no number.
 variant IsNumeric(arguments a) {
     const variant& x = a[0];
     if (x.is_string()) return variant::boolean(parse_number_text(x.text).has_value());
+    if (x.is_object()) return variant::boolean(!x.is_nothing());
     return variant::boolean(x.is_numeric() && x.type != vt_date);
 }
 

@@ -119,6 +119,16 @@ double now_serial() {
     return serial_from(day, local.tm_hour * 3600.0 + local.tm_min * 60 + local.tm_sec);
 }
 
+double seconds_since_midnight() {
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t t = std::chrono::system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&t, &local);
+    const auto into_second = now - std::chrono::system_clock::from_time_t(t);
+    return local.tm_hour * 3600.0 + local.tm_min * 60 + local.tm_sec +
+           std::chrono::duration<double>(into_second).count();
+}
+
 // ---- reading dates written as text ----
 
 namespace {
@@ -156,6 +166,9 @@ std::optional<std::vector<piece>> split_pieces(std::u16string_view s) {
     while (i < s.size()) {
         char16_t c = s[i];
         if (c == u' ' || c == u'\t' || c == u',') { ++i; continue; }
+        // The long date of the Chinese locale, 2020年1月2日, reads as 2020/1/2.
+        if (c == u'年' || c == u'月') c = u'/';
+        if (c == u'日' && !out.empty() && !out.back().separator) { ++i; continue; }
         if (c == u'/' || c == u'-' || c == u':' || c == u'.') {
             if (out.empty() || out.back().separator) return std::nullopt;
             out.back().separator = c;

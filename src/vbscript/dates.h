@@ -40,11 +40,14 @@ double seconds_of(double serial);
 std::u16string date_to_text(double serial);
 
 // A date and/or time written as text: "1/2/2020", "2020-01-02", "January 2, 2020",
-// "13:04", "1:04:05 PM", "2020/1/2 13:04". Numeric dates read month first, as
+// "2020年1月2日", "13:04", "1:04:05 PM", "2020/1/2 13:04". Numeric dates read month first, as
 // VBScript's date literals do, unless that cannot be a date.
 std::optional<double> parse_date_text(std::u16string_view text);
 
 // The current local date and time.
 double now_serial();
+
+// The local time of day in seconds, with their fraction.
+double seconds_since_midnight();
 
 }  // namespace vbscript

@@ -3,6 +3,7 @@
 // so the same number always reads the same.
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -11,17 +12,24 @@ namespace vbscript {
 
 // The VBScript numbers the engine raises.
 enum error_number : int {
+    err_unknown_runtime = 1,  // what Err.Raise reports for a number nobody describes
     err_invalid_call = 5,
     err_overflow = 6,
     err_out_of_memory = 7,
+    err_subscript = 9,
     err_division_by_zero = 11,
     err_type_mismatch = 13,
     err_out_of_stack = 28,
+    err_object_not_set = 91,
     err_invalid_use_of_null = 94,
     err_object_required = 424,
+    err_no_such_member = 438,
+    err_argument_not_optional = 449,
     err_wrong_argument_count = 450,
     err_syntax = 1002,
     err_expected_close_paren = 1006,
+    err_expected_close_bracket = 1007,
+    err_expected_identifier = 1010,
     err_expected_expression = 1023,
     err_expected_end_of_statement = 1025,
     err_identifier_too_long = 1030,
@@ -44,9 +52,13 @@ private:
 // The catalogue's description of a number; numbers it does not know read as the
 // generic syntax error for compile errors (1000 and up), else as an invalid call.
 std::u16string_view describe(int number);
+// The catalogue's own description of a number, if it has one.
+std::optional<std::u16string_view> catalogue_text(int number);
 
 // Throws the catalogue's error for the number.
 [[noreturn]] void raise(int number);
+// Throws an error with a description of the caller's (Err.Raise).
+[[noreturn]] void raise_described(int number, std::u16string description);
 // Throws the error with the offending name appended, as VBScript reports a call of a
 // name that is no function: "类型不匹配: 'Sqrt'".
 [[noreturn]] void raise(int number, std::u16string_view name);

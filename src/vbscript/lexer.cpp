@@ -1,5 +1,6 @@
 #include "vbscript/lexer.h"
 
+#include <algorithm>
 #include <array>
 
 #include "vbscript/characters.h"
@@ -52,27 +53,42 @@ const word_entry* find_word(std::u16string_view spelling) {
     return find_by_name<longest_name(words)>(words, spelling);
 }
 
-variant word_literal(std::u16string_view lowered) {
-    if (lowered == u"true") return variant::boolean(true);
-    if (lowered == u"false") return variant::boolean(false);
-    if (lowered == u"null") return variant::null();
-    if (lowered == u"nothing") return variant::nothing();
-    return variant::empty();
+token word_literal(std::u16string_view lowered) {
+    if (lowered == u"true") return {vt_boolean, -1};
+    if (lowered == u"false") return {vt_boolean, 0};
+    if (lowered == u"null") return {vt_null, 0};
+    if (lowered == u"nothing") return {vt_object, object_nothing};
+    return {vt_empty, 0};
 }
 
 // A decimal literal typed as VBScript types it: whole numbers as Integer, then Long,
 // then Double; anything with a fraction or exponent as Double.
-variant decimal_value(const std::string& ascii, bool whole) {
+token decimal_value(const std::string& ascii, bool whole) {
     const decimal_reading r = read_decimal(ascii);
     if (r.status == decimal_reading::overflow) raise(err_overflow);
     if (r.status == decimal_reading::malformed) raise(err_invalid_number);
     const double v = r.value;
-    if (whole && v <= 32767) return variant::integer(v);
-    if (whole && v <= 2147483647) return variant::long_integer(v);
-    return variant::real(v);
+    if (whole && v <= 32767) return {vt_integer, v};
+    if (whole && v <= 2147483647) return {vt_long, v};
+    return {vt_double, v};
 }
 
 }  // namespace
+
+std::optional<std::u16string> halfwidth_forms(std::u16string_view text) {
+    char16_t highest = 0;
+    for (char16_t c : text) highest = std::max(highest, c);  // a pass the compiler vectorises
+    if (highest < 0x3000) return std::nullopt;
+    std::u16string out(text);
+    bool in_string = false;
+    for (char16_t& c : out) {
+        if (!in_string && c >= 0xFF01 && c <= 0xFF5E) c = static_cast<char16_t>(c - 0xFEE0);
+        else if (!in_string && c == 0x3000) c = u' ';
+        if (c == u'"') in_string = !in_string;
+        else if (is_line_break(c)) in_string = false;
+    }
+    return out;
+}
 
 char16_t lexer::peek(size_t ahead) const {
     return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : u'\0';
@@ -100,6 +116,7 @@ void lexer::skip_blanks() {
 
 token lexer::next() {
     skip_blanks();
+    start_ = pos_;
     if (pos_ >= text_.size()) return {};
     const char16_t c = peek();
     if (is_line_break(c) || c == u':') {
@@ -107,11 +124,20 @@ token lexer::next() {
         return {token_kind::separator};
     }
     if (is_ascii_digit(c) || (c == u'.' && is_ascii_digit(peek(1)))) return number();
-    if (c == u'&' && (ascii_lower(peek(1)) == u'h' || ascii_lower(peek(1)) == u'o')) return radix_number();
+    if (c == u'&' && radix_follows()) return radix_number();
     if (c == u'"') return string_literal();
     if (c == u'#') return date_literal();
+    if (c == u'[') return bracketed_name();
     if (is_ascii_letter(c)) return word();
     return symbol();
+}
+
+// "&H" or "&O" and a digit of that base; without the digit the "&" is the
+// concatenation and the letter starts a name ("x" &hi).
+bool lexer::radix_follows() const {
+    const char16_t r = ascii_lower(peek(1));
+    const int base = r == u'h' ? 16 : r == u'o' ? 8 : 0;
+    return base && digit_value(peek(2), base) >= 0;
 }
 
 // number := digits [ "." digits ] [ ("E" | "D") [ "+" | "-" ] digits ]  |  "." digits ...
@@ -135,24 +161,26 @@ token lexer::number() {
         while (is_ascii_digit(peek())) ascii += static_cast<char>(text_[pos_++]);
     }
     if (ascii.front() == '.') ascii.insert(ascii.begin(), '0');
-    return {token_kind::literal, decimal_value(ascii, whole)};
+    return decimal_value(ascii, whole);
 }
 
-// radix := "&H" hexdigits [ "&" ] | "&O" octdigits [ "&" ]; the "&" makes it a Long.
+// radix := "&H" hexdigits [ "&" ] | "&O" octdigits [ "&" ]. Without the "&" up to 16
+// bits are an Integer's bits (&HFFFF is -1); with it the digits are a Long's 32 bits
+// (&HFFFF& is 65535). Either way the value is typed as small as it fits, so &H10& and
+// &HFFFFFFFF& are Integers.
 token lexer::radix_number() {
     const int base = ascii_lower(peek(1)) == u'h' ? 16 : 8;
     pos_ += 2;
     const radix_digits digits = read_radix_digits(text_.substr(pos_), base);
     if (digits.overflow) raise(err_overflow);
-    if (digits.count == 0) raise(err_invalid_number);
     pos_ += digits.count;
-    const unsigned long long v = digits.value;
+    double v = radix_value(digits.value);
     if (peek() == u'&') {
         ++pos_;
-        return {token_kind::literal, variant::long_integer(static_cast<std::int32_t>(static_cast<std::uint32_t>(v)))};
+        v = static_cast<std::int32_t>(static_cast<std::uint32_t>(digits.value));
     }
-    if (v <= 0xFFFF) return {token_kind::literal, variant::integer(radix_value(v))};
-    return {token_kind::literal, variant::long_integer(radix_value(v))};
+    if (v >= -32768 && v <= 32767) return {vt_integer, v};
+    return {vt_long, v};
 }
 
 // string := '"' { any character but '"' and a line break | '""' } '"'
@@ -168,7 +196,9 @@ token lexer::string_literal() {
         }
         s += c;
     }
-    return {token_kind::literal, variant::string(std::move(s))};
+    token t(vt_string, 0);
+    t.text = std::move(s);
+    return t;
 }
 
 // date := "#" date-or-time text "#"
@@ -179,7 +209,7 @@ token lexer::date_literal() {
     auto serial = parse_date_text(text_.substr(start, pos_ - start));
     ++pos_;
     if (!serial || !in_date_range(*serial)) raise(err_syntax);
-    return {token_kind::literal, variant::date(*serial)};
+    return {vt_date, *serial};
 }
 
 // name := letter { letter | digit | "_" }
@@ -189,13 +219,35 @@ token lexer::word() {
     std::u16string_view spelling = text_.substr(start, pos_ - start);
     if (spelling.size() > max_name_length) raise(err_identifier_too_long);
     const word_entry* w = find_word(spelling);
-    if (!w) return {token_kind::name, {}, spelling};
-    if (w->kind == word_kind::comment) {
-        while (pos_ < text_.size() && !is_line_break(text_[pos_])) ++pos_;
-        return next();
-    }
-    if (w->kind == word_kind::literal) return {token_kind::literal, word_literal(w->name), spelling};
-    return {w->token, {}, spelling};
+    if (!w) return {token_kind::name, spelling};
+    if (w->kind == word_kind::comment) return {token_kind::rem, spelling};
+    if (w->kind == word_kind::literal) return word_literal(w->name);
+    return {w->token, spelling};
+}
+
+// bracketed := "[" { any character but "]" and a line break } "]": a name that may
+// spell a keyword or hold any character.
+token lexer::bracketed_name() {
+    const size_t start = ++pos_;
+    while (pos_ < text_.size() && text_[pos_] != u']' && !is_line_break(text_[pos_])) ++pos_;
+    if (peek() != u']') raise(err_expected_close_bracket);
+    const std::u16string_view spelling = text_.substr(start, pos_ - start);
+    ++pos_;
+    if (spelling.size() > max_name_length) raise(err_identifier_too_long);
+    return {token_kind::name, spelling};
+}
+
+void lexer::skip_line() {
+    while (pos_ < text_.size() && !is_line_break(text_[pos_])) ++pos_;
+}
+
+std::u16string_view lexer::member_name() {
+    if (peek() == u'[') return bracketed_name().spelling;
+    if (!is_ascii_letter(peek())) raise(err_expected_identifier);
+    const size_t start = pos_;
+    while (is_ascii_letter(peek()) || is_ascii_digit(peek()) || peek() == u'_') ++pos_;
+    if (pos_ - start > max_name_length) raise(err_identifier_too_long);
+    return text_.substr(start, pos_ - start);
 }
 
 token lexer::symbol() {
@@ -212,13 +264,17 @@ token lexer::symbol() {
     case u'\\': return {token_kind::int_divide};
     case u'^': return {token_kind::power};
     case u'&': return {token_kind::concat};
-    case u'=': return {token_kind::equal};
+    case u'=':  // "=>" and "=<" are ">=" and "<=" written the other way round
+        if (peek() == u'>') return ++pos_, token{token_kind::greater_equal};
+        if (peek() == u'<') return ++pos_, token{token_kind::less_equal};
+        return {token_kind::equal};
     case u'<':
         if (peek() == u'>') return ++pos_, token{token_kind::not_equal};
         if (peek() == u'=') return ++pos_, token{token_kind::less_equal};
         return {token_kind::less};
     case u'>':
         if (peek() == u'=') return ++pos_, token{token_kind::greater_equal};
+        if (peek() == u'<') return ++pos_, token{token_kind::not_equal};
         return {token_kind::greater};
     default: raise(err_invalid_character);
     }

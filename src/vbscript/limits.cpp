@@ -15,4 +15,15 @@ void charge_text(std::size_t length) {
     text_made += length;
 }
 
+void charge_elements(std::size_t count) {
+    if (count > (max_text_total - text_made) / element_cost) raise(err_out_of_memory);
+    text_made += count * element_cost;
+}
+
+void charge_compile(std::size_t length) {
+    if (length > (max_text_total - text_made - eval_cost) / 8 || eval_cost > max_text_total - text_made)
+        raise(err_out_of_memory);
+    text_made += eval_cost + 8 * length;
+}
+
 }  // namespace vbscript

@@ -1,6 +1,9 @@
 // Bounds that keep any input from exhausting memory. An evaluation may make texts of
 // up to max_text_length code units each and max_text_total in all; beyond either it
-// fails with 7 (out of memory) instead of taking the machine's memory.
+// fails with 7 (out of memory) instead of taking the machine's memory. Array elements
+// count against the same total, each as element_cost code units (a variant and what
+// its allocation costs), so an evaluation makes at most about a million of them and no
+// short formula spends seconds filling arrays.
 #pragma once
 
 #include <cstddef>
@@ -9,10 +12,23 @@ namespace vbscript {
 
 inline constexpr std::size_t max_text_length = std::size_t{1} << 24;
 inline constexpr std::size_t max_text_total = std::size_t{1} << 26;
+inline constexpr std::size_t element_cost = 64;
 
 // Starts the count of one evaluation on the running thread.
 void reset_text_budget();
 // Counts a text about to be made; raises 7 when it breaks a bound.
 void charge_text(std::size_t length);
+// Counts the elements of an array about to be made; raises 7 when they break the total.
+void charge_elements(std::size_t count);
+
+// An Eval compiles a text of `length` code units: counted as eval_cost plus eight
+// units per character (about what its compiled program takes), so one evaluation
+// compiles at most some four thousand Eval texts, or eight million characters in
+// all, however its Evals call each other. Raises 7 beyond.
+inline constexpr std::size_t eval_cost = 16384;
+void charge_compile(std::size_t length);
+
+// How deep Eval may call Eval; deeper raises 28 (out of stack space).
+inline constexpr int max_eval_depth = 64;
 
 }  // namespace vbscript

@@ -1,8 +1,10 @@
+#include <algorithm>
 #include <atomic>
 #include <bit>
 #include <cfloat>
 #include <cmath>
 
+#include "vbscript/currency.h"
 #include "vbscript/errors.h"
 #include "vbscript/functions.h"
 #include "vbscript/rounding.h"
@@ -17,23 +19,25 @@ variant finite(double v) {
     return variant::real(v);
 }
 
-// The result of Fix, Int and Round keeps the argument's subtype: Empty and Boolean
-// become Integer, text becomes Double.
+// The result of Abs, Fix, Int and Round keeps the argument's subtype: Empty and
+// Boolean become Integer, text becomes Double.
 variant same_kind(const variant& of, double v) {
     switch (of.type) {
     case vt_byte: return variant::byte(v);
     case vt_integer:
     case vt_empty:
     case vt_boolean: return variant::integer(v);
-    case vt_long: return variant::long_integer(v);
+    case vt_long:
+    case vt_object: return variant::long_integer(v);  // Err's Number
     case vt_single: return variant::single(v);
     case vt_date: return variant::date(v);
     default: return variant::real(v);
     }
 }
 
-variant whole_part(const variant& x, double (*round)(double)) {
+variant whole_part(const variant& x, double (*round)(double), std::int64_t (*currency_round)(std::int64_t)) {
     if (x.is_null()) return x;
+    if (x.type == vt_currency) return variant::currency(currency_round(x.scaled));
     return same_kind(x, round(number_of(x)));
 }
 
@@ -42,6 +46,7 @@ variant whole_part(const variant& x, double (*round)(double)) {
 variant Abs(arguments a) {
     const variant& x = a[0];
     if (x.is_null()) return x;
+    if (x.type == vt_currency) return variant::currency(x.scaled < 0 ? currency_subtract(0, x.scaled) : x.scaled);
     const double v = std::fabs(number_of(x));
     if (x.type == vt_integer && v > 32767) return variant::long_integer(v);
     if (x.type == vt_long && v > 2147483647.0) return variant::real(v);
@@ -66,20 +71,23 @@ variant Sqr(arguments a) {
     return variant::real(std::sqrt(x));
 }
 
-variant Fix(arguments a) { return whole_part(a[0], std::trunc); }
-variant Int(arguments a) { return whole_part(a[0], std::floor); }
+variant Fix(arguments a) { return whole_part(a[0], std::trunc, currency_truncate); }
+variant Int(arguments a) { return whole_part(a[0], std::floor, currency_floor); }
 
 variant Sgn(arguments a) {
     const double x = number_of(a[0]);
     return variant::integer(x > 0 ? 1 : x < 0 ? -1 : 0);
 }
 
-// Round(x, digits): halves go to the even neighbour, at the given decimal place.
+// Round(x, digits): halves go to the even neighbour, at the given decimal place. A
+// Boolean stays what it is; a Currency is rounded exactly.
 variant Round(arguments a) {
     const variant& x = a[0];
     const double digits = has(a, 1) ? whole_number_in(a[1], -2147483648.0, 2147483647.0) : 0;
     if (digits < 0) raise(err_invalid_call);
     if (x.is_null()) return x;
+    if (x.type == vt_boolean) return x;
+    if (x.type == vt_currency) return variant::currency(currency_round(x.scaled, static_cast<int>(std::min(digits, 4.0))));
     const double v = number_of(x);
     if (digits == 0) return same_kind(x, round_half_even(v));
     if (digits > 22) return same_kind(x, v);
@@ -87,6 +95,18 @@ variant Round(arguments a) {
     const double scaled = v * scale;
     if (!std::isfinite(scaled)) return same_kind(x, v);
     return same_kind(x, round_half_even(scaled) / scale);
+}
+
+// RGB(red, green, blue): red + green * 256 + blue * 65536, each part rounded, above 255
+// taken as 255; a negative part raises 5.
+variant RGB(arguments a) {
+    double colour = 0;
+    for (size_t i = 3; i-- > 0;) {
+        const double part = round_half_even(number_of(a[i]));
+        if (part < 0) raise(err_invalid_call);
+        colour = colour * 256 + std::min(part, 255.0);
+    }
+    return variant::long_integer(colour);
 }
 
 namespace {

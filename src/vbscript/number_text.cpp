@@ -6,15 +6,6 @@
 
 namespace vbscript {
 
-namespace {
-
-// The significant digits (trailing zeros dropped) and the decimal exponent of the
-// first one: 1234.5 gives "12345" and 3.
-struct decimal_digits {
-    std::string digits;
-    int exponent = 0;
-};
-
 decimal_digits round_to_digits(double magnitude, int significant) {
     char buf[64];
     auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific,
@@ -28,6 +19,8 @@ decimal_digits round_to_digits(double magnitude, int significant) {
     std::from_chars(s.data() + e + (s[e + 1] == '+' ? 2 : 1), s.data() + s.size(), out.exponent);
     return out;
 }
+
+namespace {
 
 std::u16string fixed_form(const decimal_digits& d) {
     std::u16string out;

@@ -14,6 +14,14 @@ namespace vbscript {
 std::u16string number_to_text(double value);
 std::u16string single_to_text(float value);
 
+// The significant digits of a magnitude rounded to `significant` of them (trailing
+// zeros dropped) and the decimal exponent of the first one: 1234.5 gives "12345" and 3.
+struct decimal_digits {
+    std::string digits;
+    int exponent = 0;
+};
+decimal_digits round_to_digits(double magnitude, int significant);
+
 // Reads a decimal number written in ASCII ("-1.5e-3"; no "+" in front). Below the
 // Double range it reads as 0 or a denormal; above it, overflow, except that up to the
 // 15-digit text of the largest Double it reads as that Double, so that every text

@@ -4,16 +4,19 @@
 #include <cfloat>
 #include <cmath>
 
+#include "vbscript/currency.h"
 #include "vbscript/dates.h"
 #include "vbscript/errors.h"
 #include "vbscript/limits.h"
+#include "vbscript/text_tools.h"
 
 namespace vbscript {
 
 namespace {
 
-// The numeric kinds in VBScript's order of precision.
-enum class kind { byte, integer, long_integer, single, real, date };
+// The numeric kinds in the order in which + and - promote: the result takes the more
+// precise operand's kind.
+enum class kind { byte, integer, long_integer, single, real, currency, date };
 
 kind kind_of(const variant& v) {
     switch (v.type) {
@@ -23,17 +26,38 @@ kind kind_of(const variant& v) {
     case vt_integer: return kind::integer;
     case vt_long: return kind::long_integer;
     case vt_single: return kind::single;
+    case vt_currency: return kind::currency;
     case vt_date: return kind::date;
+    case vt_object: return kind::long_integer;  // Err's Number
     default: return kind::real;  // Double, and text read as a Double
     }
 }
 
-// The kind of an arithmetic result before any promotion: the more precise operand's,
+// The kind of a sum or difference before any promotion: the more precise operand's,
 // except that a Long with a Single needs a Double.
 kind wider(kind a, kind b) {
     if ((a == kind::long_integer && b == kind::single) || (a == kind::single && b == kind::long_integer))
         return kind::real;
     return std::max(a, b);
+}
+
+// A product ranks Currency below Double, makes a Date a Double, and needs a Double for
+// a Single with a Long or a Currency.
+kind product_kind(kind a, kind b) {
+    if (a == kind::real || b == kind::real || a == kind::date || b == kind::date) return kind::real;
+    if (a == kind::single || b == kind::single) {
+        const kind other = a == kind::single ? b : a;
+        return other == kind::long_integer || other == kind::currency ? kind::real : kind::single;
+    }
+    return std::max(a, b);
+}
+
+// A quotient is a Single when a Single meets a Single, Byte, Integer, Boolean or Empty,
+// else a Double.
+kind quotient_kind(kind a, kind b) {
+    if (a != kind::single && b != kind::single) return kind::real;
+    const kind other = a == kind::single ? b : a;
+    return other <= kind::integer || other == kind::single ? kind::single : kind::real;
 }
 
 // The value in the given kind, promoted Byte -> Integer -> Long -> Double and
@@ -55,11 +79,17 @@ variant fit(double v, kind k) {
     case kind::real:
         if (!std::isfinite(v)) raise(err_overflow);
         return variant::real(v);
+    case kind::currency: return variant::currency(currency_from_double(v));
     case kind::date:
         if (!in_date_range(v)) raise(err_overflow);
         return variant::date(v);
     }
     return variant::real(v);
+}
+
+// The number of a value that holds one (not text, Null or a reference).
+double numeric_value(const variant& v) {
+    return v.type == vt_currency ? static_cast<double>(v.scaled) / currency_unit : v.number;
 }
 
 bool either_null(const variant& a, const variant& b) { return a.is_null() || b.is_null(); }
@@ -78,6 +108,12 @@ numeric_pair numeric_operands(const variant& a, const variant& b) {
 kind date_kind(const variant& a, const variant& b, kind k, bool difference) {
     if (k != kind::date) return k;
     return difference && a.type == vt_date && b.type == vt_date ? kind::real : kind::date;
+}
+
+// Texts of which one has an odd byte count join byte by byte, as ChrB(65) & ChrB(66)
+// makes the one character U+4241.
+variant joined_bytes(const variant& a, const variant& b) {
+    return from_bytes((a.is_null() ? std::string() : bytes_of(a)) + (b.is_null() ? std::string() : bytes_of(b)));
 }
 
 variant joined(const std::u16string& a, const std::u16string& b) {
@@ -110,40 +146,48 @@ variant fit_whole(long long v, kind k) {
 variant negate(const variant& a) {
     if (a.is_null()) return a;
     if (a.type == vt_empty) return variant::integer(0);
+    if (a.type == vt_currency) return variant::currency(currency_subtract(0, a.scaled));
     const kind k = kind_of(a);
     return fit(-number_of(a), k == kind::byte ? kind::integer : k);
 }
 
 variant add(const variant& a, const variant& b) {
     if (either_null(a, b)) return variant::null();
-    if (a.is_string() && b.is_string()) return joined(a.text, b.text);
+    if (a.is_string() && b.is_string()) {
+        if (a.odd_byte || b.odd_byte) return joined_bytes(a, b);
+        return joined(a.text, b.text);
+    }
     if (a.type == vt_empty && b.type == vt_empty) return variant::integer(0);
     if (a.type == vt_empty || b.type == vt_empty) {
         const variant& other = a.type == vt_empty ? b : a;
-        return other.type == vt_boolean ? variant::integer(other.number) : other;
+        if (other.type == vt_boolean) return variant::integer(other.number);
+        return other.is_reference() ? plain_value(other) : other;
     }
     numeric_pair p = numeric_operands(a, b);
+    if (p.k == kind::currency) return variant::currency(currency_add(currency_of(a), currency_of(b)));
     return fit(p.a + p.b, date_kind(a, b, p.k, false));
 }
 
 variant subtract(const variant& a, const variant& b) {
     if (either_null(a, b)) return variant::null();
     numeric_pair p = numeric_operands(a, b);
+    if (p.k == kind::currency) return variant::currency(currency_subtract(currency_of(a), currency_of(b)));
     return fit(p.a - p.b, date_kind(a, b, p.k, true));
 }
 
 variant multiply(const variant& a, const variant& b) {
     if (either_null(a, b)) return variant::null();
-    numeric_pair p = numeric_operands(a, b);
-    return fit(p.a * p.b, p.k == kind::date ? kind::real : p.k);
+    const double x = number_of(a), y = number_of(b);
+    const kind k = product_kind(kind_of(a), kind_of(b));
+    if (k == kind::currency) return variant::currency(currency_multiply(currency_of(a), currency_of(b)));
+    return fit(x * y, k);
 }
 
 variant divide(const variant& a, const variant& b) {
     if (either_null(a, b)) return variant::null();
     const double x = number_of(a), y = number_of(b);
     if (y == 0) raise(x == 0 ? err_overflow : err_division_by_zero);
-    const bool singles = a.type == vt_single && b.type == vt_single;
-    return fit(x / y, singles ? kind::single : kind::real);
+    return fit(x / y, quotient_kind(kind_of(a), kind_of(b)));
 }
 
 variant int_divide(const variant& a, const variant& b) {
@@ -169,6 +213,7 @@ variant power(const variant& a, const variant& b) {
 
 variant concat(const variant& a, const variant& b) {
     if (a.is_null() && b.is_null()) return variant::null();
+    if (a.odd_byte || b.odd_byte) return joined_bytes(a, b);
     std::u16string left = a.is_null() ? std::u16string() : text_of(a);
     std::u16string right = b.is_null() ? std::u16string() : text_of(b);
     return joined(left, right);
@@ -181,7 +226,7 @@ namespace {
 enum class relation { less, equal, greater };
 
 relation compare(const variant& a, const variant& b) {
-    if (a.is_object() || b.is_object()) raise(err_type_mismatch);
+    if (a.is_reference() || b.is_reference()) return compare(plain_value(a), plain_value(b));
     if (a.is_string() || b.is_string()) {
         const bool a_text = a.is_string() || a.type == vt_empty;
         const bool b_text = b.is_string() || b.type == vt_empty;
@@ -190,7 +235,10 @@ relation compare(const variant& a, const variant& b) {
         const int c = a.text.compare(b.text);
         return c < 0 ? relation::less : c > 0 ? relation::greater : relation::equal;
     }
-    const double x = a.number, y = b.number;
+    if (a.type == vt_currency && b.type == vt_currency) {
+        return a.scaled < b.scaled ? relation::less : a.scaled > b.scaled ? relation::greater : relation::equal;
+    }
+    const double x = numeric_value(a), y = numeric_value(b);
     return x < y ? relation::less : x > y ? relation::greater : relation::equal;
 }
 
@@ -212,7 +260,7 @@ variant compare_op(comparison op, const variant& a, const variant& b) {
 
 variant is_same_object(const variant& a, const variant& b) {
     if (!a.is_object() || !b.is_object()) raise(err_object_required);
-    return variant::boolean(true);  // Nothing is the only object an expression can make
+    return variant::boolean(a.number == b.number);  // Nothing and Err are the only objects
 }
 
 // ---- logical operators: bitwise on whole numbers, Boolean on two Booleans ----
@@ -232,7 +280,10 @@ bits_operand bits_of(const variant& v) {
     case vt_boolean: return {bits_kind::boolean, v.number ? -1 : 0};
     case vt_byte: return {bits_kind::byte, static_cast<std::int32_t>(v.number)};
     case vt_integer: return {bits_kind::integer, static_cast<std::int32_t>(v.number)};
-    case vt_object: raise(err_type_mismatch);
+    case vt_string:
+        // "True", "#FALSE#", ... act as Booleans; other text as a number.
+        if (auto b = parse_boolean_text(v.text)) return {bits_kind::boolean, *b ? -1 : 0};
+        return {bits_kind::long_integer, long_of(v)};
     default: return {bits_kind::long_integer, long_of(v)};
     }
 }

@@ -3,8 +3,10 @@
 // brackets nested to max_nesting cost heap, never machine stack.
 //
 //   expression := { prefix } operand { binary { prefix } operand }
-//   operand    := literal | name [ "(" [ expression { "," expression } ] ")" ]
-//               | "(" expression ")"
+//   operand    := ( literal | name [ arguments ] | "(" expression ")" ) { postfix }
+//   postfix    := arguments | "." name [ arguments ]      (not after a literal)
+//   arguments  := "(" [ argument { "," argument } ] ")"
+//   argument   := [ expression ]                          (omitted: the default)
 //   prefix     := "-" | "+" | "Not"
 //   binary, from the tightest: ^ ; * / ; \ ; Mod ; + - ; & ; = <> < > <= >= Is ;
 //                              And ; Or ; Xor ; Eqv ; Imp   (all left-associative)
@@ -12,8 +14,10 @@
 // "-" and "+" bind tighter than "^" (-3^2 is 9). "Not" sits between the comparisons
 // and And, so it may only open an operand where a level that loose may begin: at the
 // start, after "(" or ",", or after And, Or, Xor, Eqv, Imp or another Not.
+#include <array>
 #include <vector>
 
+#include "vbscript/constants.h"
 #include "vbscript/errors.h"
 #include "vbscript/functions.h"
 #include "vbscript/lexer.h"
@@ -58,22 +62,32 @@ constexpr binary_operator binaries[] = {
     {token_kind::power, opcode::power, p_power},
 };
 
+// The index in binaries of each token kind's operator, or -1: one look-up per token.
+constexpr auto binary_index = [] {
+    std::array<std::int8_t, static_cast<size_t>(token_kind::last) + 1> at{};
+    at.fill(-1);
+    for (size_t i = 0; i < std::size(binaries); ++i) at[static_cast<size_t>(binaries[i].token)] = static_cast<std::int8_t>(i);
+    return at;
+}();
+
 const binary_operator* binary_for(token_kind k) {
-    for (const binary_operator& b : binaries)
-        if (b.token == k) return &b;
-    return nullptr;
+    const std::int8_t i = binary_index[static_cast<size_t>(k)];
+    return i < 0 ? nullptr : &binaries[i];
 }
 
 constexpr std::uint32_t no_builtin = ~std::uint32_t{0};
 
-// An operator waiting for its right operand, or an open bracket.
+// An operator waiting for its right operand, or an open bracket: of a group, of a
+// call's arguments, of subscripts or of a member's arguments.
 struct pending {
-    enum kind_t : std::uint8_t { op, bracket, call } kind;
+    enum kind_t : std::uint8_t { op, bracket, call, index, member } kind;
     precedence level;
     opcode code = opcode::push;    // op: what to emit
-    std::uint32_t function = 0;    // call: the built-in's index, or no_builtin
-    std::uint32_t name = 0;        // call: the spelling's index
-    std::uint32_t count = 0;       // call: arguments complete so far
+    std::uint32_t function = 0;    // call: the built-in's index, or no_builtin; member: its name's
+    std::uint32_t name = 0;        // call: the spelling's index; member: the object's, as written
+    std::uint32_t count = 0;       // arguments complete so far
+    std::uint32_t start = 0;       // where the operand began in the text
+    bool omitted = false;          // an argument was left out
 };
 
 class parser {
@@ -93,17 +107,25 @@ private:
         prog_.code.push_back({op, vt_empty, count, operand, name});
     }
     void emit_constant(variant v);
+    // Separators, and Rem comments, which only a new statement may begin with.
     void skip_separators() {
-        while (at(token_kind::separator)) advance();
+        for (; at(token_kind::separator) || at(token_kind::rem); advance())
+            if (at(token_kind::rem)) lex_.skip_line();
     }
 
     void operand();
     bool name();
+    void emit_name_value(const builtin* fn, const pending& call);
+    bool omitted_argument(bool after_plus) const;
     bool not_allowed_here(bool after_plus) const;
     void open(pending p);
+    bool open_arguments(pending p);
     bool after_operand();
+    bool subscripts();
+    bool member();
     void reduce(precedence down_to);
     void close_bracket();
+    void emit_closed(const pending& p);
     void next_argument();
     void finish();
     void emit_call(const pending& c);
@@ -114,6 +136,10 @@ private:
     program prog_;
     std::vector<pending> stack_;
     int depth_ = 0;
+    // Whether the operand just completed may take subscripts or a member (not a
+    // literal), and where it began.
+    bool postfix_ = false;
+    std::uint32_t operand_start_ = 0;
 };
 
 // text := { separator } [ expression { separator } ]
@@ -140,9 +166,15 @@ void parser::emit_constant(variant v) {
 }
 
 // { prefix | "(" } then one literal or name; a name with "(" may open a call instead.
+// Right after the "(" or "," of arguments, a "," or ")" leaves the argument out.
 void parser::operand() {
     bool after_plus = false;
     for (;;) {
+        if (omitted_argument(after_plus)) {
+            prog_.code.push_back({opcode::push_number, vt_error});
+            stack_.back().omitted = true;
+            return;
+        }
         switch (tok_.kind) {
         case token_kind::minus: open({pending::op, p_sign, opcode::negate}); break;
         case token_kind::plus: advance(); after_plus = true; continue;
@@ -150,16 +182,21 @@ void parser::operand() {
             if (not_allowed_here(after_plus)) raise(err_expected_expression);
             open({pending::op, p_not, opcode::logical_not});
             break;
-        case token_kind::open_paren: open({pending::bracket, p_frame}); break;
+        case token_kind::open_paren:
+            open({pending::bracket, p_frame, opcode::push, 0, 0, 0, static_cast<std::uint32_t>(lex_.token_start())});
+            break;
         case token_kind::literal:
-            emit_constant(std::move(tok_.value));
+            if (tok_.type == vt_string) emit_constant(variant::string(std::move(tok_.text)));
+            else emit_constant(variant::of(tok_.type, tok_.number));
+            postfix_ = false;
             advance();
             return;
         case token_kind::name:
             if (name()) return;
             after_plus = false;
             continue;  // name() already stands on the first argument
-        case token_kind::reserved: raise(err_syntax);
+        case token_kind::reserved:
+        case token_kind::rem: raise(err_syntax);
         default: raise(err_expected_expression);
         }
         advance();
@@ -167,29 +204,50 @@ void parser::operand() {
     }
 }
 
-// A name is a built-in function, called with or without brackets, or an undeclared
-// variable (Empty); calling one fails when it runs. Returns whether the operand is
-// complete; false when a call's first argument is still to come.
+// A name is a built-in function, called with or without brackets, a built-in
+// constant (vbCrLf, Err), or an undeclared variable (Empty); calling anything but a
+// function fails when it runs. Returns whether the operand is complete; false when a
+// call's first argument is still to come.
 bool parser::name() {
     const builtin* fn = find_builtin(tok_.spelling);
     pending call{pending::call, p_frame};
     call.function = fn ? index_of(*fn) : no_builtin;
+    call.start = static_cast<std::uint32_t>(lex_.token_start());
     prog_.names.emplace_back(tok_.spelling);
     call.name = static_cast<std::uint32_t>(prog_.names.size() - 1);
     advance();
     if (!at(token_kind::open_paren)) {
-        if (fn) emit_call(call);
-        else emit_constant(variant::empty());
+        emit_name_value(fn, call);
         return true;
     }
+    return !open_arguments(call);
+}
+
+void parser::emit_name_value(const builtin* fn, const pending& call) {
+    postfix_ = true;
+    operand_start_ = call.start;
+    if (fn) return emit_call(call);
+    const constant* c = find_constant(prog_.names[call.name]);
+    emit_constant(c ? value_of(*c) : variant::empty());
+}
+
+// Stands on the "(" of arguments: "()" completes at once (returns false), anything
+// else opens them and leaves the first argument to come (returns true).
+bool parser::open_arguments(pending p) {
     advance();
-    if (at(token_kind::close_paren)) {
-        emit_call(call);
-        advance();
+    if (!at(token_kind::close_paren)) {
+        open(p);
         return true;
     }
-    open(call);
+    emit_closed(p);
+    advance();
     return false;
+}
+
+bool parser::omitted_argument(bool after_plus) const {
+    if (after_plus || (!at(token_kind::comma) && !at(token_kind::close_paren)) || stack_.empty()) return false;
+    const pending::kind_t k = stack_.back().kind;
+    return k == pending::call || k == pending::index || k == pending::member;
 }
 
 bool parser::not_allowed_here(bool after_plus) const {
@@ -202,10 +260,10 @@ void parser::open(pending p) {
     stack_.push_back(p);
 }
 
-// After an operand: a binary operator, a closing bracket, a comma or the end. Returns
-// whether another operand follows.
+// After an operand: a binary operator, subscripts, a member, a closing bracket, a
+// comma or the end. Returns whether another operand follows.
 bool parser::after_operand() {
-    for (;; advance()) {
+    for (;;) {
         if (const binary_operator* b = binary_for(tok_.kind)) {
             reduce(b->level);
             open({pending::op, b->level, b->op});
@@ -213,7 +271,16 @@ bool parser::after_operand() {
             return true;
         }
         switch (tok_.kind) {
-        case token_kind::close_paren: close_bracket(); break;
+        case token_kind::close_paren:
+            close_bracket();
+            advance();
+            break;
+        case token_kind::open_paren:
+            if (subscripts()) return true;
+            break;
+        case token_kind::dot:
+            if (member()) return true;
+            break;
         case token_kind::comma:
             next_argument();
             advance();
@@ -225,9 +292,28 @@ bool parser::after_operand() {
     }
 }
 
+// "(" after an operand that takes subscripts; returns whether the first one follows.
+bool parser::subscripts() {
+    if (!postfix_) unexpected();
+    return open_arguments({pending::index, p_frame, opcode::push, 0, 0, 0, operand_start_});
+}
+
+// "." name [ arguments ]; returns whether a first argument follows.
+bool parser::member() {
+    if (!postfix_) unexpected();
+    prog_.names.emplace_back(lex_.written(operand_start_, lex_.token_start()));
+    prog_.names.emplace_back(lex_.member_name());
+    const auto object = static_cast<std::uint32_t>(prog_.names.size() - 2);
+    const pending m{pending::member, p_frame, opcode::push, object + 1, object, 0, operand_start_};
+    advance();
+    if (at(token_kind::open_paren)) return open_arguments(m);
+    emit_closed(m);
+    return false;
+}
+
 // Emits the pending operators that bind at least as tight as the given level, up to
 // the innermost open bracket.
-void parser::reduce(precedence down_to) {
+inline void parser::reduce(precedence down_to) {
     while (!stack_.empty() && stack_.back().kind == pending::op && stack_.back().level >= down_to) {
         emit(stack_.back().code);
         stack_.pop_back();
@@ -240,16 +326,27 @@ void parser::close_bracket() {
     pending p = stack_.back();
     stack_.pop_back();
     --depth_;
-    if (p.kind == pending::call) {
-        ++p.count;  // the last argument
-        emit_call(p);
+    if (p.kind != pending::bracket) ++p.count;  // the last argument
+    emit_closed(p);
+}
+
+// What a closed bracket leaves: a group its value, the others their instruction; the
+// result takes subscripts and members.
+void parser::emit_closed(const pending& p) {
+    switch (p.kind) {
+    case pending::call: emit_call(p); break;
+    case pending::index: emit(opcode::index, 0, p.count); break;
+    case pending::member: emit(opcode::member, p.function, p.count, p.name); break;
+    default: break;
     }
+    postfix_ = true;
+    operand_start_ = p.start;
 }
 
 void parser::next_argument() {
     reduce(p_frame);
     if (stack_.empty()) raise(err_expected_end_of_statement);
-    if (stack_.back().kind != pending::call) raise(err_expected_close_paren);
+    if (stack_.back().kind == pending::bracket) raise(err_expected_close_paren);
     ++stack_.back().count;
 }
 
@@ -261,8 +358,9 @@ void parser::finish() {
 }
 
 void parser::emit_call(const pending& c) {
-    if (c.function == no_builtin) emit(opcode::call_unknown, 0, c.count, c.name);
-    else emit(opcode::call, c.function, c.count, c.name);
+    if (c.function == no_builtin) return emit(opcode::call_unknown, 0, c.count, c.name);
+    emit(opcode::call, c.function, c.count, c.name);
+    if (c.omitted) prog_.code.back().type = vt_error;
 }
 
 // Something that cannot follow an operand: inside brackets the ")" is missing, at the
@@ -273,6 +371,9 @@ void parser::unexpected() const {
 
 }  // namespace
 
-program compile(std::u16string_view text) { return parser(text).parse(); }
+program compile(std::u16string_view text) {
+    if (const std::optional<std::u16string> half = halfwidth_forms(text)) return parser(*half).parse();
+    return parser(text).parse();
+}
 
 }  // namespace vbscript

@@ -15,6 +15,8 @@ enum class opcode : std::uint8_t {
     push,          // operand: constant index
     call,          // operand: built-in index; count: arguments; name: spelling index
     call_unknown,  // name: spelling index; raises 13 naming it after its arguments ran
+    index,         // count: subscripts; the value below them is indexed
+    member,        // operand: the member's name; name: the object as written ("Err"); count: arguments
     negate,
     logical_not,
     add,

@@ -1,9 +1,11 @@
 #include <algorithm>
-#include <vector>
 
+#include "vbscript/characters.h"
+#include "vbscript/code_page.h"
 #include "vbscript/errors.h"
 #include "vbscript/functions.h"
 #include "vbscript/limits.h"
+#include "vbscript/text_tools.h"
 
 namespace vbscript::functions {
 
@@ -17,62 +19,6 @@ long long non_negative(const variant& v) {
     if (n < 0) raise(err_invalid_call);
     return n;
 }
-
-variant made(std::u16string s) {
-    charge_text(s.size());
-    return variant::string(std::move(s));
-}
-
-char16_t upper(char16_t c) {
-    if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return char16_t(c - 32);
-    if ((c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) || (c >= 0x430 && c <= 0x44F)) return char16_t(c - 32);
-    return c;
-}
-
-char16_t lower(char16_t c) {
-    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return char16_t(c + 32);
-    if ((c >= 0x391 && c <= 0x3A9 && c != 0x3A2) || (c >= 0x410 && c <= 0x42F)) return char16_t(c + 32);
-    return c;
-}
-
-std::u16string folded(std::u16string s) {
-    for (char16_t& c : s) c = lower(c);
-    return s;
-}
-
-// The compare argument of InStr, InStrRev and Replace: 0 binary, 1 text.
-bool text_compare(arguments a, size_t i) {
-    if (!has(a, i)) return false;
-    const long long mode = whole(a[i]);
-    if (mode != 0 && mode != 1) raise(err_invalid_call);
-    return mode == 1;
-}
-
-// Finds a non-empty needle in time linear in both lengths whatever the texts hold
-// (Knuth-Morris-Pratt), so that searching a long text for a long, almost matching
-// needle cannot stall an evaluation.
-class text_search {
-public:
-    explicit text_search(std::u16string_view needle) : needle_(needle), border_(needle.size(), 0) {
-        for (size_t i = 1, k = 0; i < needle_.size(); ++i) {
-            while (k > 0 && needle_[i] != needle_[k]) k = border_[k - 1];
-            if (needle_[i] == needle_[k]) ++k;
-            border_[i] = k;
-        }
-    }
-    // The first occurrence at or after from, or npos.
-    size_t find(std::u16string_view hay, size_t from) const {
-        for (size_t i = from, k = 0; i < hay.size(); ++i) {
-            while (k > 0 && hay[i] != needle_[k]) k = border_[k - 1];
-            if (hay[i] == needle_[k] && ++k == needle_.size()) return i + 1 - k;
-        }
-        return std::u16string::npos;
-    }
-
-private:
-    std::u16string_view needle_;
-    std::vector<size_t> border_;
-};
 
 variant trimmed(const variant& x, bool front, bool back) {
     if (x.is_null()) return x;
@@ -211,8 +157,8 @@ variant Space(arguments a) {
     return variant::string(std::u16string(static_cast<size_t>(n), u' '));
 }
 
-// String(number, character): character is a text (its first character) or a code,
-// taken modulo 256.
+// String(number, character): character is a text (its first character) or a code of
+// the code page, taken modulo 256.
 variant String(arguments a) {
     if (a[0].is_null() || a[1].is_null()) return variant::null();
     const long long n = non_negative(a[0]);
@@ -221,16 +167,94 @@ variant String(arguments a) {
         if (a[1].text.empty()) raise(err_invalid_call);
         c = a[1].text[0];
     } else {
-        c = static_cast<char16_t>(((whole(a[1]) % 256) + 256) % 256);
+        c = ansi_text(static_cast<unsigned>(((whole(a[1]) % 256) + 256) % 256))[0];
     }
     charge_text(static_cast<size_t>(n));
     return variant::string(std::u16string(static_cast<size_t>(n), c));
 }
 
+// StrComp(string1, string2[, compare]): -1, 0 or 1 as string1 sorts before, with or
+// after string2; Null when either is Null.
+variant StrComp(arguments a) {
+    const bool text = text_compare(a, 2);
+    if (a[0].is_null() || a[1].is_null()) return variant::null();
+    std::u16string x = text_of(a[0]), y = text_of(a[1]);
+    if (text) x = folded(std::move(x)), y = folded(std::move(y));
+    const int c = x.compare(y);
+    return variant::integer(c < 0 ? -1 : c > 0 ? 1 : 0);
+}
+
+namespace {
+
+constexpr std::u16string_view hex_digits = u"0123456789ABCDEF";
+
+// The characters Escape leaves as they are: letters, digits and @*_+-./
+bool escape_keeps(char16_t c) {
+    return is_ascii_letter(c) || is_ascii_digit(c) || std::u16string_view(u"@*_+-./").find(c) != std::u16string_view::npos;
+}
+
+void append_hex(std::u16string& out, unsigned value, int digits) {
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) out += hex_digits[(value >> shift) & 0xF];
+}
+
+// The value of `count` hex digits at s[i], or -1.
+long hex_at(std::u16string_view s, size_t i, size_t count) {
+    if (i + count > s.size()) return -1;
+    long v = 0;
+    for (size_t k = 0; k < count; ++k) {
+        const int d = digit_value(s[i + k], 16);
+        if (d < 0) return -1;
+        v = v * 16 + d;
+    }
+    return v;
+}
+
+}  // namespace
+
+// Escape(string): %XX for the other characters below 256, %uXXXX above.
+variant Escape(arguments a) {
+    if (a[0].is_null()) return a[0];
+    const std::u16string s = text_of(a[0]);
+    std::u16string out;
+    for (char16_t c : s) {
+        if (escape_keeps(c)) {
+            out += c;
+            continue;
+        }
+        charge_text(6);
+        out += c < 256 ? u"%" : u"%u";
+        append_hex(out, c, c < 256 ? 2 : 4);
+    }
+    return made(std::move(out));
+}
+
+// Unescape(string): %XX and %uXXXX back to their characters; any other % stays.
+variant Unescape(arguments a) {
+    if (a[0].is_null()) return a[0];
+    const std::u16string s = text_of(a[0]);
+    std::u16string out;
+    for (size_t i = 0; i < s.size(); ++i) {
+        long code = -1;
+        if (s[i] == u'%' && i + 1 < s.size() && s[i + 1] == u'u') code = hex_at(s, i + 2, 4);
+        if (code >= 0) {
+            out += static_cast<char16_t>(code);
+            i += 5;
+        } else if (s[i] == u'%' && (code = hex_at(s, i + 1, 2)) >= 0) {
+            out += static_cast<char16_t>(code);
+            i += 2;
+        } else {
+            out += s[i];
+        }
+    }
+    return variant::string(std::move(out));
+}
+
+// Chr(charcode): the code page's character, one byte up to 255, a double-byte code
+// from -32768 (its 16 bits) to 65535.
 variant Chr(arguments a) {
     const long long code = whole(a[0]);
-    if (code < 0 || code > 255) raise(err_invalid_call);
-    return variant::string(std::u16string(1, static_cast<char16_t>(code)));
+    if (code < -32768 || code > 65535) raise(err_invalid_call);
+    return variant::string(ansi_text(static_cast<unsigned>(code & 0xFFFF)));
 }
 
 variant ChrW(arguments a) {
@@ -246,6 +270,11 @@ variant AscW(arguments a) {
     return variant::integer(static_cast<std::int16_t>(s[0]));
 }
 
-variant Asc(arguments a) { return AscW(a); }
+variant Asc(arguments a) {
+    if (a[0].is_null()) raise(err_invalid_use_of_null);
+    const std::u16string s = text_of(a[0]);
+    if (s.empty()) raise(err_invalid_call);
+    return variant::integer(ansi_code(s[0]));
+}
 
 }  // namespace vbscript::functions

@@ -1,6 +1,7 @@
 #include "vbscript/variant.h"
 
 #include "vbscript/characters.h"
+#include "vbscript/currency.h"
 #include "vbscript/dates.h"
 #include "vbscript/errors.h"
 #include "vbscript/number_text.h"
@@ -11,6 +12,14 @@ namespace vbscript {
 namespace {
 
 bool is_blank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+
+// Empty, Boolean, Byte, Integer, Long, Single, Double and Date: the subtypes whose
+// number is their value, tested in one step.
+bool holds_number(const variant& v) {
+    constexpr std::uint32_t subtypes = 1u << vt_empty | 1u << vt_integer | 1u << vt_long | 1u << vt_single |
+                                       1u << vt_double | 1u << vt_date | 1u << vt_boolean | 1u << vt_byte;
+    return v.type < 32 && (subtypes >> v.type & 1u);
+}
 
 // "&H" or "&O" and nothing but digits.
 std::optional<double> parse_radix(std::u16string_view s) {
@@ -66,6 +75,14 @@ std::optional<double> parse_number_text(std::u16string_view s) {
     return r.value;
 }
 
+std::optional<bool> parse_boolean_text(std::u16string_view s) {
+    while (!s.empty() && is_blank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && is_blank(s.back())) s.remove_suffix(1);
+    if (same_ignoring_case(s, u"true") || same_ignoring_case(s, u"#true#")) return true;
+    if (same_ignoring_case(s, u"false") || same_ignoring_case(s, u"#false#")) return false;
+    return std::nullopt;
+}
+
 std::u16string_view type_name(const variant& v) {
     switch (v.type) {
     case vt_empty: return u"Empty";
@@ -74,23 +91,45 @@ std::u16string_view type_name(const variant& v) {
     case vt_long: return u"Long";
     case vt_single: return u"Single";
     case vt_double: return u"Double";
+    case vt_currency: return u"Currency";
     case vt_date: return u"Date";
     case vt_string: return u"String";
-    case vt_object: return u"Nothing";
+    case vt_object: return v.is_nothing() ? u"Nothing" : u"Object";
+    case vt_error: return u"Error";
     case vt_boolean: return u"Boolean";
     case vt_byte: return u"Byte";
+    case vt_array: return u"Variant()";
     }
     return u"Variant";
 }
 
+variant plain_value(const variant& v) {
+    if (v.is_nothing()) raise(err_object_not_set);
+    if (v.is_object()) return variant::long_integer(0);  // Err.Number: no error is pending
+    if (v.is_array() || v.is_missing()) raise(err_type_mismatch);
+    return v;
+}
+
 std::optional<double> to_number(const variant& v) {
     if (v.is_string()) return parse_number_text(v.text);
-    if (v.is_null() || v.is_object()) return std::nullopt;
+    if (v.type == vt_currency) return static_cast<double>(v.scaled) / 10000;
+    if (v.is_null() || v.is_reference() || v.is_missing()) {
+        if (v.is_object() && !v.is_nothing()) return 0.0;  // Err.Number
+        return std::nullopt;
+    }
     return v.number;
 }
 
+bool truth_of(const variant& v) {
+    if (v.is_string())
+        if (auto b = parse_boolean_text(v.text)) return *b;
+    return number_of(v) != 0;
+}
+
 double number_of(const variant& v) {
+    if (holds_number(v)) return v.number;
     if (v.is_null()) raise(err_invalid_use_of_null);
+    if (v.is_nothing()) raise(err_object_not_set);
     auto n = to_number(v);
     if (!n) raise(err_type_mismatch);
     return *n;
@@ -102,9 +141,12 @@ std::u16string text_of(const variant& v) {
     case vt_null: raise(err_invalid_use_of_null);
     case vt_boolean: return v.number ? u"True" : u"False";
     case vt_single: return single_to_text(static_cast<float>(v.number));
+    case vt_currency: return currency_to_text(v.scaled);
     case vt_date: return date_to_text(v.number);
-    case vt_string: return v.text;
-    case vt_object: raise(err_type_mismatch);
+    case vt_string: return v.odd_byte ? v.text.substr(0, v.text.size() - 1) : v.text;
+    case vt_object:
+    case vt_array:
+    case vt_error: return text_of(plain_value(v));
     default: return number_to_text(v.number);
     }
 }

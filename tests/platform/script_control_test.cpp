@@ -19,6 +19,15 @@ TEST(ScriptControl, EvaluatesVBScriptOnceCreatedAndSet) {
     EXPECT_NO_THROW(make_script_control(u"msscriptcontrol.scriptcontrol")->set_language(u"VBScript"));
 }
 
+TEST(ScriptControl, NewValueKindsConvertToADoubleOrAreATypeMismatch) {
+    auto control = make_script_control(u"MSScriptControl.ScriptControl");
+    control->set_language(u"vbscript");
+    EXPECT_EQ(platform::to_double(control->Eval(u"CCur(\"922337203685.4775\")")), 922337203685.4775);
+    EXPECT_EQ(platform::to_double(control->Eval(u"Err")), 0);
+    for (const char16_t* value : {u"Array(1)", u"Nothing", u"Split(\"1\")"})
+        EXPECT_EQ(error_number([&] { platform::to_double(control->Eval(value)); }), 13);
+}
+
 TEST(ScriptControl, RefusesUnknownIdentifiersAndLanguages) {
     EXPECT_EQ(error_number([] { make_script_control(u"Scripting.FileSystemObject"); }), 429);
     auto control = make_script_control(u"MSScriptControl.ScriptControl");

@@ -1,0 +1,170 @@
+#include "vbscript/currency.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "vbscript/characters.h"
+#include "vbscript/errors.h"
+
+namespace vbscript {
+
+namespace {
+
+using wide = __int128;
+
+constexpr std::int64_t lowest = std::numeric_limits<std::int64_t>::min();
+constexpr std::int64_t highest = std::numeric_limits<std::int64_t>::max();
+
+std::int64_t checked(wide v) {
+    if (v < lowest || v > highest) raise(err_overflow);
+    return static_cast<std::int64_t>(v);
+}
+
+// q = n / d rounded half to even; d > 0.
+wide divide_half_even(wide n, wide d) {
+    wide q = n / d, r = n % d;
+    if (r < 0) r = -r;
+    const bool negative = n < 0;
+    if (2 * r > d || (2 * r == d && q % 2 != 0)) q += negative ? -1 : 1;
+    return q;
+}
+
+// The significant digits of a decimal text and the power of ten they are scaled by.
+struct decimal {
+    bool negative = false;
+    std::u16string digits;
+    long long exponent = 0;
+};
+
+bool is_blank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+
+// [sign] digits [, digit groups] [. digits]: the digits without leading zeros and the
+// power of ten of the last; returns where reading stopped, or npos without a digit.
+size_t read_mantissa(std::u16string_view s, decimal& d) {
+    size_t i = 0;
+    if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) d.negative = s[i++] == u'-';
+    bool any = false, point = false;
+    for (; i < s.size(); ++i) {
+        const char16_t c = s[i];
+        if (is_ascii_digit(c)) {
+            any = true;
+            if (!d.digits.empty() || c != u'0') d.digits += c;
+            if (point) --d.exponent;
+        } else if (c == u'.' && !point) {
+            point = true;
+        } else if (!(c == u',' && any && !point && i + 1 < s.size() && is_ascii_digit(s[i + 1]))) {
+            break;
+        }
+    }
+    return any ? i : std::u16string_view::npos;
+}
+
+// E|D [sign] digits, added to the exponent; false when malformed.
+bool read_exponent(std::u16string_view s, decimal& d) {
+    if (s.empty()) return true;
+    if (ascii_lower(s[0]) != u'e' && ascii_lower(s[0]) != u'd') return false;
+    size_t i = 1;
+    bool minus = false;
+    if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) minus = s[i++] == u'-';
+    if (i >= s.size()) return false;
+    long long e = 0;
+    for (; i < s.size() && is_ascii_digit(s[i]); ++i) e = std::min(e * 10 + (s[i] - u'0'), 100000LL);
+    d.exponent += minus ? -e : e;
+    return i == s.size();
+}
+
+// A decimal number with blanks around it.
+std::optional<decimal> read_decimal_text(std::u16string_view s) {
+    while (!s.empty() && is_blank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && is_blank(s.back())) s.remove_suffix(1);
+    decimal d;
+    const size_t end = read_mantissa(s, d);
+    if (end == std::u16string_view::npos || !read_exponent(s.substr(end), d)) return std::nullopt;
+    return d;
+}
+
+}  // namespace
+
+std::int64_t currency_from_double(double v) {
+    const double scaled = std::nearbyint(v * currency_unit);
+    // 2^63 is the first double beyond the range; NaN fails both comparisons.
+    if (!(scaled >= -9223372036854775808.0 && scaled < 9223372036854775808.0)) raise(err_overflow);
+    return static_cast<std::int64_t>(scaled);
+}
+
+std::optional<std::int64_t> currency_from_text(std::u16string_view s) {
+    const std::optional<decimal> d = read_decimal_text(s);
+    if (!d) return std::nullopt;
+    const long long shift = d->exponent + 4;  // the power of ten of the last digit, in units
+    const long long length = static_cast<long long>(d->digits.size());
+    if (length == 0 || length + shift < 0) return 0;  // below a tenth of a unit
+    if (length + shift > 19) raise(err_overflow);
+    wide v = 0;
+    const long long kept = shift >= 0 ? length : length + shift;
+    for (long long k = 0; k < kept; ++k) v = v * 10 + (d->digits[k] - u'0');
+    for (long long k = 0; k < shift; ++k) v *= 10;
+    if (shift < 0) {
+        // Round the dropped digits half to even: compare them with one half.
+        const std::u16string_view rest = std::u16string_view(d->digits).substr(kept);
+        const int first = rest[0] - u'0';
+        const bool beyond = rest.find_first_not_of(u'0', 1) != std::u16string_view::npos;
+        if (first > 5 || (first == 5 && (beyond || v % 2 != 0))) ++v;
+    }
+    return checked(d->negative ? -v : v);
+}
+
+std::int64_t currency_of(const variant& v) {
+    if (v.type == vt_currency) return v.scaled;
+    if (v.is_string()) {
+        if (auto c = currency_from_text(v.text)) return *c;
+        if (auto n = parse_number_text(v.text)) return currency_from_double(*n);  // &H, &O
+        raise(err_type_mismatch);
+    }
+    return currency_from_double(number_of(v));
+}
+
+std::u16string currency_to_text(std::int64_t scaled) {
+    const bool negative = scaled < 0;
+    // The magnitude as unsigned, so that the lowest value has one too.
+    const unsigned long long m = negative ? 0ull - static_cast<unsigned long long>(scaled)
+                                          : static_cast<unsigned long long>(scaled);
+    std::u16string out;
+    for (unsigned long long whole = m / currency_unit;; whole /= 10) {
+        out.insert(out.begin(), char16_t(u'0' + whole % 10));
+        if (whole < 10) break;
+    }
+    unsigned long long fraction = m % currency_unit;
+    if (fraction) {
+        std::u16string digits(4, u'0');
+        for (int k = 3; k >= 0; --k, fraction /= 10) digits[k] = char16_t(u'0' + fraction % 10);
+        digits.erase(digits.find_last_not_of(u'0') + 1);
+        out += u'.';
+        out += digits;
+    }
+    return negative ? u"-" + out : out;
+}
+
+std::int64_t currency_add(std::int64_t a, std::int64_t b) { return checked(wide(a) + b); }
+std::int64_t currency_subtract(std::int64_t a, std::int64_t b) { return checked(wide(a) - b); }
+
+std::int64_t currency_multiply(std::int64_t a, std::int64_t b) {
+    return checked(divide_half_even(wide(a) * b, currency_unit));
+}
+
+std::int64_t currency_floor(std::int64_t scaled) {
+    wide q = scaled / currency_unit;
+    if (scaled % currency_unit < 0) --q;
+    return checked(q * currency_unit);
+}
+
+std::int64_t currency_truncate(std::int64_t scaled) { return scaled / currency_unit * currency_unit; }
+
+std::int64_t currency_round(std::int64_t scaled, int digits) {
+    if (digits >= 4) return scaled;
+    wide step = 1;
+    for (int k = digits; k < 4; ++k) step *= 10;
+    return checked(divide_half_even(scaled, step) * step);
+}
+
+}  // namespace vbscript
