@@ -101,7 +101,7 @@ variant Join(arguments a) {
         const variant& item = items[i];
         if (item.is_null() || item.is_array()) raise(err_type_mismatch);
         const std::u16string piece = text_of(item);
-        charge_text(piece.size() + (i ? delimiter.size() : 0));
+        require_text(out.size() + piece.size() + (i ? delimiter.size() : 0));
         if (i) out += delimiter;
         out += piece;
     }
@@ -123,7 +123,6 @@ variant Filter(arguments a) {
         std::u16string s = text_of(item);
         const bool holds = key.empty() || search.find(text ? folded(s) : s, 0) != std::u16string::npos;
         if (holds != include) continue;
-        charge_text(s.size());
         out.push_back(variant::string(std::move(s)));
     }
     return array_of(std::move(out));

@@ -111,7 +111,7 @@ struct shown {
 };
 
 shown shown_amount(const decimal_number& n, const number_style& s) {
-    charge_text(static_cast<size_t>(s.decimals) + 420);  // the integer part has at most 309 digits
+    require_text(static_cast<size_t>(s.decimals) + 420);  // the integer part has at most 309 digits
     decimal_digits d = n.d;
     round_to_places(d, s.decimals);
     std::u16string out;

@@ -10,8 +10,12 @@ thread_local std::size_t text_made = 0;
 
 void reset_text_budget() { text_made = 0; }
 
-void charge_text(std::size_t length) {
+void require_text(std::size_t length) {
     if (length > max_text_length || length > max_text_total - text_made) raise(err_out_of_memory);
+}
+
+void charge_text(std::size_t length) {
+    require_text(length);
     text_made += length;
 }
 

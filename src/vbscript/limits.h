@@ -10,14 +10,19 @@
 
 namespace vbscript {
 
-inline constexpr std::size_t max_text_length = std::size_t{1} << 24;
-inline constexpr std::size_t max_text_total = std::size_t{1} << 26;
+inline constexpr std::size_t max_text_length = std::size_t{1} << 23;
+inline constexpr std::size_t max_text_total = std::size_t{1} << 24;
 inline constexpr std::size_t element_cost = 64;
 
 // Starts the count of one evaluation on the running thread.
 void reset_text_budget();
-// Counts a text about to be made; raises 7 when it breaks a bound.
+// Counts a text about to be made or copied; raises 7 when it breaks a bound. Every text
+// value counts (variant::string and the copy of a variant do it), so nesting functions
+// that copy a long text (UCase(UCase(...))) runs out of budget, not of time.
 void charge_text(std::size_t length);
+// Raises 7 unless a text of that length could still be made; counts nothing. For texts
+// built piece by piece, which are counted once they become a value.
+void require_text(std::size_t length);
 // Counts the elements of an array about to be made; raises 7 when they break the total.
 void charge_elements(std::size_t count);
 

@@ -117,7 +117,7 @@ variant joined_bytes(const variant& a, const variant& b) {
 }
 
 variant joined(const std::u16string& a, const std::u16string& b) {
-    charge_text(a.size() + b.size());
+    require_text(a.size() + b.size());
     return variant::string(a + b);
 }
 

@@ -135,13 +135,13 @@ variant Replace(arguments a) {
     while (!key.empty() && count != 0) {
         const size_t at = search.find(hay, from);
         if (at == std::u16string::npos) break;
-        charge_text(at - from + with.size());
+        require_text(out.size() + at - from + with.size());
         out.append(rest.substr(from, at - from)).append(with);
         from = at + key.size();
         if (count > 0) --count;
     }
     out.append(rest.substr(from));
-    return made(std::move(out));
+    return variant::string(std::move(out));
 }
 
 variant StrReverse(arguments a) {
@@ -153,7 +153,7 @@ variant StrReverse(arguments a) {
 
 variant Space(arguments a) {
     const long long n = non_negative(a[0]);
-    charge_text(static_cast<size_t>(n));
+    require_text(static_cast<size_t>(n));
     return variant::string(std::u16string(static_cast<size_t>(n), u' '));
 }
 
@@ -169,7 +169,7 @@ variant String(arguments a) {
     } else {
         c = ansi_text(static_cast<unsigned>(((whole(a[1]) % 256) + 256) % 256))[0];
     }
-    charge_text(static_cast<size_t>(n));
+    require_text(static_cast<size_t>(n));
     return variant::string(std::u16string(static_cast<size_t>(n), c));
 }
 
@@ -221,11 +221,11 @@ variant Escape(arguments a) {
             out += c;
             continue;
         }
-        charge_text(6);
+        require_text(out.size() + 6);
         out += c < 256 ? u"%" : u"%u";
         append_hex(out, c, c < 256 ? 2 : 4);
     }
-    return made(std::move(out));
+    return variant::string(std::move(out));
 }
 
 // Unescape(string): %XX and %uXXXX back to their characters; any other % stays.

@@ -29,11 +29,6 @@ bool text_compare(arguments a, size_t i) {
     return mode == 1;
 }
 
-variant made(std::u16string s) {
-    charge_text(s.size());
-    return variant::string(std::move(s));
-}
-
 std::string bytes_of(const variant& v) {
     const std::u16string own = v.is_string() ? std::u16string() : text_of(v);
     const std::u16string& text = v.is_string() ? v.text : own;
@@ -48,7 +43,7 @@ std::string bytes_of(const variant& v) {
 }
 
 variant from_bytes(std::string_view bytes) {
-    charge_text(bytes.size() / 2 + 1);
+    require_text(bytes.size() / 2 + 1);
     std::u16string text;
     text.reserve(bytes.size() / 2 + 1);
     for (size_t i = 0; i < bytes.size(); i += 2) {

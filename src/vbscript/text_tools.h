@@ -19,9 +19,6 @@ std::u16string folded(std::u16string s);
 // when left out) or 1 (text); Null raises 94, other values 5.
 bool text_compare(arguments a, size_t i);
 
-// A text made by a function, charged to the budget first.
-variant made(std::u16string s);
-
 // The bytes of a value's text as the byte functions see it: each code unit low byte
 // first, a String with an odd byte count without its last half. And back: an odd count
 // leaves its last byte in the low half of a last code unit, marked odd_byte.

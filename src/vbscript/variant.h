@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "vbscript/limits.h"
+
 namespace vbscript {
 
 // The numbers are VBScript's VarType values.
@@ -77,7 +79,9 @@ struct variant {
     static variant single(double v) { return of(vt_single, static_cast<double>(static_cast<float>(v))); }
     static variant real(double v) { return of(vt_double, v); }
     static variant date(double serial) { return of(vt_date, serial); }
+    // Every text an evaluation makes or copies counts against its budget (limits.h).
     static variant string(std::u16string s) {
+        charge_text(s.size());
         variant v;
         v.type = vt_string;
         v.text = std::move(s);
@@ -115,7 +119,9 @@ struct array_data {
     array_elements items;
 };
 
-inline variant::variant(const variant& o) : type(o.type), odd_byte(o.odd_byte), text(o.text) {
+inline variant::variant(const variant& o) : type(o.type), odd_byte(o.odd_byte) {
+    charge_text(o.text.size());
+    text = o.text;
     take_word(o);
     if (type == vt_array) ++array->references;
 }

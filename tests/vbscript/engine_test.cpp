@@ -361,4 +361,20 @@ TEST(EngineLimits, HugeTextsFailWithOutOfMemory) {
     });
 }
 
+// Every text an evaluation makes or copies counts: a short formula that copies a long
+// text over and over runs out of budget at once instead of running for minutes.
+TEST(EngineLimits, FunctionsThatCopyLongTextsShareOneBudget) {
+    const std::string functions[] = {"UCase(", "LCase(", "Trim(", "StrReverse(", "CStr(", "Mid(",
+                                     "Left(", "Right(", "Escape(", "Join(Array(", "Array(", "Filter(Array("};
+    const std::string closes[] = {")", ")", ")", ")", ")", ",1)", ",16777216)", ",16777216)", ")",
+                                  "))", ")(0)", "),\"a\")(0)"};
+    for (std::size_t f = 0; f < std::size(functions); ++f) {
+        std::string formula = "String(4000000, \"a\")";
+        for (int level = 0; level < 6; ++level) formula = functions[f] + formula + closes[f];
+        EXPECT_EQ(outcome("Len(" + formula + ")"), "error 7: 内存不够") << functions[f];
+        EXPECT_EQ(outcome("Len(" + functions[f] + "String(4000000, \"a\")" + closes[f] + ")").substr(0, 4), "Long")
+            << functions[f] << " of one long text still works";
+    }
+}
+
 }  // namespace
