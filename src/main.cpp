@@ -1,4 +1,5 @@
 #include "app/calc.h"
+#include "platform/command_line.h"
 #include "platform/local_file_system.h"
 #include "platform/qt/qt_application.h"
 #include "platform/qt/qt_forms_runtime.h"
@@ -8,10 +9,32 @@
 
 #include <cstdlib>
 
+namespace {
+
+constexpr std::string_view help_text =
+    "Usage: tallix [OPTION]\n"
+    "Open the tallix calculator window, titled \"morvane自由计算器\" (the interface is in\n"
+    "Chinese): type a formula into the middle box and its value shows above it as you type.\n"
+    "\n"
+    "      --help     display this help and exit\n"
+    "      --version  output version information and exit\n"
+    "\n"
+    "An installed copy keeps the last formula and the history in $XDG_DATA_HOME/tallix\n"
+    "(by default ~/.local/share/tallix); a copy in a folder of its own keeps them beside\n"
+    "the program. Close the window with the close button on its caption bar or with the\n"
+    "window manager's close command (often Alt+F4); closing saves both.\n"
+    "\n"
+    "Full documentation: man tallix\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    // Answered before anything else: no window, no file.
+    if (const auto status = platform::answer_info_option(argc, argv, "tallix", help_text)) return *status;
     // Wayland lets no client place its own window; the window docks and clamps itself.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
+    QGuiApplication::setDesktopFileName(QStringLiteral(TALLIX_APP_ID));
     platform::qt::qt_application application(argc, argv);
     try {
         platform::qt::qt_forms_runtime forms;

@@ -7,12 +7,13 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
 
-run_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libxcb1-dev fonts-noto-cjk fonts-liberation)
+run_packages=(g++ cmake ninja-build pkg-config python3 qt6-base-dev libgl-dev libxcb1-dev fonts-noto-cjk fonts-liberation)
 test_packages=("${run_packages[@]}"
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth openbox xdotool wmctrl x11-utils imagemagick xclip
-    python3-pyatspi at-spi2-core dbus-daemon dbus-x11 util-linux)
+    python3-pyatspi at-spi2-core dbus-daemon dbus-x11 util-linux
+    appstream desktop-file-utils file man-db)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

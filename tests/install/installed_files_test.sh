@@ -1,0 +1,66 @@
+#!/bin/sh
+# `cmake --install` into a fresh prefix, as a user or a distribution would: both
+# programs, the desktop entry and metainfo (valid, and pointing at each other and at
+# the icon), every icon size, both manual pages (no groff warnings) and the licence.
+# The installed programs answer --help and --version without a display and without
+# touching a file, and tallix-eval evaluates.
+#   installed_files_test.sh BUILD_DIR APP_ID VERSION
+set -u
+build=$1 id=$2 version=$3
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+root=$tmp/root
+prefix=$root/usr
+status=0
+fail() { echo "FAIL: $*"; status=1; }
+
+cmake --install "$build" --prefix "$prefix" >"$tmp/install.log" 2>&1 || { cat "$tmp/install.log"; exit 1; }
+
+for f in bin/tallix bin/tallix-eval share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+    share/icons/hicolor/scalable/apps/$id.svg share/man/man1/tallix.1.gz share/man/man1/tallix-eval.1.gz \
+    share/doc/tallix/copyright; do
+    [ -f "$prefix/$f" ] || fail "not installed: $f"
+done
+for size in 16 22 24 32 48 64 128 256; do
+    png=$prefix/share/icons/hicolor/${size}x$size/apps/$id.png
+    file -b "$png" | grep -q "^PNG image data, $size x $size," || fail "$png: $(file -b "$png")"
+done
+grep -q '^<svg .*viewBox=' "$prefix/share/icons/hicolor/scalable/apps/$id.svg" || fail "the scalable icon is no SVG"
+grep -q 'MIT\|Expat' "$prefix/share/doc/tallix/copyright" || fail "no licence in the copyright file"
+
+desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop entry"
+grep -qx "Icon=$id" "$prefix/share/applications/$id.desktop" || fail "the desktop entry's icon is not $id"
+grep -q '^Keywords=.*计算器' "$prefix/share/applications/$id.desktop" || fail "no keywords"
+# validate-tree also checks that the metainfo's desktop entry is there.
+appstreamcli validate-tree --no-net "$root" || fail "metainfo"
+grep -q "<release version=\"$version\"" "$prefix/share/metainfo/$id.metainfo.xml" || fail "no release $version"
+
+for page in "$prefix"/share/man/man1/*.1.gz; do
+    warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || fail "$page: $warnings"
+done
+
+# --help and --version: GNU texts on standard output, status 0, no display needed, and
+# nothing written anywhere, not even a data folder.
+mkdir "$tmp/home"
+for program in tallix tallix-eval; do
+    for option in --help --version; do
+        out=$(cd "$tmp" && env -i HOME="$tmp/home" PATH=/usr/bin:/bin "$prefix/bin/$program" "$option" 2>"$tmp/err")
+        rc=$?
+        [ $rc -eq 0 ] && [ ! -s "$tmp/err" ] || fail "$program $option: status $rc, $(cat "$tmp/err")"
+        first=$(printf '%s\n' "$out" | head -n 1)
+        case "$option:$program" in
+            --help:*) want="Usage: $program " ;;
+            --version:tallix) want="tallix $version" ;;
+            --version:*) want="$program (tallix) $version" ;;
+        esac
+        case "$first" in "$want"*) ;; *) fail "$program $option begins '$first', not '$want'" ;; esac
+    done
+done
+[ -z "$(ls -A "$tmp/home")" ] || fail "--help or --version wrote into the home folder: $(ls -A "$tmp/home")"
+[ "$(ls "$prefix/bin" | tr '\n' ' ')" = "tallix tallix-eval " ] || fail "the bin folder gained $(ls "$prefix/bin")"
+
+[ "$("$prefix/bin/tallix-eval" '1+1')" = 2 ] || fail "installed tallix-eval '1+1' does not print 2"
+
+[ $status -eq 0 ] && echo "installed files test passed"
+exit $status
