@@ -7,6 +7,9 @@
 #include "platform/qt/qt_window_system.h"
 #include "store/data_folder.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <cstdlib>
 
 namespace {
@@ -26,6 +29,14 @@ constexpr std::string_view help_text =
     "\n"
     "Full documentation: man tallix\n";
 
+// $HOME, or the home folder of the user's account when HOME is not an absolute path.
+const char* home_folder() {
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/') return home;
+    const passwd* account = ::getpwuid(::getuid());
+    return account ? account->pw_dir : nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -41,9 +52,11 @@ int main(int argc, char** argv) {
         platform::qt::qt_window_system windows(forms);
         platform::local_file_system settings_files;
         platform::qt::qt_link_service link(forms.exe_name());
-        app::calc main_window({forms, windows, [] { return std::make_unique<platform::local_file_system>(); },
-                               &settings_files,
-                               store::user_data_folder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")), &link});
+        app::calc_services services{forms, windows, [] { return std::make_unique<platform::local_file_system>(); },
+                                    &settings_files,
+                                    store::user_data_folder(std::getenv("XDG_DATA_HOME"), home_folder()), &link};
+        services.installed_copy = store::installed_copy(settings_files, forms.app_path(), TALLIX_APP_ID);
+        app::calc main_window(std::move(services));
         if (!main_window.load()) return 0;
         main_window.show();
         application.close_windows_on_termination_signals();

@@ -33,13 +33,32 @@ install_missing() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
+# Earlier versions of `run` started the program in build-release/src, where it kept its
+# files; they move to the data folder once, unless it has files of its own.
+adopt_files_from_the_build_folder() {
+    local data f
+    if [[ "${XDG_DATA_HOME:-}" == /* ]]; then data=$XDG_DATA_HOME/tallix
+    elif [[ "${HOME:-}" == /* ]]; then data=$HOME/.local/share/tallix
+    else return 0
+    fi
+    for f in tallix.dat myalldata.dat; do
+        if [ -f "$root/build-release/src/$f" ] && [ ! -e "$data/$f" ]; then
+            mkdir -p "$data" && mv "$root/build-release/src/$f" "$data/$f" && echo "Moved $f to $data"
+        fi
+    done
+}
+
 case "${1:-}" in
 run)
     install_missing "${run_packages[@]}"
     cmake -S "$root" -B "$root/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DTALLIX_BUILD_TESTS=OFF -DTALLIX_BUILD_BENCH=OFF
     cmake --build "$root/build-release" -j "$jobs"
-    exec "$root/build-release/src/tallix"
+    # Installed, it runs as an installed copy and keeps the user's files in
+    # $XDG_DATA_HOME/tallix, where neither a deleted build folder nor git clean reach.
+    cmake --install "$root/build-release" --prefix "$root/build-release/installed" >/dev/null
+    adopt_files_from_the_build_folder
+    exec "$root/build-release/installed/bin/tallix"
     ;;
 test)
     install_missing "${test_packages[@]}"

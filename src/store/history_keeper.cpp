@@ -9,6 +9,7 @@ history_keeper::history_keeper(platform::file_system_factory make_files, platfor
     : make_files_(std::move(make_files)), history_(history), tip_(tip) {}
 
 void history_keeper::restore(const std::string& folder) {
+    if (folder.empty()) return;
     path_ = folder + "/" + history_file_name;
     const auto files = make_files_();
     if (!files) return;
@@ -22,6 +23,7 @@ void history_keeper::restore(const std::string& folder) {
 }
 
 void history_keeper::save() {
+    if (path_.empty()) return;
     if (unreadable_) {
         tip_.set_caption(history_unreadable_tip());
         return;

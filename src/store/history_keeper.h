@@ -18,7 +18,8 @@ public:
     history_keeper(platform::file_system_factory make_files, platform::text_box& history, platform::label& tip);
 
     // Start-up: the history file in `folder` into the history box, when it holds more
-    // than its byte-order mark. Later saves go to the same file.
+    // than its byte-order mark. Later saves go to the same file. Without a folder ("")
+    // nothing is read and nothing is ever saved.
     void restore(const std::string& folder);
     // Writes the history box's whole text to the file.
     void save();
