@@ -2,6 +2,8 @@
 # Sets up a Debian 12 machine for tallix and builds it.
 #   tools/dev.sh run    installs what is missing, builds (Release) and starts the calculator
 #   tools/dev.sh test   installs what is missing, builds and runs every test through CTest
+#   tools/dev.sh package  installs what is missing, builds (Release) the Debian package
+#                         build-package/tallix_<version>_<arch>.deb and runs lintian on it
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -13,7 +15,8 @@ test_packages=("${run_packages[@]}"
     clang libclang-rt-14-dev
     xvfb xauth openbox xdotool wmctrl x11-utils imagemagick xclip
     python3-pyatspi at-spi2-core dbus-daemon dbus-x11 util-linux
-    appstream desktop-file-utils file man-db)
+    appstream desktop-file-utils file man-db dpkg-dev lintian)
+package_packages=("${run_packages[@]}" dpkg-dev file lintian)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -72,8 +75,22 @@ test)
     cmake --build "$root/build-fuzz" -j "$jobs"
     ctest --test-dir "$root/build-fuzz" --output-on-failure
     ;;
+package)
+    install_missing "${package_packages[@]}"
+    # Debian's compiler and linker flags, hardening included.
+    eval "$(cd "$root" && DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"
+    cmake -S "$root" -B "$root/build-package" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DTALLIX_BUILD_TESTS=OFF -DTALLIX_BUILD_BENCH=OFF \
+        -DCMAKE_CXX_FLAGS="$CXXFLAGS $CPPFLAGS" -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS"
+    cmake --build "$root/build-package" -j "$jobs"
+    rm -f "$root"/build-package/tallix_*.deb
+    (cd "$root/build-package" && cpack -G DEB)
+    deb=$(ls "$root"/build-package/tallix_*.deb)
+    lintian --fail-on error "$deb" 2> >(grep -v 'running with root privileges' >&2)
+    echo "$deb"
+    ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|package" >&2
     exit 2
     ;;
 esac

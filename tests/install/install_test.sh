@@ -1,12 +1,14 @@
 #!/bin/sh
-# `cmake --install` into a fresh prefix, as a user or a distribution would: both
-# programs, the desktop entry and metainfo (valid, and pointing at each other and at
-# the icon), every icon size, both manual pages (no groff warnings) and the licence.
-# The installed programs answer --help and --version without a display and without
-# touching a file, and tallix-eval evaluates.
-#   installed_files_test.sh BUILD_DIR APP_ID VERSION
+# What a user or a distribution gets, checked as a distribution would check it:
+#   install_test.sh install BUILD_DIR APP_ID VERSION   `cmake --install` into a fresh prefix
+#   install_test.sh package BUILD_DIR APP_ID VERSION   the Debian package from `cpack -G DEB`
+# The package must pass lintian without errors and depend on the libraries the programs
+# link. Either way the tree holds both programs, the desktop entry and metainfo (valid,
+# and pointing at each other and at the icon), every icon size, both manual pages (no
+# groff warnings) and the licence; the programs answer --help and --version without a
+# display and without touching a file, and tallix-eval evaluates.
 set -u
-build=$1 id=$2 version=$3
+mode=$1 build=$2 id=$3 version=$4
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 root=$tmp/root
@@ -14,11 +16,23 @@ prefix=$root/usr
 status=0
 fail() { echo "FAIL: $*"; status=1; }
 
-cmake --install "$build" --prefix "$prefix" >"$tmp/install.log" 2>&1 || { cat "$tmp/install.log"; exit 1; }
+if [ "$mode" = install ]; then
+    cmake --install "$build" --prefix "$prefix" >"$tmp/log" 2>&1 || { cat "$tmp/log"; exit 1; }
+else
+    cpack -G DEB --config "$build/CPackConfig.cmake" -B "$tmp/package" >"$tmp/log" 2>&1 || { cat "$tmp/log"; exit 1; }
+    deb=$(ls "$tmp"/package/tallix_"$version"_*.deb) || exit 1
+    lintian --fail-on error "$deb" >"$tmp/lintian" 2>&1 || fail "lintian found errors"
+    grep -v 'running with root privileges' "$tmp/lintian"
+    depends=$(dpkg-deb -f "$deb" Depends)
+    for p in libqt6widgets6 libqt6network6 libc6 qt6-qpa-plugins fonts-noto-cjk; do
+        case "$depends" in *"$p"*) ;; *) fail "the package does not depend on $p: $depends" ;; esac
+    done
+    dpkg-deb -x "$deb" "$root"
+fi
 
 for f in bin/tallix bin/tallix-eval share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
     share/icons/hicolor/scalable/apps/$id.svg share/man/man1/tallix.1.gz share/man/man1/tallix-eval.1.gz \
-    share/doc/tallix/copyright; do
+    share/doc/tallix/copyright share/doc/tallix/changelog.gz; do
     [ -f "$prefix/$f" ] || fail "not installed: $f"
 done
 for size in 16 22 24 32 48 64 128 256; do
@@ -62,5 +76,5 @@ done
 
 [ "$("$prefix/bin/tallix-eval" '1+1')" = 2 ] || fail "installed tallix-eval '1+1' does not print 2"
 
-[ $status -eq 0 ] && echo "installed files test passed"
+[ $status -eq 0 ] && echo "$mode test passed"
 exit $status
