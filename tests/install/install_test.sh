@@ -40,6 +40,15 @@ for size in 16 22 24 32 48 64 128 256; do
     file -b "$png" | grep -q "^PNG image data, $size x $size," || fail "$png: $(file -b "$png")"
 done
 grep -q '^<svg .*viewBox=' "$prefix/share/icons/hicolor/scalable/apps/$id.svg" || fail "the scalable icon is no SVG"
+# The window's own icon, built into the program: 48, 32 and 16 pixels, each in 256
+# colours and in 32-bit colour.
+images=$(python3 -c '
+import struct, sys
+d = open(sys.argv[1], "rb").read()
+for i in range(struct.unpack("<H", d[4:6])[0]):
+    w, h, _, _, _, bpp, _, _ = struct.unpack("<BBBBHHII", d[6 + 16 * i:22 + 16 * i])
+    print(f"{w}x{h}:{bpp}", end=" ")' "$build/data/icons/tallix.ico")
+[ "$images" = "48x48:8 48x48:32 32x32:8 32x32:32 16x16:8 16x16:32 " ] || fail "the window icon holds $images"
 grep -q 'MIT\|Expat' "$prefix/share/doc/tallix/copyright" || fail "no licence in the copyright file"
 
 desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop entry"
