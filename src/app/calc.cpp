@@ -114,7 +114,7 @@ bool calc::load() {
     autosize_form_.record_layout(*form_);
     const std::string data_folder =
         services_.settings_files ? store::choose_data_folder(*services_.settings_files, services_.forms.app_path(),
-                                                             services_.user_data_folder)
+                                                             services_.user_data_folder, services_.installed_copy)
                                  : services_.forms.app_path();
     settings_ = {data_folder, services_.forms.exe_name()};
     if (services_.settings_files &&
@@ -207,12 +207,12 @@ void calc::Form_LinkExecute(const std::u16string& command, int& cancel) {
 }
 
 std::u16string calc::read_setting(const std::u16string& key, const std::u16string& fallback) {
-    if (!services_.settings_files) return u"";
+    if (!services_.settings_files || settings_.folder.empty()) return u"";
     return store::read_setting(*services_.settings_files, settings_, key, fallback);
 }
 
 bool calc::write_setting(const std::u16string& key, const std::u16string& value) {
-    if (!services_.settings_files) return false;
+    if (!services_.settings_files || settings_.folder.empty()) return false;
     return store::write_setting(*services_.settings_files, settings_, key, value);
 }
 

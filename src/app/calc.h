@@ -30,14 +30,17 @@ struct calc_services {
     // The files behind the settings and the start-up choice of the data folder; null
     // keeps no settings.
     platform::file_system* settings_files = nullptr;
-    // Where the settings and history go when the program folder cannot be written
-    // ($XDG_DATA_HOME/tallix); empty: nowhere else.
+    // Where the settings and history go when the program folder cannot be written, and
+    // always for an installed copy ($XDG_DATA_HOME/tallix); empty: nowhere else.
     std::string user_data_folder = {};
     // The link to other running copies; without one, the window neither serves nor
     // looks for another copy.
     platform::link_service* link = nullptr;
     // A fresh expression evaluator for each evaluation.
     platform::script_control_factory make_script_control = platform::make_script_control;
+    // An installed copy keeps its files in the user data folder only, never beside the
+    // program (store/data_folder.h).
+    bool installed_copy = false;
 };
 
 // The main window: it owns its controls, members and the subsystems' objects, and wires

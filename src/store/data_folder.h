@@ -1,6 +1,10 @@
-// Where the settings and history files live: beside the executable when files can be
-// created there, otherwise in the user's data folder ($XDG_DATA_HOME/tallix, by default
-// ~/.local/share/tallix). Decided once at start-up.
+// Where the settings and history files live, decided once at start-up:
+// - an installed copy (put into <prefix>/bin by `cmake --install` or the package, with
+//   its metainfo in <prefix>/share/metainfo) keeps them in the user's data folder
+//   ($XDG_DATA_HOME/tallix, by default ~/.local/share/tallix), whoever runs it, and
+//   never writes into its program folder;
+// - any other copy keeps them beside its executable when files can be created there,
+//   otherwise in the user's data folder.
 #pragma once
 
 #include <string>
@@ -15,10 +19,16 @@ namespace store {
 // $HOME/.local/share/tallix; "" when neither is known. Either argument may be null.
 std::string user_data_folder(const char* xdg_data_home, const char* home);
 
-// The program folder when a file can be created in it, else the user folder (created
-// when missing). Without a user folder the program folder stays, writable or not.
+// Whether the program in `program_folder` was installed: the installation's metainfo,
+// <program folder>/../share/metainfo/<app_id>.metainfo.xml, is there.
+bool installed_copy(const platform::file_system& files, const std::string& program_folder,
+                    const std::string& app_id);
+
+// The data folder by the rules above; the user folder is created when it is chosen and
+// missing. Without a user folder, an installed copy keeps no files (""), any other
+// copy keeps them in its program folder, writable or not.
 std::string choose_data_folder(platform::file_system& files, const std::string& program_folder,
-                               const std::string& user_folder);
+                               const std::string& user_folder, bool installed);
 
 // The lock file that marks the copy owning a data folder.
 inline constexpr const char* data_lock_name = ".tallix.lock";

@@ -13,6 +13,7 @@ history_keeper::history_keeper(platform::file_system_factory make_files, platfor
 history_keeper::~history_keeper() { runtime_.finish_beside(); }
 
 void history_keeper::restore(const std::string& folder) {
+    if (folder.empty()) return;
     path_ = folder + "/" + history_file_name;
     const auto files = make_files_();
     if (!files) return;
@@ -26,7 +27,7 @@ void history_keeper::restore(const std::string& folder) {
 }
 
 void history_keeper::save_beside() {
-    if (saving_) return;
+    if (saving_ || path_.empty()) return;
     if (unreadable_) return tip_.set_caption(history_unreadable_tip());
     std::shared_ptr<platform::file_system> files = make_files_();
     if (!files) return no_files();
@@ -47,6 +48,8 @@ void history_keeper::save_beside() {
 }
 
 bool history_keeper::save() {
+    // Without a folder for its files the program keeps none.
+    if (path_.empty()) return true;
     if (unreadable_) {
         tip_.set_caption(history_unreadable_tip());
         return false;

@@ -26,7 +26,8 @@ public:
     history_keeper& operator=(const history_keeper&) = delete;
 
     // Start-up: the history file in `folder` into the history box, when it holds more
-    // than its byte-order mark. Later saves go to the same file.
+    // than its byte-order mark. Later saves go to the same file. Without a folder ("")
+    // nothing is read and nothing is ever saved.
     void restore(const std::string& folder);
     // The minute's save: the box's text is taken at once and written beside the window,
     // so that a long history does not hold the window up; the outcome comes back as the

@@ -22,6 +22,10 @@ expect stdin "-26.75
 1
 0" "$(printf '1+2.5-36.25+2*3\r\nsin<30>+cos<60>\n\n' | "$eval_bin")"
 
+# Only the exact words --help and --version are options, and not after "--".
+expect minus-is-a-formula "1
+0" "$("$eval_bin" -1+2 -- --help)"
+
 "$eval_bin" 'if' >/dev/null
 expect exit-status 0 $?
 expect syntax-shown-as-formula "0${tab}温馨提示:公式错误" "$("$eval_bin" 'if')"

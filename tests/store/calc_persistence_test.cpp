@@ -26,11 +26,12 @@ struct run {
     platform::local_file_system settings_files;
     std::unique_ptr<app::calc> window;
 
-    run(const std::string& program_folder, const std::string& user_folder) {
+    run(const std::string& program_folder, const std::string& user_folder, bool installed = false) {
         forms.path = program_folder;
-        window = std::make_unique<app::calc>(app::calc_services{
-            forms, windows, [] { return std::make_unique<platform::local_file_system>(); }, &settings_files,
-            user_folder});
+        app::calc_services services{forms, windows, [] { return std::make_unique<platform::local_file_system>(); },
+                                    &settings_files, user_folder};
+        services.installed_copy = installed;
+        window = std::make_unique<app::calc>(std::move(services));
         window->load();
         window->show();
     }
@@ -268,6 +269,37 @@ TEST_F(calc_persistence, AWritableProgramFolderKeepsTheFilesBesideTheProgram) {
     EXPECT_FALSE(fs::exists(user_folder));
     EXPECT_TRUE(fs::exists(dir.file("tallix.dat")));
     EXPECT_TRUE(fs::exists(dir.file("myalldata.dat")));
+}
+
+// Run as root from a writable /usr/bin: the files still go to the user folder only.
+TEST_F(calc_persistence, AnInstalledCopyKeepsItsFilesInTheUserFolderAndNeverBesideItself) {
+    const fs::path program = dir.path() / "bin";
+    fs::create_directory(program);
+    user_folder = dir.file("data/tallix");
+    auto first = std::make_unique<run>(program.string(), user_folder, true);
+    first->box("Text_calc").type(u"1+2");
+    first->box("Text_temp1").type(u"h");
+    first->tick();
+    first->close();
+    EXPECT_TRUE(fs::is_empty(program));
+    EXPECT_EQ(dir.read("data/tallix/tallix.dat"), "[tallix]\r\ntextre=3\r\ntextcalc=1+2\r\n");
+    EXPECT_EQ(dir.read("data/tallix/myalldata.dat"), store::encode_history(u"h"));
+    auto second = std::make_unique<run>(program.string(), user_folder, true);
+    EXPECT_EQ(second->box("Text_calc").text(), u"1+2");
+    EXPECT_EQ(second->box("Text_temp1").text(), u"h");
+    second->close();
+
+    // Without a home, there is no user folder: nothing is read or written anywhere.
+    auto homeless = std::make_unique<run>(program.string(), "", true);
+    EXPECT_EQ(homeless->box("Text_calc").text(), u"");
+    homeless->box("Text_temp1").type(u"x");
+    homeless->tick();
+    EXPECT_EQ(homeless->tip(), u"");
+    homeless->close();
+    EXPECT_TRUE(fs::is_empty(program));
+    EXPECT_FALSE(fs::exists(dir.file("tallix.dat")));
+    EXPECT_FALSE(fs::exists("/tallix.dat"));
+    EXPECT_FALSE(fs::exists("/myalldata.dat"));
 }
 
 }  // namespace

@@ -36,9 +36,28 @@ struct choose_test : ::testing::Test {
 };
 
 TEST_F(choose_test, AWritableProgramFolderKeepsTheFilesAndGainsNothing) {
-    EXPECT_EQ(store::choose_data_folder(files, program, user), program);
+    EXPECT_EQ(store::choose_data_folder(files, program, user, false), program);
     EXPECT_TRUE(fs::is_empty(program));
     EXPECT_FALSE(fs::exists(user));
+}
+
+// Root can write /usr/bin; an installed copy still keeps its files in the user folder.
+TEST_F(choose_test, AnInstalledCopyUsesTheUserFolderEvenWhenItsProgramFolderCanBeWritten) {
+    EXPECT_EQ(store::choose_data_folder(files, program, user, true), user);
+    EXPECT_TRUE(fs::is_directory(user));
+    EXPECT_TRUE(fs::is_empty(program));
+    EXPECT_EQ(store::choose_data_folder(files, program, "", true), "") << "no user folder: no files at all";
+    EXPECT_TRUE(fs::is_empty(program));
+}
+
+TEST_F(choose_test, AnInstalledCopyIsOneWithItsMetainfoBesideItsBinFolder) {
+    const std::string id = "io.example.calc";
+    EXPECT_FALSE(store::installed_copy(files, program, id)) << "a copy in a folder of its own";
+    fs::create_directories(dir.path() / "share/metainfo");
+    dir.write("share/metainfo/io.example.other.metainfo.xml", "<component/>");
+    EXPECT_FALSE(store::installed_copy(files, program, id)) << "another program's metainfo";
+    dir.write("share/metainfo/" + id + ".metainfo.xml", "<component/>");
+    EXPECT_TRUE(store::installed_copy(files, program, id));
 }
 
 TEST_F(choose_test, AProgramFolderThatCannotBeWrittenSendsThemToTheUserFolder) {
@@ -46,10 +65,10 @@ TEST_F(choose_test, AProgramFolderThatCannotBeWrittenSendsThemToTheUserFolder) {
     fs::permissions(dir.path(), fs::perms::others_all | fs::perms::group_all, fs::perm_options::add);
     fakes::unprivileged as_user;
     if (!as_user.active()) GTEST_SKIP() << "cannot drop root rights";
-    EXPECT_EQ(store::choose_data_folder(files, program, user), user);
+    EXPECT_EQ(store::choose_data_folder(files, program, user, false), user);
     EXPECT_TRUE(fs::is_directory(user));
-    EXPECT_EQ(store::choose_data_folder(files, dir.file("missing"), user), user);
-    EXPECT_EQ(store::choose_data_folder(files, dir.file("missing"), ""), dir.file("missing"));
+    EXPECT_EQ(store::choose_data_folder(files, dir.file("missing"), user, false), user);
+    EXPECT_EQ(store::choose_data_folder(files, dir.file("missing"), "", false), dir.file("missing"));
 }
 
 }  // namespace

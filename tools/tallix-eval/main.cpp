@@ -1,13 +1,32 @@
 // tallix-eval: evaluates each formula given as an argument or, with none, each line of
 // standard input, exactly as the formula box does, and prints what the result box then
 // shows, followed by a TAB and the tip when there is one.
+#include <algorithm>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "eval/live_evaluation.h"
+#include "platform/command_line.h"
 #include "platform/text.h"
 
 namespace {
+
+constexpr std::string_view help_text =
+    "Usage: tallix-eval [--] [FORMULA]...\n"
+    "Evaluate each FORMULA as the formula box of tallix does and print, one line for each,\n"
+    "what its result box would show. When a formula cannot be evaluated, print 0, a tab\n"
+    "and the tip the window would show. Without a FORMULA, read one formula from each\n"
+    "line of standard input. Input and output are UTF-8.\n"
+    "\n"
+    "      --help     display this help and exit\n"
+    "      --version  output version information and exit\n"
+    "\n"
+    "Any other argument is a formula, also one that starts with '-'; every argument\n"
+    "after '--' is a formula.\n"
+    "\n"
+    "Example: tallix-eval 'sin<30>' '2^10'\n"
+    "Full documentation: man tallix-eval\n";
 
 void evaluate_line(std::string formula) {
     if (!formula.empty() && formula.back() == '\r') formula.pop_back();
@@ -22,9 +41,13 @@ void evaluate_line(std::string formula) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const auto status = platform::answer_info_option(argc, argv, "tallix-eval", help_text)) return *status;
     std::ios::sync_with_stdio(false);
-    if (argc > 1) {
-        for (int i = 1; i < argc; ++i) evaluate_line(argv[i]);
+    std::vector<std::string> formulas(argv + 1, argv + argc);
+    if (const auto end_of_options = std::find(formulas.begin(), formulas.end(), "--"); end_of_options != formulas.end())
+        formulas.erase(end_of_options);
+    if (!formulas.empty()) {
+        for (auto& formula : formulas) evaluate_line(std::move(formula));
     } else {
         for (std::string line; std::getline(std::cin, line);) evaluate_line(std::move(line));
     }
