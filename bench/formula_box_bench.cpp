@@ -9,7 +9,7 @@
 
 #include "app/calc.h"
 #include "bench_inputs.h"
-#include "platform/qt/qt_application.h"
+#include "offscreen_main.h"
 #include "platform/qt/qt_forms_runtime.h"
 #include "platform/qt/qt_window_system.h"
 
@@ -87,11 +87,4 @@ BENCHMARK(BM_ChangeOfTheFormulaBoxHoldingTheSum)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    platform::qt::qt_application app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return run_offscreen_benchmarks(argc, argv); }

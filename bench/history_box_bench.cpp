@@ -10,8 +10,8 @@
 #include <unistd.h>
 
 #include "app/calc_design.h"
+#include "offscreen_main.h"
 #include "platform/local_file_system.h"
-#include "platform/qt/qt_application.h"
 #include "platform/qt/qt_forms_runtime.h"
 #include "store/history_keeper.h"
 
@@ -54,10 +54,4 @@ BENCHMARK(BM_MinuteSaveHoldsTheWindow)->Arg(10)->Arg(100)->Unit(benchmark::kMill
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    platform::qt::qt_application app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-}
+int main(int argc, char** argv) { return run_offscreen_benchmarks(argc, argv); }
