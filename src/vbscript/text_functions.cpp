@@ -190,11 +190,8 @@ constexpr std::u16string_view hex_digits = u"0123456789ABCDEF";
 
 // The characters Escape leaves as they are: letters, digits and @*_+-./
 bool escape_keeps(char16_t c) {
-    return is_ascii_letter(c) || is_ascii_digit(c) || std::u16string_view(u"@*_+-./").find(c) != std::u16string_view::npos;
-}
-
-void append_hex(std::u16string& out, unsigned value, int digits) {
-    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) out += hex_digits[(value >> shift) & 0xF];
+    return is_ascii_letter(c) || is_ascii_digit(c) || c == u'@' || c == u'*' || c == u'_' || c == u'+' ||
+           c == u'-' || c == u'.' || c == u'/';
 }
 
 // The value of `count` hex digits at s[i], or -1.
@@ -211,19 +208,24 @@ long hex_at(std::u16string_view s, size_t i, size_t count) {
 
 }  // namespace
 
-// Escape(string): %XX for the other characters below 256, %uXXXX above.
+// Escape(string): %XX for the other characters below 256, %uXXXX above. The length is
+// known before the text is made, so a text too long for the budget costs one pass.
 variant Escape(arguments a) {
     if (a[0].is_null()) return a[0];
     const std::u16string s = text_of(a[0]);
-    std::u16string out;
+    std::size_t length = 0;
+    for (char16_t c : s) length += escape_keeps(c) ? 1 : c < 256 ? 3 : 6;
+    require_text(length);
+    std::u16string out(length, u'%');
+    std::size_t at = 0;
     for (char16_t c : s) {
         if (escape_keeps(c)) {
-            out += c;
+            out[at++] = c;
             continue;
         }
-        require_text(out.size() + 6);
-        out += c < 256 ? u"%" : u"%u";
-        append_hex(out, c, c < 256 ? 2 : 4);
+        ++at;  // the "%" is there already
+        if (c >= 256) out[at++] = u'u';
+        for (int shift = c < 256 ? 4 : 12; shift >= 0; shift -= 4) out[at++] = hex_digits[(c >> shift) & 0xF];
     }
     return variant::string(std::move(out));
 }
