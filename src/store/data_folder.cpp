@@ -25,6 +25,7 @@ std::string choose_data_folder(platform::file_system& files, const std::string& 
 
 bool claim_data_folder(platform::file_system& files, const std::string& folder,
                        const std::vector<std::string>& data_files) {
+    if (folder.empty()) return true;  // a copy that keeps no files owns no folder
     const auto got = files.lock(folder + "/" + data_lock_name);
     if (got == platform::file_system::lock_result::held_elsewhere) return false;
     if (got != platform::file_system::lock_result::taken) return true;
@@ -37,7 +38,7 @@ bool claim_data_folder(platform::file_system& files, const std::string& folder,
 }
 
 void release_data_folder(platform::file_system& files, const std::string& folder) {
-    files.unlock(folder + "/" + data_lock_name);
+    if (!folder.empty()) files.unlock(folder + "/" + data_lock_name);
 }
 
 bool is_save_leftover(std::string_view name, std::string_view data_file) {

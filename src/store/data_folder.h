@@ -37,7 +37,8 @@ inline constexpr const char* data_lock_name = ".tallix.lock";
 // until release_data_folder: no two copies ever write the same files, whatever became of
 // the link between them. Once it owns the folder, it removes the temporary files that a
 // save of one of `data_files` left when it was cut short. False when another copy owns
-// the folder; a folder where no lock can be made (a read-only one) is nobody's.
+// the folder; a folder where no lock can be made (a read-only one) is nobody's, and a
+// copy that keeps no files (folder "") owns none.
 bool claim_data_folder(platform::file_system& files, const std::string& folder,
                        const std::vector<std::string>& data_files);
 void release_data_folder(platform::file_system& files, const std::string& folder);

@@ -95,4 +95,6 @@ TEST(DataFolderOwner, OneCopyOwnsTheFolderAndClearsWhatCutShortSavesLeft) {
     EXPECT_TRUE(store::claim_data_folder(second, dir.str(), data));
     EXPECT_TRUE(store::claim_data_folder(first, (dir.path() / "missing").string(), data))
         << "a folder where no lock can be made is nobody's";
+    EXPECT_TRUE(store::claim_data_folder(first, "", data)) << "a copy that keeps no files owns no folder";
+    EXPECT_FALSE(fs::exists("/.tallix.lock"));
 }
