@@ -38,14 +38,12 @@ glide() {
 }
 # Call at once after moving the pointer. Prints the milliseconds from the first change of
 # the window's shown width to the width $2, and from the move to it (which adds the wait
-# for the pointer watch's tick, up to 50 ms), polling as fast as xwininfo answers (a few
-# milliseconds a poll).
+# for the pointer watch's tick, up to 50 ms). Each poll by xwininfo takes some
+# milliseconds, and a slide (about 16 steps in 20 to 60 ms) may end within a few polls.
 slide_ms() {
-    local from=$1 to=$2 moved start="" now width end
+    local from=$1 to=$2 moved start="" now width
     moved=$(date +%s%N)
-    end=$((moved + 5000000000))
-    while now=$(date +%s%N) && [ "$now" -lt "$end" ]; do
-        width=$(shown_width "$MAIN_WIN")
+    while width=$(shown_width "$MAIN_WIN") && now=$(date +%s%N) && [ "$now" -lt $((moved + 5000000000)) ]; do
         [ -z "$start" ] && [ "$width" != "$from" ] && start=$now
         if [ "$width" = "$to" ]; then
             echo "$(((now - ${start:-$now}) / 1000000)) ms ($(((now - moved) / 1000000)) ms after the pointer moved)"
