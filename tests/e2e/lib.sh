@@ -1,6 +1,6 @@
-# Shared helpers of the end-to-end tests: a private X display (Xvfb at 96 dpi) with the
-# openbox window manager, a copy of the program in a temporary folder, xdotool to drive it.
-# Source it, then call e2e_start_display and e2e_start_app.
+# Shared helpers of the end-to-end tests: a private X display (Xvfb at 96 dpi) with a
+# window manager (openbox, or the one E2E_WM names), a copy of the program in a temporary
+# folder, xdotool to drive it. Source it, then call e2e_start_display and e2e_start_app.
 set -u
 
 E2E_TMP=$(mktemp -d /tmp/tallix-e2e.XXXXXX)
@@ -79,15 +79,56 @@ e2e_start_display() {
     E2E_PIDS+=("$pid")
     export DISPLAY=":$n"
     wait_for 100 xdpyinfo || fail "Xvfb did not start"
-    openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
-    pid=$!
-    E2E_PIDS+=("$pid")
-    wait_for 50 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window' || fail "openbox did not start"
-    kill -0 "$pid" 2>/dev/null || fail "openbox ended: $(cat "$E2E_TMP/openbox.log")"
     export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
     mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+    e2e_start_window_manager "${E2E_WM:-openbox}"
     export XDG_DATA_HOME="$E2E_TMP/data"
     unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+}
+
+# The window managers the tests know, each started as a desktop session starts it, with a
+# home folder of its own so that what it writes there stays in the test's folder: openbox
+# (LXDE), xfwm4 (XFCE), kwin (KDE), mutter (GNOME), metacity (GNOME Flashback), fluxbox,
+# icewm and i3 (tiling; the program's tool window floats). None needs a D-Bus session to
+# manage windows; KWin, mutter, metacity and xfwm4 use one where it is there (a test that
+# reads the accessibility bus has one), and services that it starts on demand get the
+# display.
+E2E_WINDOW_MANAGERS="openbox xfwm4 kwin mutter metacity fluxbox icewm i3"
+
+e2e_start_window_manager() {
+    local wm=$1 home="$E2E_TMP/wm-home" pid
+    local -a command
+    mkdir -p "$home"
+    case "$wm" in
+    openbox) command=(openbox --sm-disable) ;;
+    xfwm4) command=(xfwm4 --replace) ;;
+    kwin) command=(kwin_x11 --replace) ;;
+    mutter) command=(mutter --x11 --replace --sm-disable) ;;
+    metacity) command=(metacity --replace) ;;
+    fluxbox)
+        # No wallpaper: setting one without an image viewer opens a message window.
+        mkdir -p "$home/.fluxbox"
+        printf 'background: none\n' >"$home/.fluxbox/overlay"
+        command=(fluxbox)
+        ;;
+    icewm) command=(icewm) ;;
+    i3)
+        # A configuration of its own keeps i3 from opening its first-start wizard.
+        printf 'font pango:monospace 8\n' >"$home/i3-config"
+        command=(i3 -c "$home/i3-config")
+        ;;
+    *) fail "unknown window manager '$wm' (known: $E2E_WINDOW_MANAGERS)" ;;
+    esac
+    command -v "${command[0]}" >/dev/null || fail "$wm is not installed (tools/dev.sh installs it)"
+    if [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
+        dbus-update-activation-environment DISPLAY XDG_RUNTIME_DIR >/dev/null 2>&1
+    fi
+    HOME="$home" "${command[@]}" >"$E2E_TMP/wm.log" 2>&1 &
+    pid=$!
+    E2E_PIDS+=("$pid")
+    wait_for 100 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+        fail "$wm did not start: $(tail -n 5 "$E2E_TMP/wm.log")"
+    kill -0 "$pid" 2>/dev/null || fail "$wm ended: $(tail -n 5 "$E2E_TMP/wm.log")"
 }
 
 # Copies the program into a folder of its own, so that the files it keeps beside itself
@@ -142,6 +183,52 @@ window_rect() {
 
 screenshot() { import -window root "$1"; }
 
+# Prints the width of the part of a window that shows: its shape's, or the window's own.
+shown_width() {
+    local info
+    info=$(xwininfo -shape -id "$1") || return 1
+    if grep -q 'Window shape extents' <<<"$info"; then
+        sed -n 's/.*Window shape extents: *\([0-9]*\)x.*/\1/p' <<<"$info"
+    else
+        sed -n 's/.*Width: *\([0-9]*\).*/\1/p' <<<"$info"
+    fi
+}
+
+# The window that a managed window sits in among the root's children: its frame; the
+# root for the root.
+frame_of() {
+    local w=$1 info parent
+    # xwininfo asks the user to click a window when given none.
+    case "$w" in "" | 0 | 0x0) echo 0; return ;; esac
+    while info=$(xwininfo -tree -id "$w") && ! grep -q '(the root window)' <<<"$(grep 'Parent window id:' <<<"$info")"; do
+        parent=$(awk '/Parent window id:/ { print $4 }' <<<"$info")
+        # The root's parent is none.
+        case "$parent" in "" | 0x0) break ;; esac
+        w=$parent
+    done
+    printf '%d\n' "$w"
+}
+
+# True while the pointer is over the window: over its frame and within the window's
+# shape, where the pointer meets the window and not what lies beneath.
+pointer_over() {
+    local WINDOW
+    eval "$(xdotool getmouselocation --shell | grep '^WINDOW=')"
+    [ "$(frame_of "$WINDOW")" = "$(frame_of "$1")" ]
+}
+
+# True while window $1 stands above window $2 on the screen (the X server's stacking of
+# their frames, which is what the user sees, whatever the window manager tells).
+stacked_above() {
+    local a b order
+    a=$(frame_of "$1") && b=$(frame_of "$2") || return 1
+    # Top first.
+    order=$(xwininfo -root -children -int | awk '$1 ~ /^[0-9]+$/ { print $1 }')
+    a=$(grep -n -x "$a" <<<"$order" | cut -d: -f1)
+    b=$(grep -n -x "$b" <<<"$order" | cut -d: -f1)
+    [ -n "$a" ] && [ -n "$b" ] && [ "$a" -lt "$b" ]
+}
+
 # Restarts the calling test inside a private D-Bus session with the accessibility bus,
 # so that accessible.py can read the program as a screen reader would. Call first.
 e2e_with_accessibility() {
@@ -169,6 +256,11 @@ accessible() { /usr/bin/python3 "$E2E_DIR/accessible.py" "$@"; }
 # True once the program's buttons can be seen over the accessibility bus: those of the
 # copy last started, as an earlier one may still be on the bus.
 accessible_ready() { accessible --pid "$APP_PID" tree | grep -q 'push button'; }
+# Prints "X Y W H" on the screen of the control with that role and accessible name.
+control_rect() {
+    accessible --pid "$APP_PID" tree | awk -F'\t' -v r="$1" -v n="$2" '$1 == r && $2 == n { print $3; found = 1; exit }
+        END { exit !found }'
+}
 # True while the keyboard focus is in the control with that role and accessible name.
 # Keys can overtake a click: the window manager holds each click back until it has dealt
 # with the focus, while keys go straight to the window that has the focus. A test that

@@ -1,8 +1,10 @@
 #include "platform/qt/qt_form.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <algorithm>
 #include <cstdint>
 
@@ -12,7 +14,6 @@
 #include "platform/qt/qt_geometry.h"
 #include "platform/qt/qt_label.h"
 #include "platform/qt/qt_picture_box.h"
-#include "platform/qt/qt_x11_window.h"
 #include "platform/qt/qt_text_box.h"
 #include "platform/qt/qt_timer.h"
 #include "platform/qt/qt_widget_style.h"
@@ -30,13 +31,29 @@ void form_widget::closeEvent(QCloseEvent* e) {
     owner_.closing();
 }
 
-void form_widget::resizeEvent(QResizeEvent*) { owner_.resized(); }
+// The window system's reports come as spontaneous events; the window's own moves and
+// resizes are told to it at once, as plain ones.
+void form_widget::moveEvent(QMoveEvent* e) {
+    if (e->spontaneous()) owner_.window_reported();
+}
+
+void form_widget::resizeEvent(QResizeEvent* e) {
+    if (e->spontaneous()) owner_.window_reported();
+    owner_.resized();
+}
+
+void form_widget::set_contents_offset(QPoint p) {
+    if (p == offset_) return;
+    offset_ = p;
+    update();
+}
 
 int form_widget::border() { return snapped(3); }
 
-Qt::Edges form_widget::edges_at(QPoint p) const {
+Qt::Edges form_widget::edges_at(QPoint at) const {
     Qt::Edges edges;
     if (!resizable_) return edges;
+    const QPoint p = at - offset_;
     const int b = border();
     const int grip = b + 2;  // a little beyond the border, for the corners
     if (p.x() < b) edges |= Qt::LeftEdge;
@@ -98,6 +115,7 @@ void form_widget::mouseReleaseEvent(QMouseEvent* e) {
 
 void form_widget::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    p.translate(offset_);
     p.fillRect(rect(), QColor(212, 208, 200));
     p.setPen(QColor(64, 64, 64));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
@@ -144,9 +162,12 @@ qt_form::qt_form(const form_design& design, qt_forms_runtime& runtime, const QIc
     const QSize outer = client_size + QSize(2 * b, 2 * b + caption_bar::height());
     if (design.frame == frame_style::sizable_tool) window_->resize(outer);
     else window_->setFixedSize(outer);
+    geometry_ = window_->geometry();
     layout_frame();
     set_tab_order(design);
     for (const timer_design& t : design.timers) timers_.push_back(std::make_unique<qt_timer>(t));
+    if (QScreen* s = QGuiApplication::primaryScreen())
+        connect(s, &QScreen::geometryChanged, this, [this] { place_window(); });
     runtime_.form_created(this);
 }
 
@@ -208,14 +229,15 @@ void qt_form::set_tab_order(const form_design& design) {
 void qt_form::layout_frame() {
     const int b = form_widget::border();
     const int w = window_->width() - 2 * b;
-    caption_->setGeometry(b, b, w, caption_bar::height());
-    client_->setGeometry(b, b + caption_bar::height(), w,
+    const QPoint at = window_->contents_offset() + QPoint(b, b);
+    caption_->setGeometry(at.x(), at.y(), w, caption_bar::height());
+    client_->setGeometry(at.x(), at.y() + caption_bar::height(), w,
                          window_->height() - 2 * b - caption_bar::height());
 }
 
 std::u16string qt_form::caption() const { return from_qstring(window_->windowTitle()); }
 
-twips_rect qt_form::rect() const { return to_twips(window_->frameGeometry()); }
+twips_rect qt_form::rect() const { return to_twips(geometry_); }
 
 void qt_form::move(const twips_rect& r) {
     const QRect px = to_pixels(r);
@@ -225,8 +247,48 @@ void qt_form::move(const twips_rect& r) {
 }
 
 void qt_form::propose_geometry(const QRect& r) {
-    claim_crossed_screen_edges(window_, r);
-    window_->setGeometry(r);
+    geometry_ = r;
+    place_window();
+}
+
+// The window stays on the screen and shows the part of the form that lies on it: the
+// form shifted in the window, and the window shaped to that part, so that the rest
+// neither draws nor takes the pointer. A slide along an edge changes only the shift and
+// the shape; the window manager sees the window move only where the form comes onto the
+// screen.
+void qt_form::place_window() {
+    const QScreen* s = QGuiApplication::primaryScreen();
+    const screen_placement p = s ? place_on_screen(geometry_, s->geometry())
+                                 : screen_placement{geometry_, QPoint(0, 0), QRect(QPoint(0, 0), geometry_.size())};
+    if (p.offset != window_->contents_offset()) {
+        window_->set_contents_offset(p.offset);
+        layout_frame();
+    }
+    const QRegion shape = p.visible.size() == p.window.size() ? QRegion() : QRegion(p.visible);
+    if (shape != window_->mask()) {
+        if (shape.isEmpty()) window_->clearMask();
+        else window_->setMask(shape);
+    }
+    if (p.window != moves_.wanted() || p.window != window_->geometry()) {
+        moves_.ask(p.window);
+        window_->setGeometry(p.window);
+    }
+}
+
+// A window manager that maps the window elsewhere than asked gets the request again;
+// one that moves it later (the user through the window manager, or its own rules) has
+// moved the form: the window shows the whole form where it stands. The placement at
+// mapping comes within moments of the first show, and before the window is first active
+// (the window manager activates it after placing it, the user by a click).
+void qt_form::window_reported() {
+    constexpr int placing_ms = 5000;
+    const bool mapping = shown_.isValid() && !shown_.hasExpired(placing_ms) && !window_->isActiveWindow();
+    const QRect at = window_->geometry();
+    switch (moves_.reported(at, mapping)) {
+        case move_tracker::report::asked_for: break;
+        case move_tracker::report::placed_apart: window_->setGeometry(moves_.wanted()); break;
+        case move_tracker::report::moved_apart: propose_geometry(at); break;
+    }
 }
 
 lresult qt_form::send_message(message_id m, wparam wp, lparam lp) {
@@ -240,7 +302,7 @@ lresult qt_form::default_procedure(message_id m, wparam wp, lparam lp) {
         const auto y = static_cast<std::int16_t>((lp >> 16) & 0xFFFF);
         size_move_hit_ = wp;
         press_global_ = QPoint(x, y);
-        press_geometry_ = window_->geometry();
+        press_geometry_ = geometry_;
         send_message(wm_entersizemove, 0, 0);
     }
     return 0;
@@ -268,7 +330,7 @@ void qt_form::frame_drag(QPoint global) {
     if (!size_move_hit_) return;
     const QPoint d = global - press_global_;
     const bool moving = size_move_hit_ == htcaption;
-    QRect proposed(press_geometry_.topLeft() + d, window_->size());
+    QRect proposed(press_geometry_.topLeft() + d, geometry_.size());
     if (!moving) {
         proposed = press_geometry_;
         frame_rect(proposed, size_move_hit_, d, window_->minimum_outer_size());
@@ -291,6 +353,7 @@ void qt_form::show() {
     if (closed_) return;
     if (!open_) {
         open_ = true;
+        if (!shown_.isValid()) shown_.start();
         runtime_.form_opened(this);
     }
     window_->show();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QIcon>
 #include <QObject>
 #include <QPointer>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "platform/forms.h"
+#include "platform/qt/qt_screen_placement.h"
 
 namespace platform::qt {
 
@@ -16,8 +18,9 @@ class caption_bar;
 class qt_timer;
 class qt_form;
 
-// The top-level widget of a form. A left press on a frameless one's border becomes the
-// press that starts a border resize.
+// The top-level widget of a form: the form's window, of the form's size. A left press on
+// a frameless one's border becomes the press that starts a border resize. A form that
+// lies partly beyond the screen is drawn shifted by its offset in the window.
 class form_widget : public QWidget {
 public:
     form_widget(qt_form& owner, bool resizable);
@@ -25,9 +28,13 @@ public:
     static int border();
     // The smallest outer size a border resize may leave.
     QSize minimum_outer_size() const;
+    // Where the form's top-left corner lies in the window.
+    QPoint contents_offset() const { return offset_; }
+    void set_contents_offset(QPoint p);
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
@@ -39,6 +46,7 @@ private:
     qt_form& owner_;
     bool resizable_;
     bool border_press_ = false;
+    QPoint offset_;
 };
 
 // The client area: a press on it outside every control is a press on the bare window.
@@ -82,11 +90,18 @@ public:
     timer& timer_named(const std::string& n) override;
     std::vector<control*> controls() override;
 
+    // The form's outer rectangle in screen pixels, which may lie partly beyond the
+    // screen; its window shows the part on the screen.
+    QRect geometry() const { return geometry_; }
+
     // Called by the widgets.
     void closing();
     void resized();
     void pressed(Qt::MouseButton b);
-    // Applies a new outer rectangle in pixels proposed by a caption drag or border resize.
+    // The window system reports the window at a new place or size.
+    void window_reported();
+    // Puts the form at r, screen pixels: a move, or a rectangle proposed by a caption drag
+    // or border resize.
     void propose_geometry(const QRect& r);
 
     // The window's procedure: every message the window generates goes through it.
@@ -105,12 +120,16 @@ private:
     void build_controls(const form_design& design, const QIcon& icon);
     void set_tab_order(const form_design& design);
     void layout_frame();
+    void place_window();
     template <class T>
     T& find(const std::string& n);
 
     std::string name_;
     qt_forms_runtime& runtime_;
     form_widget* window_;
+    QRect geometry_;
+    move_tracker moves_;
+    QElapsedTimer shown_;  // since the first show
     caption_bar* caption_ = nullptr;
     client_widget* client_;
     lresult default_procedure(message_id m, wparam wp, lparam lp);

@@ -15,13 +15,11 @@ bool qt_window_system::set_window_pos(window_handle w, window_handle insert_afte
     if (!f) return false;
     QWidget* widget = f->widget();
     if (!(flags & swp_nomove) || !(flags & swp_nosize)) {
-        QRect r = widget->geometry();
+        QRect r = f->geometry();
         if (!(flags & swp_nomove)) r.moveTopLeft(QPoint(x, y));
         if (!(flags & swp_nosize)) r.setSize(QSize(cx, cy));
-        claim_crossed_screen_edges(widget, r);
+        f->propose_geometry(r);
     }
-    if (!(flags & swp_nomove)) widget->move(x, y);
-    if (!(flags & swp_nosize)) widget->resize(cx, cy);
     if (insert_after == hwnd_topmost) {
         // Changing a window's flags re-creates it; do so only when it enters the band.
         if (!widget->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
@@ -37,7 +35,7 @@ bool qt_window_system::set_window_pos(window_handle w, window_handle insert_afte
 pixel_rect qt_window_system::window_rect(window_handle w) const {
     qt_form* f = forms_.find(w);
     if (!f) return {};
-    const QRect r = f->widget()->frameGeometry();
+    const QRect r = f->geometry();
     return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
 }
 

@@ -1,12 +1,12 @@
 #include "platform/qt/qt_x11_window.h"
 
 #include <QGuiApplication>
-#include <QScreen>
 #include <QWidget>
-#include <array>
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 #include <xcb/xcb.h>
 
 namespace platform::qt {
@@ -22,61 +22,59 @@ xcb_atom_t intern(xcb_connection_t* c, const char* name) {
     return atom;
 }
 
-xcb_atom_t strut_atom(xcb_connection_t* c) {
-    static const xcb_atom_t atom = intern(c, "_NET_WM_STRUT");
-    return atom;
+// A list of 32-bit values that the window manager keeps on the root window; empty when
+// it keeps none.
+std::vector<std::uint32_t> root_list(xcb_connection_t* c, xcb_window_t root, xcb_atom_t property, xcb_atom_t type) {
+    std::vector<std::uint32_t> values;
+    if (property == XCB_ATOM_NONE) return values;
+    xcb_get_property_reply_t* reply =
+        xcb_get_property_reply(c, xcb_get_property(c, 0, root, property, type, 0, 4096), nullptr);
+    if (reply && reply->format == 32) {
+        const auto* data = static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
+        values.assign(data, data + xcb_get_property_value_length(reply) / 4);
+    }
+    std::free(reply);
+    return values;
 }
 
-xcb_atom_t restack_atom(xcb_connection_t* c) {
-    static const xcb_atom_t atom = intern(c, "_NET_RESTACK_WINDOW");
-    return atom;
+struct atoms {
+    xcb_atom_t supported, stacking, restack;
+};
+
+const atoms& atoms_of(xcb_connection_t* c) {
+    static const atoms a{intern(c, "_NET_SUPPORTED"), intern(c, "_NET_CLIENT_LIST_STACKING"),
+                         intern(c, "_NET_RESTACK_WINDOW")};
+    return a;
 }
 
 }  // namespace
 
-void claim_crossed_screen_edges(QWidget* window, const QRect& r) {
-    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!x11 || !screen || !window->testAttribute(Qt::WA_WState_Created)) return;
-    const QRect s = screen->geometry();
-    // left, right, top, bottom
-    const std::array<std::uint32_t, 4> strut{r.left() < s.left() ? 1u : 0u, r.right() > s.right() ? 1u : 0u,
-                                             r.top() < s.top() ? 1u : 0u, r.bottom() > s.bottom() ? 1u : 0u};
-    const QVariant previous = window->property("_tallix_strut");
-    const std::uint32_t packed = strut[0] | strut[1] << 1 | strut[2] << 2 | strut[3] << 3;
-    if (previous.isValid() ? previous.toUInt() == packed : packed == 0) return;
-    window->setProperty("_tallix_strut", packed);
-    xcb_connection_t* c = x11->connection();
-    const xcb_atom_t atom = strut_atom(c);
-    if (atom == XCB_ATOM_NONE) return;
-    const auto id = static_cast<xcb_window_t>(window->winId());
-    if (packed == 0) {
-        xcb_delete_property(c, id, atom);
-    } else {
-        xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, atom, XCB_ATOM_CARDINAL, 32, 4, strut.data());
-    }
-    // The window manager must read the claim before the move that needs it; both travel
-    // on this one connection, in order.
-    xcb_flush(c);
-}
-
+// Window managers differ: openbox, KWin, mutter, metacity and icewm restack on a request
+// that names no sibling, fluxbox only on one that does, and xfwm4 knows no such request
+// but raises a window that asks for it itself.
 bool restack_on_top(QWidget* window) {
     auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!x11 || !screen || !window->testAttribute(Qt::WA_WState_Created)) return false;
+    if (!x11 || !window->testAttribute(Qt::WA_WState_Created)) return false;
     xcb_connection_t* c = x11->connection();
-    const xcb_atom_t atom = restack_atom(c);
-    if (atom == XCB_ATOM_NONE) return false;
+    const atoms& a = atoms_of(c);
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    // Bottom to top.
+    std::vector<std::uint32_t> stacking = root_list(c, root, a.stacking, XCB_ATOM_WINDOW);
+    if (!stacking.empty() && stacking.back() == id) return true;
+    const std::vector<std::uint32_t> supported = root_list(c, root, a.supported, XCB_ATOM_ATOM);
+    if (a.restack == XCB_ATOM_NONE || std::find(supported.begin(), supported.end(), a.restack) == supported.end())
+        return false;
+    stacking.erase(std::remove(stacking.begin(), stacking.end(), id), stacking.end());
     xcb_client_message_event_t m{};
     m.response_type = XCB_CLIENT_MESSAGE;
     m.format = 32;
-    m.window = static_cast<xcb_window_t>(window->winId());
-    m.type = atom;
+    m.window = id;
+    m.type = a.restack;
     m.data.data32[0] = 2;  // source: a pager, which window managers obey without activating
-    m.data.data32[1] = XCB_WINDOW_NONE;
+    m.data.data32[1] = stacking.empty() ? XCB_WINDOW_NONE : stacking.back();
     m.data.data32[2] = XCB_STACK_MODE_ABOVE;
-    xcb_send_event(c, 0, xcb_setup_roots_iterator(xcb_get_setup(c)).data->root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+    xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char*>(&m));
     xcb_flush(c);
     return true;

@@ -36,7 +36,7 @@ struct qt_window_messages : ::testing::Test {
     std::function<void(platform::pixel_rect&)> rewrite;
 
     qt_window_messages() {
-        qt.widget()->setGeometry(200, 100, 479, 392);
+        form->move({200 * 15, 100 * 15, 479 * 15, 392 * 15});
         form->show();
         platform::window_proc previous = windows.window_procedure(form->handle());
         windows.set_window_procedure(
@@ -144,7 +144,7 @@ TEST(qt_calc_window, TheHookedMainWindowIsHeldAtTheLeftEdgeAndDocksThere) {
     window_test::window_parts parts(*form, forms, windows);
     form->show();
     auto& qt = static_cast<platform::qt::qt_form&>(*form);
-    qt.widget()->move(200, 100);
+    form->move({200 * 15, 100 * 15, 479 * 15, 392 * 15});
     QWidget* caption = qt.widget()->findChild<QWidget*>("caption_bar");
     qt_window_messages::drag(caption, {300, 110}, {{150, 110}, {20, 120}});
     EXPECT_EQ(windows.window_rect(form->handle()), (platform::pixel_rect{0, 110, 479, 502}));
