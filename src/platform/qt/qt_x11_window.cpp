@@ -72,7 +72,7 @@ bool restack_on_top(QWidget* window) {
     m.window = id;
     m.type = a.restack;
     m.data.data32[0] = 2;  // source: a pager, which window managers obey without activating
-    m.data.data32[1] = stacking.empty() ? XCB_WINDOW_NONE : stacking.back();
+    m.data.data32[1] = stacking.empty() ? xcb_window_t{XCB_WINDOW_NONE} : stacking.back();
     m.data.data32[2] = XCB_STACK_MODE_ABOVE;
     xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char*>(&m));
