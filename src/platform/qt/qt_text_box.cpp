@@ -59,6 +59,18 @@ qt_text_box::qt_text_box(const control_design& design, QWidget* parent)
     });
 }
 
+namespace {
+
+// The document's raw text keeps every character as typed (a plain-text export would turn
+// no-break spaces into blanks); only its paragraph separators become LF.
+std::u16string lf_text(const QString& raw) {
+    std::u16string text = from_qstring(raw);
+    std::replace(text.begin(), text.end(), u'\u2029', u'\n');
+    return text;
+}
+
+}  // namespace
+
 // The view text follows every change of the document as it happens, so reading the text
 // costs nothing more than converting it, and a snapshot costs nothing at all.
 void qt_text_box::mirror_change(int from, int removed, int added) {
@@ -76,18 +88,11 @@ void qt_text_box::mirror_change(int from, int removed, int added) {
         QTextCursor c(widget()->document());
         c.setPosition(from);
         c.setPosition(static_cast<int>(end), QTextCursor::KeepAnchor);
-        std::u16string inserted = from_qstring(c.selectedText());
-        for (char16_t& ch : inserted) {
-            if (ch == u'\u2029') ch = u'\n';
-        }
-        view.replace(at, gone, inserted);
+        view.replace(at, gone, lf_text(c.selectedText()));
         return;
     }
     // A report that does not add up: take the whole text afresh.
-    view = from_qstring(doc->toRawText());
-    for (char16_t& ch : view) {
-        if (ch == u'\u2029') ch = u'\n';
-    }
+    view = lf_text(doc->toRawText());
 }
 
 text_box::snapshot qt_text_box::text_snapshot() const {
@@ -110,7 +115,7 @@ void qt_text_box::keep_layouts(int from, int, int added) {
 bool qt_text_box::fits(std::u16string_view inserted_lf) const {
     if (max_length_ <= 0) return true;
     const auto breaks = static_cast<std::size_t>(std::count(inserted_lf.begin(), inserted_lf.end(), u'\n'));
-    const std::size_t after = text().size() - static_cast<std::size_t>(sel_length()) + inserted_lf.size() + breaks;
+    const std::size_t after = model_text().size() - static_cast<std::size_t>(sel_length()) + inserted_lf.size() + breaks;
     return after <= static_cast<std::size_t>(max_length_);
 }
 
