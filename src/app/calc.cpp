@@ -18,6 +18,7 @@ namespace app {
 
 namespace {
 
+static_assert(max_formula_length == 1'048'576, "the two tips name the limit");
 constexpr const char16_t* formula_too_long_tip = u"温馨提示:公式最多 1048576 个字符，这次输入没有被接受";
 constexpr const char16_t* saved_formula_too_long_tip = u"温馨提示:保存的公式超过 1048576 个字符，没有恢复";
 
