@@ -73,7 +73,6 @@ variant InStrB(arguments a) {
 }
 
 variant AscB(arguments a) {
-    if (a[0].is_null()) raise(err_invalid_use_of_null);
     const std::string b = bytes_of(a[0]);
     if (b.empty()) raise(err_invalid_call);
     return variant::integer(static_cast<unsigned char>(b[0]));

@@ -16,16 +16,9 @@ namespace vbscript::functions {
 
 namespace {
 
-// An optional argument that may not be Null.
-bool given(arguments a, size_t i) {
-    if (!has(a, i)) return false;
-    if (a[i].is_null()) raise(err_invalid_use_of_null);
-    return true;
-}
-
 // NumDigitsAfterDecimal: -1 (or left out) is the locale's; below -1 raises 5.
 long long decimals_argument(arguments a) {
-    if (!given(a, 1)) return zh_cn::decimals;
+    if (!has(a, 1)) return zh_cn::decimals;
     const long long n = long_of(a[1]);
     if (n < -1) raise(err_invalid_call);
     return n == -1 ? zh_cn::decimals : n;
@@ -33,7 +26,7 @@ long long decimals_argument(arguments a) {
 
 // A Tristate argument: vbTrue (-1), vbFalse (0) or vbUseDefault (-2, or left out).
 bool tristate(arguments a, size_t i, bool locale_default) {
-    if (!given(a, i)) return locale_default;
+    if (!has(a, i)) return locale_default;
     const long long v = long_of(a[i]);
     return v == -2 ? locale_default : v != 0;
 }
@@ -192,7 +185,7 @@ std::u16string time_text(const date_parts& p, bool seconds, int hour_width) {
 // vbShortTime "13:04" (24 hours, two digits).
 variant FormatDateTime(arguments a) {
     if (a[0].is_null()) raise(err_type_mismatch);
-    const long long format = given(a, 1) ? long_of(a[1]) : 0;
+    const long long format = has(a, 1) ? long_of(a[1]) : 0;
     if (format < 0 || format > 4) raise(err_invalid_call);
     const double serial = date_of(a[0]);
     const date_parts p = parts_of(serial);

@@ -145,7 +145,6 @@ variant Replace(arguments a) {
 }
 
 variant StrReverse(arguments a) {
-    if (a[0].is_null()) raise(err_invalid_use_of_null);
     std::u16string s = text_of(a[0]);
     std::reverse(s.begin(), s.end());
     return variant::string(std::move(s));
@@ -266,14 +265,12 @@ variant ChrW(arguments a) {
 }
 
 variant AscW(arguments a) {
-    if (a[0].is_null()) raise(err_invalid_use_of_null);
     const std::u16string s = text_of(a[0]);
     if (s.empty()) raise(err_invalid_call);
     return variant::integer(static_cast<std::int16_t>(s[0]));
 }
 
 variant Asc(arguments a) {
-    if (a[0].is_null()) raise(err_invalid_use_of_null);
     const std::u16string s = text_of(a[0]);
     if (s.empty()) raise(err_invalid_call);
     return variant::integer(ansi_code(s[0]));
