@@ -215,9 +215,8 @@ variant WeekdayName(arguments a) {
         if (a[i].is_null()) raise(err_invalid_use_of_null);
     const long long weekday = long_of(a[0]);
     const bool abbreviate = has(a, 1) && truth_of(a[1]);
-    long long first = has(a, 2) ? long_of(a[2]) : 1;
-    if (weekday < 1 || weekday > 7 || first < 0 || first > 7) raise(err_invalid_call);
-    if (first == 0) first = zh_cn::first_day_of_week;
+    const long long first = first_day_argument(a, 2);
+    if (weekday < 1 || weekday > 7) raise(err_invalid_call);
     const size_t i = static_cast<size_t>((weekday - 1 + first - 1) % 7);
     return variant::string(std::u16string(abbreviate ? zh_cn::day_abbreviations[i] : zh_cn::day_names[i]));
 }
