@@ -37,13 +37,23 @@ void civil_from_days(long long z, date_parts& p) {
     p.year = static_cast<int>(yoe + era * 400 + (p.month <= 2));
 }
 
-void append_number(std::u16string& out, int n, int width = 1) {
-    std::string s = std::to_string(n);
-    for (int i = static_cast<int>(s.size()); i < width; ++i) out += u'0';
-    for (char c : s) out += char16_t(c);
+}  // namespace
+
+void append_number(std::u16string& out, int n, int width) {
+    const std::string digits = std::to_string(n);
+    for (int i = static_cast<int>(digits.size()); i < width; ++i) out += u'0';
+    for (char c : digits) out += char16_t(c);
 }
 
-}  // namespace
+void append_time(std::u16string& out, const date_parts& p, bool seconds, int hour_width) {
+    append_number(out, p.hour, hour_width);
+    out += u':';
+    append_number(out, p.minute, 2);
+    if (seconds) {
+        out += u':';
+        append_number(out, p.second, 2);
+    }
+}
 
 bool in_date_range(double serial) { return serial >= min_date_serial && serial < max_date_serial; }
 
@@ -101,11 +111,7 @@ std::u16string date_to_text(double serial) {
     }
     if (has_time) {
         if (!out.empty()) out += u' ';
-        append_number(out, p.hour);
-        out += u':';
-        append_number(out, p.minute, 2);
-        out += u':';
-        append_number(out, p.second, 2);
+        append_time(out, p, true, 1);
     }
     return out;
 }

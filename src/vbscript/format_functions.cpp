@@ -149,12 +149,6 @@ variant FormatPercent(arguments a) {
 
 namespace {
 
-void append_number(std::u16string& out, int n, int width = 1) {
-    const std::string digits = std::to_string(n);
-    for (int i = static_cast<int>(digits.size()); i < width; ++i) out += u'0';
-    for (char c : digits) out += char16_t(c);
-}
-
 std::u16string long_date(const date_parts& p) {
     std::u16string out;
     append_number(out, p.year);
@@ -168,13 +162,7 @@ std::u16string long_date(const date_parts& p) {
 
 std::u16string time_text(const date_parts& p, bool seconds, int hour_width) {
     std::u16string out;
-    append_number(out, p.hour, hour_width);
-    out += u':';
-    append_number(out, p.minute, 2);
-    if (seconds) {
-        out += u':';
-        append_number(out, p.second, 2);
-    }
+    append_time(out, p, seconds, hour_width);
     return out;
 }
 
