@@ -70,8 +70,6 @@ struct variant {
     static variant empty() { return {}; }
     static variant null() { return of(vt_null, 0); }
     static variant nothing() { return of(vt_object, object_nothing); }
-    static variant err_object() { return of(vt_object, object_err); }
-    static variant missing() { return of(vt_error, 0); }
     static variant boolean(bool b) { return of(vt_boolean, b ? -1.0 : 0.0); }
     static variant byte(double v) { return of(vt_byte, v); }
     static variant integer(double v) { return of(vt_integer, v); }
