@@ -118,8 +118,12 @@ struct array_data {
 };
 
 inline variant::variant(const variant& o) : type(o.type), odd_byte(o.odd_byte) {
-    charge_text(o.text.size());
-    text = o.text;
+    // Most copies are numbers; charging an empty text counts nothing and cannot fail,
+    // so they skip the call.
+    if (!o.text.empty()) {
+        charge_text(o.text.size());
+        text = o.text;
+    }
     take_word(o);
     if (type == vt_array) ++array->references;
 }
