@@ -20,12 +20,6 @@ const array_elements& array_argument(const variant& v, bool null_is_94) {
     return v.items();
 }
 
-// A text argument that may not be Null (Split, Join, Filter).
-std::u16string text_argument(const variant& v) {
-    if (v.is_null()) raise(err_invalid_use_of_null);
-    return text_of(v);
-}
-
 // The dimension argument of UBound and LBound: the arrays an expression makes have one.
 void check_dimension(arguments a) {
     if (has(a, 1) && long_of(a[1]) != 1) raise(err_subscript);
@@ -80,9 +74,8 @@ variant UBound(arguments a) {
 // delimiter; an empty expression or a count of 0 gives an empty array, an empty
 // delimiter the whole expression.
 variant Split(arguments a) {
-    const std::u16string s = text_argument(a[0]);
-    const std::u16string delimiter = has(a, 1) ? text_argument(a[1]) : u" ";
-    if (has(a, 2) && a[2].is_null()) raise(err_invalid_use_of_null);
+    const std::u16string s = text_of(a[0]);
+    const std::u16string delimiter = has(a, 1) ? text_of(a[1]) : u" ";
     const long long count = has(a, 2) ? long_of(a[2]) : -1;
     if (count < -1) raise(err_invalid_call);
     const bool text = text_compare(a, 3);
@@ -95,7 +88,7 @@ variant Split(arguments a) {
 // between them; an element that is Null or an array raises 13.
 variant Join(arguments a) {
     const array_elements& items = array_argument(a[0], true);
-    const std::u16string delimiter = has(a, 1) ? text_argument(a[1]) : u" ";
+    const std::u16string delimiter = has(a, 1) ? text_of(a[1]) : u" ";
     std::u16string out;
     for (size_t i = 0; i < items.size(); ++i) {
         const variant& item = items[i];
@@ -112,7 +105,7 @@ variant Join(arguments a) {
 // Value (or, with Include False, does not).
 variant Filter(arguments a) {
     const array_elements& items = array_argument(a[0], true);
-    const std::u16string value = text_argument(a[1]);
+    const std::u16string value = text_of(a[1]);
     const bool include = has(a, 2) ? truth_of(a[2]) : true;
     const bool text = text_compare(a, 3);
     const std::u16string key = text ? folded(value) : value;

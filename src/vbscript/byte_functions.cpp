@@ -11,12 +11,6 @@ namespace vbscript::functions {
 
 namespace {
 
-long long byte_count(const variant& v) {
-    const long long n = long_of(v);
-    if (n < 0) raise(err_invalid_call);
-    return n;
-}
-
 // The compared bytes of InStrB: the texts folded first under text compare.
 std::string search_bytes(const variant& v, bool text) {
     if (!text) return bytes_of(v);
@@ -31,13 +25,13 @@ variant LenB(arguments a) {
 }
 
 variant LeftB(arguments a) {
-    const long long n = byte_count(a[1]);
+    const long long n = non_negative(a[1]);
     if (a[0].is_null()) return a[0];
     return from_bytes(std::string_view(bytes_of(a[0])).substr(0, static_cast<size_t>(n)));
 }
 
 variant RightB(arguments a) {
-    const long long n = byte_count(a[1]);
+    const long long n = non_negative(a[1]);
     if (a[0].is_null()) return a[0];
     const std::string b = bytes_of(a[0]);
     return from_bytes(std::string_view(b).substr(b.size() - std::min<size_t>(b.size(), static_cast<size_t>(n))));
@@ -46,7 +40,7 @@ variant RightB(arguments a) {
 // MidB(string, start[, length]): start counts bytes from 1.
 variant MidB(arguments a) {
     const long long start = long_of(a[1]);
-    const long long length = has(a, 2) ? byte_count(a[2]) : -1;
+    const long long length = has(a, 2) ? non_negative(a[2]) : -1;
     if (start < 1) raise(err_invalid_call);
     if (a[0].is_null()) return a[0];
     const std::string b = bytes_of(a[0]);
@@ -73,7 +67,6 @@ variant InStrB(arguments a) {
 }
 
 variant AscB(arguments a) {
-    if (a[0].is_null()) raise(err_invalid_use_of_null);
     const std::string b = bytes_of(a[0]);
     if (b.empty()) raise(err_invalid_call);
     return variant::integer(static_cast<unsigned char>(b[0]));

@@ -24,6 +24,21 @@ inline int digit_value(char16_t c, int base) {
     return v < base ? v : -1;
 }
 
+// The base of an &H (16) or &O (8) number from its letter in either case; 0 for others.
+inline int radix_base(char16_t letter) {
+    const char16_t r = ascii_lower(letter);
+    return r == u'h' ? 16 : r == u'o' ? 8 : 0;
+}
+
+// The text without the blanks around it (spaces, tabs, line breaks), which text read
+// as a number, a Currency or a Boolean may have.
+inline std::u16string_view trim_blanks(std::u16string_view s) {
+    const auto blank = [](char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; };
+    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
 inline bool same_ignoring_case(std::u16string_view a, std::u16string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)

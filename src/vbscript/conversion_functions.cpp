@@ -10,7 +10,6 @@
 namespace vbscript {
 
 double date_of(const variant& v) {
-    if (v.is_null()) raise(err_invalid_use_of_null);
     if (v.is_object()) raise(err_type_mismatch);
     double serial;
     if (v.is_string()) {

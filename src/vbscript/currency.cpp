@@ -37,8 +37,6 @@ struct decimal {
     long long exponent = 0;
 };
 
-bool is_blank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
-
 // [sign] digits [, digit groups] [. digits]: the digits without leading zeros and the
 // power of ten of the last; returns where reading stopped, or npos without a digit.
 size_t read_mantissa(std::u16string_view s, decimal& d) {
@@ -76,8 +74,7 @@ bool read_exponent(std::u16string_view s, decimal& d) {
 
 // A decimal number with blanks around it.
 std::optional<decimal> read_decimal_text(std::u16string_view s) {
-    while (!s.empty() && is_blank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && is_blank(s.back())) s.remove_suffix(1);
+    s = trim_blanks(s);
     decimal d;
     const size_t end = read_mantissa(s, d);
     if (end == std::u16string_view::npos || !read_exponent(s.substr(end), d)) return std::nullopt;

@@ -54,14 +54,6 @@ long long total_seconds(double serial) {
 
 long long floor_div(long long a, long long b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 
-// The firstdayofweek argument: 1 (Sunday, also when left out) to 7; 0 is the locale's
-// first day. Other values raise 5.
-long long first_day_argument(arguments a, size_t i) {
-    const long long first = has(a, i) ? long_of(a[i]) : 1;
-    if (first < 0 || first > 7) raise(err_invalid_call);
-    return first == 0 ? zh_cn::first_day_of_week : first;
-}
-
 // The firstweekofyear argument: vbFirstJan1 (1, also when left out), vbFirstFourDays
 // (2) or vbFirstFullWeek (3); 0 is the locale's rule.
 long long week_rule_argument(arguments a, size_t i) {
@@ -90,6 +82,12 @@ int week_of_year(double day, long long year, long long first_day, long long rule
 }
 
 }  // namespace
+
+long long first_day_argument(arguments a, size_t i) {
+    const long long first = has(a, i) ? long_of(a[i]) : 1;
+    if (first < 0 || first > 7) raise(err_invalid_call);
+    return first == 0 ? zh_cn::first_day_of_week : first;
+}
 
 variant Now(arguments) { return variant::date(now_serial()); }
 

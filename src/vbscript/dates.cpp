@@ -37,13 +37,23 @@ void civil_from_days(long long z, date_parts& p) {
     p.year = static_cast<int>(yoe + era * 400 + (p.month <= 2));
 }
 
-void append_number(std::u16string& out, int n, int width = 1) {
-    std::string s = std::to_string(n);
-    for (int i = static_cast<int>(s.size()); i < width; ++i) out += u'0';
-    for (char c : s) out += char16_t(c);
+}  // namespace
+
+void append_number(std::u16string& out, int n, int width) {
+    const std::string digits = std::to_string(n);
+    for (int i = static_cast<int>(digits.size()); i < width; ++i) out += u'0';
+    for (char c : digits) out += char16_t(c);
 }
 
-}  // namespace
+void append_time(std::u16string& out, const date_parts& p, bool seconds, int hour_width) {
+    append_number(out, p.hour, hour_width);
+    out += u':';
+    append_number(out, p.minute, 2);
+    if (seconds) {
+        out += u':';
+        append_number(out, p.second, 2);
+    }
+}
 
 bool in_date_range(double serial) { return serial >= min_date_serial && serial < max_date_serial; }
 
@@ -101,32 +111,43 @@ std::u16string date_to_text(double serial) {
     }
     if (has_time) {
         if (!out.empty()) out += u' ';
-        append_number(out, p.hour);
-        out += u':';
-        append_number(out, p.minute, 2);
-        out += u':';
-        append_number(out, p.second, 2);
+        append_time(out, p, true, 1);
     }
     return out;
 }
 
-double now_serial() {
+namespace {
+
+// The clock now, as local calendar time and the fraction of its current second.
+struct local_now {
+    std::tm local{};
+    double into_second = 0;
+};
+
+local_now read_clock() {
     const auto now = std::chrono::system_clock::now();
     const std::time_t t = std::chrono::system_clock::to_time_t(now);
-    std::tm local{};
-    localtime_r(&t, &local);
+    local_now n;
+    localtime_r(&t, &n.local);
+    n.into_second = std::chrono::duration<double>(now - std::chrono::system_clock::from_time_t(t)).count();
+    return n;
+}
+
+double whole_seconds_into_day(const std::tm& local) {
+    return local.tm_hour * 3600.0 + local.tm_min * 60 + local.tm_sec;
+}
+
+}  // namespace
+
+double now_serial() {
+    const std::tm local = read_clock().local;
     const double day = day_serial(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
-    return serial_from(day, local.tm_hour * 3600.0 + local.tm_min * 60 + local.tm_sec);
+    return serial_from(day, whole_seconds_into_day(local));
 }
 
 double seconds_since_midnight() {
-    const auto now = std::chrono::system_clock::now();
-    const std::time_t t = std::chrono::system_clock::to_time_t(now);
-    std::tm local{};
-    localtime_r(&t, &local);
-    const auto into_second = now - std::chrono::system_clock::from_time_t(t);
-    return local.tm_hour * 3600.0 + local.tm_min * 60 + local.tm_sec +
-           std::chrono::duration<double>(into_second).count();
+    const local_now n = read_clock();
+    return whole_seconds_into_day(n.local) + n.into_second;
 }
 
 // ---- reading dates written as text ----
@@ -214,8 +235,9 @@ int current_year() { return parts_of(now_serial()).year; }
 // be, and m/d of the current year.
 std::optional<double> numeric_day(const std::vector<piece>& p) {
     if (p.size() == 2) {
-        auto d = checked_day(current_year(), p[0].value, p[1].value);
-        return d ? d : checked_day(current_year(), p[1].value, p[0].value);
+        const int year = current_year();
+        auto d = checked_day(year, p[0].value, p[1].value);
+        return d ? d : checked_day(year, p[1].value, p[0].value);
     }
     if (p[0].digits >= 3 || p[0].value > 31) return checked_day(full_year(p[0]), p[1].value, p[2].value);
     auto d = checked_day(full_year(p[2]), p[0].value, p[1].value);

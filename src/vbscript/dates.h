@@ -35,6 +35,13 @@ date_parts parts_of(double serial);
 double day_of(double serial);
 double seconds_of(double serial);
 
+// Appends n in decimal, with leading zeros up to `width` digits.
+void append_number(std::u16string& out, int n, int width = 1);
+
+// Appends the time of day in 24 hours: "13:04:05", or "13:04" without seconds; the
+// hour with leading zeros up to hour_width digits.
+void append_time(std::u16string& out, const date_parts& p, bool seconds, int hour_width);
+
 // The text of a Date in the short Chinese form: "2020/1/2 13:04:05"; the date alone
 // when there is no time, the time alone on day 0.
 std::u16string date_to_text(double serial);

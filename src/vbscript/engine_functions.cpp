@@ -3,6 +3,7 @@
 #include "vbscript/errors.h"
 #include "vbscript/functions.h"
 #include "vbscript/limits.h"
+#include "vbscript/locale.h"
 #include "vbscript/program.h"
 
 namespace vbscript::functions {
@@ -40,6 +41,6 @@ variant ScriptEngineMinorVersion(arguments) { return variant::long_integer(8); }
 variant ScriptEngineBuildVersion(arguments) { return variant::long_integer(16384); }
 
 // Chinese (PRC), the locale of the systems the calculator's evaluator ran on.
-variant GetLocale(arguments) { return variant::long_integer(2052); }
+variant GetLocale(arguments) { return variant::long_integer(zh_cn::lcid); }
 
 }  // namespace vbscript::functions

@@ -16,16 +16,9 @@ namespace vbscript::functions {
 
 namespace {
 
-// An optional argument that may not be Null.
-bool given(arguments a, size_t i) {
-    if (!has(a, i)) return false;
-    if (a[i].is_null()) raise(err_invalid_use_of_null);
-    return true;
-}
-
 // NumDigitsAfterDecimal: -1 (or left out) is the locale's; below -1 raises 5.
 long long decimals_argument(arguments a) {
-    if (!given(a, 1)) return zh_cn::decimals;
+    if (!has(a, 1)) return zh_cn::decimals;
     const long long n = long_of(a[1]);
     if (n < -1) raise(err_invalid_call);
     return n == -1 ? zh_cn::decimals : n;
@@ -33,7 +26,7 @@ long long decimals_argument(arguments a) {
 
 // A Tristate argument: vbTrue (-1), vbFalse (0) or vbUseDefault (-2, or left out).
 bool tristate(arguments a, size_t i, bool locale_default) {
-    if (!given(a, i)) return locale_default;
+    if (!has(a, i)) return locale_default;
     const long long v = long_of(a[i]);
     return v == -2 ? locale_default : v != 0;
 }
@@ -156,12 +149,6 @@ variant FormatPercent(arguments a) {
 
 namespace {
 
-void append_number(std::u16string& out, int n, int width = 1) {
-    const std::string digits = std::to_string(n);
-    for (int i = static_cast<int>(digits.size()); i < width; ++i) out += u'0';
-    for (char c : digits) out += char16_t(c);
-}
-
 std::u16string long_date(const date_parts& p) {
     std::u16string out;
     append_number(out, p.year);
@@ -175,13 +162,7 @@ std::u16string long_date(const date_parts& p) {
 
 std::u16string time_text(const date_parts& p, bool seconds, int hour_width) {
     std::u16string out;
-    append_number(out, p.hour, hour_width);
-    out += u':';
-    append_number(out, p.minute, 2);
-    if (seconds) {
-        out += u':';
-        append_number(out, p.second, 2);
-    }
+    append_time(out, p, seconds, hour_width);
     return out;
 }
 
@@ -192,7 +173,7 @@ std::u16string time_text(const date_parts& p, bool seconds, int hour_width) {
 // vbShortTime "13:04" (24 hours, two digits).
 variant FormatDateTime(arguments a) {
     if (a[0].is_null()) raise(err_type_mismatch);
-    const long long format = given(a, 1) ? long_of(a[1]) : 0;
+    const long long format = has(a, 1) ? long_of(a[1]) : 0;
     if (format < 0 || format > 4) raise(err_invalid_call);
     const double serial = date_of(a[0]);
     const date_parts p = parts_of(serial);
@@ -222,9 +203,8 @@ variant WeekdayName(arguments a) {
         if (a[i].is_null()) raise(err_invalid_use_of_null);
     const long long weekday = long_of(a[0]);
     const bool abbreviate = has(a, 1) && truth_of(a[1]);
-    long long first = has(a, 2) ? long_of(a[2]) : 1;
-    if (weekday < 1 || weekday > 7 || first < 0 || first > 7) raise(err_invalid_call);
-    if (first == 0) first = zh_cn::first_day_of_week;
+    const long long first = first_day_argument(a, 2);
+    if (weekday < 1 || weekday > 7) raise(err_invalid_call);
     const size_t i = static_cast<size_t>((weekday - 1 + first - 1) % 7);
     return variant::string(std::u16string(abbreviate ? zh_cn::day_abbreviations[i] : zh_cn::day_names[i]));
 }

@@ -36,6 +36,10 @@ double date_of(const variant& v);  // a Date, or text or a number read as one; e
 bool has(arguments a, size_t i);   // the argument was given, not left out
 
 namespace functions {
+// The firstdayofweek argument at i (DatePart, Weekday, WeekdayName, ...): 1 (Sunday,
+// also when left out) to 7; 0 is the locale's first day. Other values raise 5.
+long long first_day_argument(arguments a, size_t i);
+
 // array_functions.cpp
 variant Array(arguments), Filter(arguments), IsArray(arguments), IsObject(arguments), Join(arguments),
     LBound(arguments), Split(arguments), UBound(arguments);

@@ -135,8 +135,7 @@ token lexer::next() {
 // "&H" or "&O" and a digit of that base; without the digit the "&" is the
 // concatenation and the letter starts a name ("x" &hi).
 bool lexer::radix_follows() const {
-    const char16_t r = ascii_lower(peek(1));
-    const int base = r == u'h' ? 16 : r == u'o' ? 8 : 0;
+    const int base = radix_base(peek(1));
     return base && digit_value(peek(2), base) >= 0;
 }
 
@@ -169,7 +168,7 @@ token lexer::number() {
 // (&HFFFF& is 65535). Either way the value is typed as small as it fits, so &H10& and
 // &HFFFFFFFF& are Integers.
 token lexer::radix_number() {
-    const int base = ascii_lower(peek(1)) == u'h' ? 16 : 8;
+    const int base = radix_base(peek(1));  // 16 or 8: radix_follows() saw a digit of it
     pos_ += 2;
     const radix_digits digits = read_radix_digits(text_.substr(pos_), base);
     if (digits.overflow) raise(err_overflow);

@@ -83,7 +83,7 @@ variant Sgn(arguments a) {
 // Boolean stays what it is; a Currency is rounded exactly.
 variant Round(arguments a) {
     const variant& x = a[0];
-    const double digits = has(a, 1) ? whole_number_in(a[1], -2147483648.0, 2147483647.0) : 0;
+    const double digits = has(a, 1) ? long_of(a[1]) : 0;
     if (digits < 0) raise(err_invalid_call);
     if (x.is_null()) return x;
     if (x.type == vt_boolean) return x;

@@ -12,7 +12,7 @@ variant element_of(const variant& target, arguments subscripts) {
     if (!target.is_array()) raise(target.is_nothing() ? err_object_not_set : err_type_mismatch);
     if (subscripts.size() != 1 || subscripts[0].is_missing()) raise(err_subscript);
     const array_elements& elements = target.items();
-    const double i = whole_number_in(subscripts[0], -2147483648.0, 2147483647.0);
+    const double i = long_of(subscripts[0]);
     if (i < 0 || i >= static_cast<double>(elements.size())) raise(err_subscript);
     return elements[static_cast<size_t>(i)];
 }

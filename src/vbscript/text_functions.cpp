@@ -11,15 +11,6 @@ namespace vbscript::functions {
 
 namespace {
 
-// A count or position argument: a whole number in the Long range; Null raises 94.
-long long whole(const variant& v) { return long_of(v); }
-
-long long non_negative(const variant& v) {
-    const long long n = whole(v);
-    if (n < 0) raise(err_invalid_call);
-    return n;
-}
-
 variant trimmed(const variant& x, bool front, bool back) {
     if (x.is_null()) return x;
     std::u16string s = text_of(x);
@@ -46,7 +37,7 @@ variant Right(arguments a) {
 }
 
 variant Mid(arguments a) {
-    const long long start = whole(a[1]);
+    const long long start = long_of(a[1]);
     const long long length = has(a, 2) ? non_negative(a[2]) : -1;
     if (start < 1) raise(err_invalid_call);
     if (a[0].is_null()) return a[0];
@@ -81,7 +72,7 @@ variant RTrim(arguments a) { return trimmed(a[0], false, true); }
 // string1 from start, 0 when it is not there.
 variant InStr(arguments a) {
     const bool with_start = a.size() >= 3;
-    const long long start = with_start ? whole(a[0]) : 1;
+    const long long start = with_start ? long_of(a[0]) : 1;
     if (start < 1) raise(err_invalid_call);
     const variant& hay = a[with_start ? 1 : 0];
     const variant& needle = a[with_start ? 2 : 1];
@@ -98,7 +89,7 @@ variant InStr(arguments a) {
 // InStrRev(string1, string2[, start[, compare]]): the last position of string2 that
 // ends at or before start (-1: the end).
 variant InStrRev(arguments a) {
-    const long long start = has(a, 2) ? whole(a[2]) : -1;
+    const long long start = has(a, 2) ? long_of(a[2]) : -1;
     if (start == 0 || start < -1) raise(err_invalid_call);
     const bool text = text_compare(a, 3);
     if (a[0].is_null() || a[1].is_null()) return variant::null();
@@ -120,8 +111,8 @@ variant InStrRev(arguments a) {
 variant Replace(arguments a) {
     for (size_t i = 0; i < a.size(); ++i)
         if (a[i].is_null()) raise(err_invalid_use_of_null);
-    const long long start = has(a, 3) ? whole(a[3]) : 1;
-    long long count = has(a, 4) ? whole(a[4]) : -1;
+    const long long start = has(a, 3) ? long_of(a[3]) : 1;
+    long long count = has(a, 4) ? long_of(a[4]) : -1;
     if (start < 1 || count < -1) raise(err_invalid_call);
     const bool text = text_compare(a, 5);
     const std::u16string s = text_of(a[0]), find = text_of(a[1]), with = text_of(a[2]);
@@ -145,7 +136,6 @@ variant Replace(arguments a) {
 }
 
 variant StrReverse(arguments a) {
-    if (a[0].is_null()) raise(err_invalid_use_of_null);
     std::u16string s = text_of(a[0]);
     std::reverse(s.begin(), s.end());
     return variant::string(std::move(s));
@@ -167,7 +157,7 @@ variant String(arguments a) {
         if (a[1].text.empty()) raise(err_invalid_call);
         c = a[1].text[0];
     } else {
-        c = ansi_text(static_cast<unsigned>(((whole(a[1]) % 256) + 256) % 256))[0];
+        c = ansi_text(static_cast<unsigned>(((long_of(a[1]) % 256) + 256) % 256))[0];
     }
     require_text(static_cast<size_t>(n));
     return variant::string(std::u16string(static_cast<size_t>(n), c));
@@ -254,26 +244,24 @@ variant Unescape(arguments a) {
 // Chr(charcode): the code page's character, one byte up to 255, a double-byte code
 // from -32768 (its 16 bits) to 65535.
 variant Chr(arguments a) {
-    const long long code = whole(a[0]);
+    const long long code = long_of(a[0]);
     if (code < -32768 || code > 65535) raise(err_invalid_call);
     return variant::string(ansi_text(static_cast<unsigned>(code & 0xFFFF)));
 }
 
 variant ChrW(arguments a) {
-    const long long code = whole(a[0]);
+    const long long code = long_of(a[0]);
     if (code < -32768 || code > 65535) raise(err_invalid_call);
     return variant::string(std::u16string(1, static_cast<char16_t>(code & 0xFFFF)));
 }
 
 variant AscW(arguments a) {
-    if (a[0].is_null()) raise(err_invalid_use_of_null);
     const std::u16string s = text_of(a[0]);
     if (s.empty()) raise(err_invalid_call);
     return variant::integer(static_cast<std::int16_t>(s[0]));
 }
 
 variant Asc(arguments a) {
-    if (a[0].is_null()) raise(err_invalid_use_of_null);
     const std::u16string s = text_of(a[0]);
     if (s.empty()) raise(err_invalid_call);
     return variant::integer(ansi_code(s[0]));

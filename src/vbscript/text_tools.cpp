@@ -29,6 +29,12 @@ bool text_compare(arguments a, size_t i) {
     return mode == 1;
 }
 
+long long non_negative(const variant& v) {
+    const long long n = long_of(v);
+    if (n < 0) raise(err_invalid_call);
+    return n;
+}
+
 std::string bytes_of(const variant& v) {
     const std::u16string own = v.is_string() ? std::u16string() : text_of(v);
     const std::u16string& text = v.is_string() ? v.text : own;

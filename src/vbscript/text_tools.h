@@ -19,6 +19,10 @@ std::u16string folded(std::u16string s);
 // when left out) or 1 (text); Null raises 94, other values 5.
 bool text_compare(arguments a, size_t i);
 
+// A count or length argument (Left, Space, LeftB, ...): a whole number in the Long
+// range that is not negative, else 5.
+long long non_negative(const variant& v);
+
 // The bytes of a value's text as the byte functions see it: each code unit low byte
 // first, a String with an odd byte count without its last half. And back: an odd count
 // leaves its last byte in the low half of a last code unit, marked odd_byte.

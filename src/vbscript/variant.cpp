@@ -11,8 +11,6 @@ namespace vbscript {
 
 namespace {
 
-bool is_blank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
-
 // Empty, Boolean, Byte, Integer, Long, Single, Double and Date: the subtypes whose
 // number is their value, tested in one step.
 bool holds_number(const variant& v) {
@@ -24,8 +22,7 @@ bool holds_number(const variant& v) {
 // "&H" or "&O" and nothing but digits.
 std::optional<double> parse_radix(std::u16string_view s) {
     if (s.size() < 2) return std::nullopt;
-    const char16_t r = ascii_lower(s[1]);
-    const int base = r == u'h' ? 16 : r == u'o' ? 8 : 0;
+    const int base = radix_base(s[1]);
     if (!base) return std::nullopt;
     const radix_digits d = read_radix_digits(s.substr(2), base);
     if (d.overflow || d.count == 0 || d.count != s.size() - 2) return std::nullopt;
@@ -54,8 +51,7 @@ double radix_value(unsigned long long v) {
 }
 
 std::optional<double> parse_number_text(std::u16string_view s) {
-    while (!s.empty() && is_blank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && is_blank(s.back())) s.remove_suffix(1);
+    s = trim_blanks(s);
     if (!s.empty() && s[0] == u'&') return parse_radix(s);
     std::string ascii;
     bool digits = false;
@@ -76,8 +72,7 @@ std::optional<double> parse_number_text(std::u16string_view s) {
 }
 
 std::optional<bool> parse_boolean_text(std::u16string_view s) {
-    while (!s.empty() && is_blank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && is_blank(s.back())) s.remove_suffix(1);
+    s = trim_blanks(s);
     if (same_ignoring_case(s, u"true") || same_ignoring_case(s, u"#true#")) return true;
     if (same_ignoring_case(s, u"false") || same_ignoring_case(s, u"#false#")) return false;
     return std::nullopt;

@@ -70,8 +70,6 @@ struct variant {
     static variant empty() { return {}; }
     static variant null() { return of(vt_null, 0); }
     static variant nothing() { return of(vt_object, object_nothing); }
-    static variant err_object() { return of(vt_object, object_err); }
-    static variant missing() { return of(vt_error, 0); }
     static variant boolean(bool b) { return of(vt_boolean, b ? -1.0 : 0.0); }
     static variant byte(double v) { return of(vt_byte, v); }
     static variant integer(double v) { return of(vt_integer, v); }
@@ -120,8 +118,12 @@ struct array_data {
 };
 
 inline variant::variant(const variant& o) : type(o.type), odd_byte(o.odd_byte) {
-    charge_text(o.text.size());
-    text = o.text;
+    // Most copies are numbers; charging an empty text counts nothing and cannot fail,
+    // so they skip the call.
+    if (!o.text.empty()) {
+        charge_text(o.text.size());
+        text = o.text;
+    }
     take_word(o);
     if (type == vt_array) ++array->references;
 }
