@@ -12,6 +12,7 @@
 #include "platform/text.h"
 #include "store/data_folder.h"
 #include "store/history_log.h"
+#include "window/desktop.h"
 #include "window/topmost_keeper.h"
 
 namespace app {
@@ -135,7 +136,10 @@ bool calc::load() {
         Label_tip.set_caption(saved_formula_too_long_tip);
     }
     history_.restore(data_folder);
-    services_.windows.set_window_pos(form_->handle(), platform::hwnd_topmost, 0, 0, 0, 0,
+    // The top-left corner of the primary monitor.
+    const window::desktop desktop(services_.forms, services_.windows);
+    const platform::pixel_point corner = desktop.corner_px(desktop.primary());
+    services_.windows.set_window_pos(form_->handle(), platform::hwnd_topmost, corner.x, corner.y, 0, 0,
                                      platform::swp_nosize | platform::swp_framechanged);
     install_message_hook();
     Picture_show.show_form_icon();
@@ -204,7 +208,9 @@ void calc::send_dde_command(const std::u16string& command) {
 }
 
 void calc::Form_LinkExecute(const std::u16string& command, int& cancel) {
-    instance::link_execute(*form_, Text_calc, command, cancel, services_.forms.milliseconds(), last_showme_ms_);
+    const window::desktop desktop(services_.forms, services_.windows);
+    instance::link_execute(*form_, Text_calc, desktop.primary().rect, command, cancel, services_.forms.milliseconds(),
+                           last_showme_ms_);
 }
 
 std::u16string calc::read_setting(const std::u16string& key, const std::u16string& fallback) {

@@ -16,14 +16,15 @@ void send_dde_command(client_link& link, const std::u16string& command, const st
     link.set_link_timeout(saved);
 }
 
-void link_execute(platform::form& window, platform::control& formula, const std::u16string& command, int& cancel,
-                  std::int64_t now_ms, std::optional<std::int64_t>& last_showme_ms) {
+void link_execute(platform::form& window, platform::control& formula, const platform::twips_rect& primary,
+                  const std::u16string& command, int& cancel, std::int64_t now_ms,
+                  std::optional<std::int64_t>& last_showme_ms) {
     cancel = 0;
     if (command != showme_command) return;
     if (last_showme_ms && now_ms - *last_showme_ms < showme_interval_ms) return;
     last_showme_ms = now_ms;
     const platform::twips_rect r = window.rect();
-    window.move({400, 300, r.width, r.height});
+    window.move({primary.left + 400, primary.top + 300, r.width, r.height});
     window.set_state(platform::window_state::normal);
     window.show();
     formula.set_focus();

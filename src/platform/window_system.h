@@ -1,13 +1,14 @@
 // The window system: placement and z-order of top-level windows, addressed by handle,
-// in screen pixels; the pointer; and each window's message procedure, which a program
-// may replace to see the window's messages first. The Qt layer implements it
-// (src/platform/qt/qt_window_system.cpp); tests use a fake with a screen of its own
-// (tests/fakes/).
+// in screen pixels; the monitors of the desktop; the pointer; and each window's message
+// procedure, which a program may replace to see the window's messages first. The Qt
+// layer implements it (src/platform/qt/qt_window_system.cpp); tests use a fake with
+// monitors and a pointer of its own (tests/fakes/).
 #pragma once
 
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <vector>
 
 namespace platform {
 
@@ -25,6 +26,7 @@ using wparam = std::uintptr_t;
 using lparam = std::intptr_t;
 using lresult = std::intptr_t;
 
+inline constexpr message_id wm_displaychange = 0x7E;  // the monitors changed; no parameters
 inline constexpr message_id wm_nclbuttondown = 0xA1;  // wparam: hit-test code, lparam: screen point
 inline constexpr message_id wm_sizing = 0x214;        // lparam: address of the proposed pixel_rect
 inline constexpr message_id wm_moving = 0x216;        // lparam: address of the proposed pixel_rect
@@ -58,6 +60,28 @@ struct pixel_point {
     friend bool operator==(const pixel_point&, const pixel_point&) = default;
 };
 
+// Which edges of a monitor are the desktop's outer edges: no other monitor continues
+// beyond them.
+struct monitor_edges {
+    bool left = true;
+    bool top = true;
+    bool right = true;
+    bool bottom = true;
+    friend bool operator==(const monitor_edges&, const monitor_edges&) = default;
+};
+
+struct monitor {
+    pixel_rect rect;
+    bool primary = false;
+    monitor_edges outer;
+    friend bool operator==(const monitor&, const monitor&) = default;
+};
+
+// The monitors at these rectangles, the one at index `primary` the primary one, each edge
+// marked outer unless another monitor lies beyond it along some of its length: an edge
+// that is shared over part of its length counts as shared.
+std::vector<monitor> desktop_monitors(const std::vector<pixel_rect>& rects, std::size_t primary);
+
 // The rectangle behind the lparam of wm_moving and wm_sizing, copied byte for byte.
 inline pixel_rect read_rect_param(lparam p) {
     pixel_rect r;
@@ -89,8 +113,17 @@ public:
                                 int cx, int cy, unsigned flags) = 0;
     // The window's outer rectangle now; all zero for an unknown window.
     virtual pixel_rect window_rect(window_handle w) const = 0;
+    // The monitors of the desktop, in screen pixels; empty when the window system tells
+    // none.
+    virtual std::vector<monitor> monitors() const = 0;
     // Where the mouse pointer is, in screen pixels.
     virtual pixel_point cursor_pos() const = 0;
+    // True while the window system knows the pointer to be away from the window whatever
+    // cursor_pos says: where the position that the program reads goes stale while the
+    // pointer is over other programs' windows (XWayland over a Wayland window), it still
+    // tells when the pointer leaves the window, and this holds from then until the
+    // pointer comes back. False where the position never goes stale.
+    virtual bool pointer_gone_from(window_handle w) const = 0;
     // The window's current procedure; empty for an unknown window.
     virtual window_proc window_procedure(window_handle w) const = 0;
     // Installs p as the window's procedure and returns the one it replaces (empty for an

@@ -1,13 +1,15 @@
 // Edge docking and auto-hide: once a move or resize of the main window has ended against
-// the left, right or top screen edge, a watch compares the pointer with the window every
-// 50 ms; when the pointer leaves the window it slides out of sight, leaving a strip on
-// screen, and when the pointer touches that strip it slides back.
+// the left, right or top edge of the desktop, a watch compares the pointer with the window
+// every 50 ms; when the pointer leaves the window it slides out of sight, leaving a strip
+// on the monitor it docked at, and when the pointer touches that strip it slides back.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 
 #include "platform/forms.h"
 #include "platform/window_system.h"
+#include "window/desktop.h"
 
 namespace window {
 
@@ -32,11 +34,17 @@ class docking {
 public:
     explicit docking(docking_services s) : s_(s) {}
 
-    // A move or resize ended against an edge: dock at `side` (none: the side docked at
-    // before) and start the watch.
-    void dock(std::optional<screen_edge> side);
+    // A move or resize ended against an outer edge of `screen`: dock there at `side`
+    // (none: the side docked at before) and start the watch.
+    void dock(std::optional<screen_edge> side, const screen_area& screen);
     // Stops the watch and any slide, where the window stands.
     void stop();
+    // The monitors changed. A docked window whose edge is still an outer one of the monitor
+    // it docked at (or of the one that now holds most of where that was) goes to its rest
+    // position there and keeps docking; any other docked window, and one no longer wholly
+    // on the monitors, is moved the least that puts it wholly on that monitor (or the one
+    // holding most of it), and a docked one stops docking.
+    void display_changed();
     void tmrCheck_Timer();
     void tmrMove_Timer();
 
@@ -46,8 +54,13 @@ public:
 
 private:
     void grow_slide_step();
+    // The rest position across the edge for the goal, in twips.
+    std::int64_t rest_position(const platform::twips_rect& r, bool show) const;
+    // The monitor docked at; before the first docking, the one holding the window.
+    screen_area docked_screen() const;
 
     docking_services s_;
+    std::optional<screen_area> docked_at_;
 };
 
 }  // namespace window

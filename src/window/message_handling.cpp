@@ -1,6 +1,7 @@
 #include "window/message_handling.h"
 
 #include "vbscript/rounding.h"
+#include "window/desktop.h"
 
 namespace window {
 
@@ -20,21 +21,15 @@ void message_handling::GetWindowMessage(iSubClass& hook, platform::lresult& Resu
         case platform::wm_exitsizemove:
             end_size_move();
             break;
+        case platform::wm_displaychange:
+            dock_.display_changed();
+            break;
         default:
             break;
     }
     platform::lresult passed = 0;
     hook.CallDefaultWindowProc(cHwnd, Message, wParam, lParam, passed);
     Result = passed;
-}
-
-double message_handling::screen_width_px() const {
-    return static_cast<double>(forms_.screen_width()) / forms_.twips_per_pixel_x();
-}
-
-int message_handling::screen_height_px() const {
-    const double height = static_cast<double>(forms_.screen_height()) / forms_.twips_per_pixel_y();
-    return static_cast<int>(vbscript::round_half_even(height));
 }
 
 // Before the press is passed on: passing it on runs the whole drag, whose messages must
@@ -44,31 +39,42 @@ void message_handling::caption_press() {
     dock_.stop();
 }
 
-// Keeps the dragged window within the left, top and right screen edges at its size, and
-// stretches it to the screen's height while it sits in a top corner.
+namespace {
+
+int rounded(double v) { return static_cast<int>(vbscript::round_half_even(v)); }
+
+}  // namespace
+
+// Keeps the dragged window within the outer edges of the monitor under the pointer at its
+// size, and stretches it to that monitor's height while it sits in one of its top corners
+// at the desktop's edges. A window crosses freely to a neighbouring monitor.
 void message_handling::snap_to_edges(platform::lparam proposed) {
     const platform::pixel_rect w = window_rect();
-    const double s = screen_width_px();
-    const int s_rounded = static_cast<int>(vbscript::round_half_even(s));
+    const desktop d(forms_, windows_);
+    const screen_area& m = d.under(windows_.cursor_pos());
+    const double s = d.right_px(m);
+    const int s_rounded = rounded(s);
+    const int left = rounded(d.left_px(m)), top = rounded(d.top_px(m));
     const int width = w.right - w.left;
     platform::pixel_rect r = platform::read_rect_param(proposed);
-    if (r.left < 0) {
-        r.left = 0;
-        r.right = width;
+    if (m.outer.left && r.left < left) {
+        r.left = left;
+        r.right = left + width;
     }
-    if (r.top < 0) {
-        r.top = 0;
-        r.bottom = w.bottom - w.top;
+    if (m.outer.top && r.top < top) {
+        r.top = top;
+        r.bottom = top + (w.bottom - w.top);
     }
-    if (r.right > s_rounded) {
+    if (m.outer.right && r.right > s_rounded) {
         r.left = s_rounded - width;
         r.right = r.left + width;
     }
-    const bool in_top_corner = r.top == 0 && (r.left == 0 || r.right == s);
+    const bool in_top_corner =
+        m.outer.top && r.top == top && ((m.outer.left && r.left == left) || (m.outer.right && r.right == s));
     if (in_top_corner && !stretched) {
         saved_height = r.bottom - r.top;
         stretched = true;
-        r.bottom = screen_height_px();
+        r.bottom = rounded(d.bottom_px(m));
     } else if (!in_top_corner && stretched) {
         stretched = false;
         r.bottom = r.top + saved_height;
@@ -76,22 +82,26 @@ void message_handling::snap_to_edges(platform::lparam proposed) {
     platform::write_rect_param(proposed, r);
 }
 
-// A move or resize that ends touching an edge picks the edge to dock at and starts the
-// pointer watch; one that ends away from every edge changes nothing.
+// A move or resize that ends touching an outer edge of the monitor holding the window
+// picks the edge to dock at and starts the pointer watch; one that ends away from them
+// changes nothing.
 void message_handling::end_size_move() {
     caption_drag = false;
     const platform::pixel_rect w = window_rect();
-    const double s = screen_width_px();
-    if (!(s <= w.right || w.top < 1 || w.left < 1)) return;
+    const desktop d(forms_, windows_);
+    const screen_area& m = d.holding(w);
+    const double s = d.right_px(m), left = d.left_px(m), top = d.top_px(m);
+    const bool at_right = m.outer.right && s <= w.right;
+    if (!(at_right || (m.outer.top && w.top < top + 1) || (m.outer.left && w.left < left + 1))) return;
     std::optional<screen_edge> side;
-    if (w.left == 0) {
+    if (m.outer.left && w.left == left) {
         side = screen_edge::left;
-    } else if (s <= w.right) {
+    } else if (at_right) {
         side = screen_edge::right;
-    } else if (w.top == 0) {
+    } else if (m.outer.top && w.top == top) {
         side = screen_edge::top;
     }
-    dock_.dock(side);
+    dock_.dock(side, m);
 }
 
 }  // namespace window

@@ -1,6 +1,7 @@
 // The main window's hooked messages. While its caption is dragged the window is kept
-// within the left, top and right screen edges and stretched to the screen's height in a
-// top corner; a move or resize that ends against an edge docks the window there.
+// within the left, top and right edges of the desktop and stretched to its monitor's
+// height in a top corner; a move or resize that ends against such an edge docks the
+// window there; a change of the monitors brings the window back onto them.
 #pragma once
 
 #include "platform/forms.h"
@@ -30,9 +31,6 @@ private:
     void snap_to_edges(platform::lparam proposed);
     void end_size_move();
     platform::pixel_rect window_rect() const { return windows_.window_rect(form_.handle()); }
-    // The screen's width in pixels, a real number for odd twips-per-pixel ratios.
-    double screen_width_px() const;
-    int screen_height_px() const;
 
     platform::form& form_;
     platform::forms_runtime& forms_;

@@ -46,6 +46,12 @@ TEST_F(calc_fixture, LoadStepsRunInTheirOrder) {
     EXPECT_DOUBLE_EQ(window.degree_factor(), 0.017453292519943295);
 }
 
+TEST_F(calc_fixture, LoadPutsTheWindowAtThePrimaryMonitorsCorner) {
+    windows.monitor_list = platform::desktop_monitors({{0, 0, 1280, 1024}, {1280, 0, 2560, 1024}}, 1);
+    ASSERT_TRUE(window.load());
+    EXPECT_EQ(forms.log.at(position("set_window_pos")), "set_window_pos -1 1280 0 0 0 33");
+}
+
 TEST_F(calc_fixture, FirstStartLeavesEveryBoxEmptyAndNothingShownUntilAsked) {
     ASSERT_TRUE(window.load());
     EXPECT_EQ(form().text("Text_calc").text(), u"");

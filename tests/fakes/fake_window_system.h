@@ -1,8 +1,9 @@
 // Fake window system: the rectangles of the windows on the screen, in pixels; records
 // every call. Linked to a fake forms runtime (which holds the screen's size), a form's
-// handle addresses its window and the window's rectangle is the form's. It keeps each window's procedure
-// chain, a pointer the test places, and runs a drag or border resize as the window
-// system's move loop would: entirely inside the default handling of the press.
+// handle addresses its window and the window's rectangle is the form's. It keeps each
+// window's procedure chain, the monitors and a pointer the test places, and runs a drag
+// or border resize as the window system's move loop would: entirely inside the default
+// handling of the press.
 #pragma once
 
 #include <functional>
@@ -25,7 +26,9 @@ public:
     bool set_window_pos(platform::window_handle w, platform::window_handle insert_after, int x, int y,
                         int cx, int cy, unsigned flags) override;
     pixel_rect window_rect(platform::window_handle w) const override;
+    std::vector<platform::monitor> monitors() const override { return monitor_list; }
     platform::pixel_point cursor_pos() const override { return cursor; }
+    bool pointer_gone_from(platform::window_handle) const override { return pointer_gone; }
     platform::window_proc window_procedure(platform::window_handle w) const override;
     platform::window_proc set_window_procedure(platform::window_handle w, platform::window_proc p) override;
 
@@ -61,6 +64,9 @@ public:
     };
     std::map<platform::window_handle, window_state> windows;
     platform::pixel_point cursor;
+    // Empty: the window system tells no monitors, and the forms runtime's screen holds.
+    std::vector<platform::monitor> monitor_list;
+    bool pointer_gone = false;  // the window system reported the pointer gone from the window
 
 private:
     platform::lresult default_procedure(platform::window_handle w, platform::message_id m, platform::wparam wp,

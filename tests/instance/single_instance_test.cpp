@@ -83,7 +83,7 @@ struct showme_fixture : ::testing::Test {
     // The command as the running copy receives it, at the runtime clock's time.
     int execute(const std::u16string& command) {
         int cancel = -1;
-        instance::link_execute(*window, formula(), command, cancel, forms.clock_ms, last_showme);
+        instance::link_execute(*window, formula(), {}, command, cancel, forms.clock_ms, last_showme);
         return cancel;
     }
 };
@@ -102,6 +102,14 @@ TEST_F(showme_fixture, ShowmeBringsTheWindowToItsPlaceNormalShownAndFocused) {
         EXPECT_TRUE(window->visible());
         EXPECT_TRUE(formula().has_focus());
     }
+}
+
+TEST_F(showme_fixture, ShowmePlacesTheWindowFromThePrimaryMonitorsCorner) {
+    window->move({9000, 6000, 7200, 6000});
+    int cancel = -1;
+    instance::link_execute(*window, formula(), {19200, 150, 19200, 15360}, u"showme", cancel, forms.clock_ms,
+                           last_showme);
+    EXPECT_EQ(window->rect(), (platform::twips_rect{19600, 450, 7200, 6000}));
 }
 
 TEST_F(showme_fixture, AnyOtherCommandIsAcceptedAndChangesNothing) {

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 #include <cstdint>
 
@@ -17,6 +18,7 @@
 #include "platform/qt/qt_text_box.h"
 #include "platform/qt/qt_timer.h"
 #include "platform/qt/qt_widget_style.h"
+#include "platform/qt/qt_x11_window.h"
 #include "platform/runtime_error.h"
 #include "platform/text.h"
 
@@ -124,6 +126,9 @@ void form_widget::paintEvent(QPaintEvent*) {
     p.drawLine(1, 1, 1, height() - 2);
 }
 
+void form_widget::enterEvent(QEnterEvent*) { owner_.pointer_crossed(true); }
+void form_widget::leaveEvent(QEvent*) { owner_.pointer_crossed(false); }
+
 void client_widget::mousePressEvent(QMouseEvent* e) {
     e->accept();
     owner_.pressed(e->button());
@@ -166,8 +171,7 @@ qt_form::qt_form(const form_design& design, qt_forms_runtime& runtime, const QIc
     layout_frame();
     set_tab_order(design);
     for (const timer_design& t : design.timers) timers_.push_back(std::make_unique<qt_timer>(t));
-    if (QScreen* s = QGuiApplication::primaryScreen())
-        connect(s, &QScreen::geometryChanged, this, [this] { place_window(); });
+    watch_screens();
     runtime_.form_created(this);
 }
 
@@ -257,9 +261,10 @@ void qt_form::propose_geometry(const QRect& r) {
 // the shape; the window manager sees the window move only where the form comes onto the
 // screen.
 void qt_form::place_window() {
-    const QScreen* s = QGuiApplication::primaryScreen();
-    const screen_placement p = s ? place_on_screen(geometry_, s->geometry())
-                                 : screen_placement{geometry_, QPoint(0, 0), QRect(QPoint(0, 0), geometry_.size())};
+    const QRegion desktop = desktop_area();
+    const screen_placement p = !desktop.isEmpty()
+                                   ? place_on_screen(geometry_, desktop)
+                                   : screen_placement{geometry_, QPoint(0, 0), QRect(QPoint(0, 0), geometry_.size())};
     if (p.offset != window_->contents_offset()) {
         window_->set_contents_offset(p.offset);
         layout_frame();
@@ -273,6 +278,29 @@ void qt_form::place_window() {
         moves_.ask(p.window);
         window_->setGeometry(p.window);
     }
+}
+
+// Qt tells of a monitor added or removed in the middle of its own bookkeeping; the window
+// is placed anew, and told, once that is done, and once for a burst of changes.
+void qt_form::watch_screens() {
+    const auto watch = [this](QScreen* s) { connect(s, &QScreen::geometryChanged, this, &qt_form::screens_changed); };
+    for (QScreen* s : QGuiApplication::screens()) watch(s);
+    connect(qApp, &QGuiApplication::screenAdded, this, [this, watch](QScreen* s) {
+        watch(s);
+        screens_changed();
+    });
+    connect(qApp, &QGuiApplication::screenRemoved, this, &qt_form::screens_changed);
+    connect(qApp, &QGuiApplication::primaryScreenChanged, this, &qt_form::screens_changed);
+}
+
+void qt_form::screens_changed() {
+    if (screens_changing_) return;
+    screens_changing_ = true;
+    QTimer::singleShot(0, this, [this] {
+        screens_changing_ = false;
+        place_window();
+        send_message(wm_displaychange, 0, 0);
+    });
 }
 
 // A window manager that maps the window elsewhere than asked gets the request again;
@@ -290,6 +318,8 @@ void qt_form::window_reported() {
         case move_tracker::report::moved_apart: propose_geometry(at); break;
     }
 }
+
+void qt_form::pointer_crossed(bool entered) { pointer_gone_ = !entered && pointer_position_goes_stale(); }
 
 lresult qt_form::send_message(message_id m, wparam wp, lparam lp) {
     const window_proc p = proc_;  // the procedure may be replaced while it runs

@@ -40,6 +40,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
+    void enterEvent(QEnterEvent* e) override;
+    void leaveEvent(QEvent* e) override;
 
 private:
     Qt::Edges edges_at(QPoint p) const;
@@ -104,6 +106,12 @@ public:
     // or border resize.
     void propose_geometry(const QRect& r);
 
+    // True from the window system's word that the pointer left the window until its word
+    // that the pointer is back, where the pointer's position goes stale while it is over
+    // other programs' windows; always false elsewhere.
+    bool pointer_gone() const { return pointer_gone_; }
+    void pointer_crossed(bool entered);
+
     // The window's procedure: every message the window generates goes through it.
     window_proc procedure() const { return proc_; }
     void set_procedure(window_proc p) { proc_ = std::move(p); }
@@ -121,6 +129,8 @@ private:
     void set_tab_order(const form_design& design);
     void layout_frame();
     void place_window();
+    void watch_screens();
+    void screens_changed();
     template <class T>
     T& find(const std::string& n);
 
@@ -137,6 +147,8 @@ private:
     wparam size_move_hit_ = 0;  // the press that runs the move or resize now, or 0
     QPoint press_global_;
     QRect press_geometry_;
+    bool screens_changing_ = false;
+    bool pointer_gone_ = false;
     bool open_ = false;
     bool closed_ = false;
     std::vector<std::unique_ptr<control>> controls_;

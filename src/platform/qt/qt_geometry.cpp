@@ -37,6 +37,12 @@ int snapped(int pixels) {
     return static_cast<int>(std::floor((pixels + g / 2.0) / g)) * g;
 }
 
+QRegion desktop_area() {
+    QRegion area;
+    for (const QScreen* s : QGuiApplication::screens()) area += s->geometry();
+    return area;
+}
+
 twips_rect to_twips(const QRect& r) {
     const int t = twips_per_pixel();
     return {r.x() * t, r.y() * t, r.width() * t, r.height() * t};

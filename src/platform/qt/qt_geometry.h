@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <QRegion>
 
 #include "platform/forms.h"
 
@@ -20,5 +21,8 @@ twips_rect to_twips(const QRect& r);
 // it (rounded to the nearest step, halves up); a factor with no small step keeps 1.
 int pixel_grid();
 int snapped(int pixels);
+
+// The area of all monitors together, screen pixels; empty without any.
+QRegion desktop_area();
 
 }  // namespace platform::qt

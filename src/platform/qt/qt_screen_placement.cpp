@@ -21,8 +21,9 @@ constexpr std::size_t max_pending = 64;
 
 }  // namespace
 
-screen_placement place_on_screen(const QRect& form, const QRect& screen) {
-    const QRect on_screen = form.intersected(screen);
+screen_placement place_on_screen(const QRect& form, const QRegion& desktop) {
+    const QRect screen = desktop.boundingRect();
+    const QRect on_screen = desktop.intersected(form).boundingRect();
     if (on_screen.isEmpty()) return {form, QPoint(0, 0), QRect(QPoint(0, 0), form.size())};
     const QPoint at(within(form.left(), form.width(), screen.left(), screen.left() + screen.width()),
                     within(form.top(), form.height(), screen.top(), screen.top() + screen.height()));

@@ -2,6 +2,7 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
 #include <deque>
 
 namespace platform::qt {
@@ -16,11 +17,12 @@ struct screen_placement {
     QRect visible;   // the part of the window that shows the form, window pixels
 };
 
-// The window of a form at `form` on `screen`: the form moved the least distance that puts
-// it within the screen (to the screen's top-left where it is larger), showing the form's
-// part on the screen. A form wholly beyond the screen keeps its own place and shows all:
-// there is nothing on the screen to show, and the window manager decides.
-screen_placement place_on_screen(const QRect& form, const QRect& screen);
+// The window of a form at `form` on the desktop of these monitors: the form moved the
+// least distance that puts it within the desktop's bounds (to their top-left where it is
+// larger), showing the form's part on the monitors. A form wholly beyond them keeps its
+// own place and shows all: there is nothing on them to show, and the window manager
+// decides.
+screen_placement place_on_screen(const QRect& form, const QRegion& desktop);
 
 // Tells a window's own moves apart from those the window manager makes. The window
 // system reports a geometry asked for some time later, in order, or not at all when the

@@ -1,6 +1,8 @@
 #include "platform/qt/qt_window_system.h"
 
 #include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 #include "platform/qt/qt_form.h"
@@ -39,9 +41,26 @@ pixel_rect qt_window_system::window_rect(window_handle w) const {
     return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
 }
 
+std::vector<monitor> qt_window_system::monitors() const {
+    std::vector<pixel_rect> rects;
+    std::size_t primary = 0;
+    const QScreen* primary_screen = QGuiApplication::primaryScreen();
+    for (const QScreen* s : QGuiApplication::screens()) {
+        if (s == primary_screen) primary = rects.size();
+        const QRect g = s->geometry();
+        rects.push_back({g.x(), g.y(), g.x() + g.width(), g.y() + g.height()});
+    }
+    return desktop_monitors(rects, primary);
+}
+
 pixel_point qt_window_system::cursor_pos() const {
     const QPoint p = QCursor::pos();
     return {p.x(), p.y()};
+}
+
+bool qt_window_system::pointer_gone_from(window_handle w) const {
+    const qt_form* f = forms_.find(w);
+    return f && f->pointer_gone();
 }
 
 window_proc qt_window_system::window_procedure(window_handle w) const {

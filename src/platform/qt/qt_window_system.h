@@ -13,7 +13,9 @@ public:
     bool set_window_pos(window_handle w, window_handle insert_after, int x, int y, int cx, int cy,
                         unsigned flags) override;
     pixel_rect window_rect(window_handle w) const override;
+    std::vector<monitor> monitors() const override;
     pixel_point cursor_pos() const override;
+    bool pointer_gone_from(window_handle w) const override;
     window_proc window_procedure(window_handle w) const override;
     window_proc set_window_procedure(window_handle w, window_proc p) override;
 

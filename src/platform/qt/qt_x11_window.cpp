@@ -80,4 +80,19 @@ bool restack_on_top(QWidget* window) {
     return true;
 }
 
+bool pointer_position_goes_stale() {
+    static const bool stale = [] {
+        auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+        if (!x11) return false;
+        xcb_connection_t* c = x11->connection();
+        constexpr char name[] = "XWAYLAND";
+        xcb_query_extension_reply_t* reply =
+            xcb_query_extension_reply(c, xcb_query_extension(c, sizeof name - 1, name), nullptr);
+        const bool present = reply && reply->present;
+        std::free(reply);
+        return present;
+    }();
+    return stale;
+}
+
 }  // namespace platform::qt

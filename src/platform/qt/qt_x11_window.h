@@ -10,4 +10,8 @@ namespace platform::qt {
 // the window the toolkit's way.
 bool restack_on_top(QWidget* window);
 
+// Whether the X server is XWayland, where the pointer position an X client reads stays
+// where it last was over an X window while the pointer is over a Wayland window.
+bool pointer_position_goes_stale();
+
 }  // namespace platform::qt
