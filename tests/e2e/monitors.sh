@@ -7,7 +7,8 @@
 # Xorg runs as root here (the tests do), without taking a virtual terminal: it shares
 # the active one (-sharevts) and never switches (-novtswitch), keeps our process group
 # (-keeptty), so the test's cleanup ends it like the other servers, and reads no input
-# devices of the machine (AutoAddDevices off); xdotool drives it through XTEST.
+# devices of the machine (AutoAddDevices off; its log names the mouse and keyboard
+# drivers it then looks for in vain); xdotool drives it through XTEST.
 
 MONITOR_W=1280
 MONITOR_H=1024
@@ -19,7 +20,11 @@ DUMMY_OUTPUT=DUMMY0
 
 e2e_write_xorg_conf() {
     local dir=$1
+    # A folder of its own for the configuration snippets keeps the machine's
+    # /etc/X11/xorg.conf.d (a keyboard layout, another driver) out; Xorg takes an empty
+    # folder for a missing one.
     mkdir -p "$dir/conf.d"
+    printf '# Nothing to add to xorg.conf.\n' >"$dir/conf.d/00-none.conf"
     # A mode as wide as the two monitors, within the dummy's pixel clock (GTF timings).
     cat >"$dir/xorg.conf" <<EOF
 Section "ServerFlags"
