@@ -14,7 +14,7 @@ test_packages=("${run_packages[@]}"
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth xdotool wmctrl x11-utils imagemagick xclip xterm
-    openbox xfwm4 kwin-x11 mutter metacity fluxbox icewm i3-wm
+    openbox xfwm4 kwin-x11 mutter metacity fluxbox icewm i3-wm sway xwayland x11-xserver-utils
     python3-pyatspi at-spi2-core dbus-daemon dbus-x11 util-linux
     appstream desktop-file-utils file man-db dpkg-dev lintian)
 package_packages=("${run_packages[@]}" dpkg-dev file lintian)

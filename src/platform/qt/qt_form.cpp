@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 #include <cstdint>
 
@@ -17,6 +18,7 @@
 #include "platform/qt/qt_text_box.h"
 #include "platform/qt/qt_timer.h"
 #include "platform/qt/qt_widget_style.h"
+#include "platform/qt/qt_x11_window.h"
 #include "platform/runtime_error.h"
 #include "platform/text.h"
 
@@ -168,6 +170,9 @@ qt_form::qt_form(const form_design& design, qt_forms_runtime& runtime, const QIc
     for (const timer_design& t : design.timers) timers_.push_back(std::make_unique<qt_timer>(t));
     if (QScreen* s = QGuiApplication::primaryScreen())
         connect(s, &QScreen::geometryChanged, this, [this] { place_window(); });
+    place_check_.setSingleShot(true);
+    place_check_.setInterval(300);
+    connect(&place_check_, &QTimer::timeout, this, [this] { check_place(); });
     runtime_.form_created(this);
 }
 
@@ -257,6 +262,18 @@ void qt_form::propose_geometry(const QRect& r) {
 // the shape; the window manager sees the window move only where the form comes onto the
 // screen.
 void qt_form::place_window() {
+    if (positions_refused_) {
+        // The whole form, unshifted and unshaped, where the window is: a window that does
+        // not go where it is asked would show only a strip of the form, or nothing.
+        geometry_.moveTopLeft(window_->geometry().topLeft());
+        if (!window_->contents_offset().isNull()) {
+            window_->set_contents_offset(QPoint(0, 0));
+            layout_frame();
+        }
+        if (!window_->mask().isEmpty()) window_->clearMask();
+        if (geometry_.size() != window_->size()) window_->resize(geometry_.size());
+        return;
+    }
     const QScreen* s = QGuiApplication::primaryScreen();
     const screen_placement p = s ? place_on_screen(geometry_, s->geometry())
                                  : screen_placement{geometry_, QPoint(0, 0), QRect(QPoint(0, 0), geometry_.size())};
@@ -270,9 +287,41 @@ void qt_form::place_window() {
         else window_->setMask(shape);
     }
     if (p.window != moves_.wanted() || p.window != window_->geometry()) {
+        if (window_->isVisible() && p.window.topLeft() != window_->geometry().topLeft()) watch_answer();
         moves_.ask(p.window);
         window_->setGeometry(p.window);
     }
+}
+
+// From the first position asked for on: the window's place before it.
+void qt_form::watch_answer() {
+    if (place_check_.isActive()) return;
+    unanswered_from_ = window_->geometry().topLeft();
+    unanswered_checks_ = 0;
+    place_check_.start();
+}
+
+// A window manager that follows the requests, however far behind, has moved the window
+// from where it stood before them, or has told the toolkit where it is. One that has done
+// neither after a few checks refuses positions: the toolkit is told where the window is,
+// that report puts the form there, and a caption drag under way goes on as the window
+// manager's move.
+void qt_form::check_place() {
+    constexpr int refusing_checks = 3;
+    if (positions_refused_ || !window_->isVisible()) return;
+    const std::optional<QRect> at = x11_geometry(window_);
+    if (!at || *at == window_->geometry()) return;
+    if (at->topLeft() != unanswered_from_) {
+        unanswered_from_ = at->topLeft();
+        unanswered_checks_ = 0;
+    }
+    if (++unanswered_checks_ < refusing_checks) {
+        place_check_.start();
+        return;
+    }
+    positions_refused_ = true;
+    tell_x11_geometry(window_, *at);
+    if (QGuiApplication::mouseButtons() & Qt::LeftButton) hand_over_frame_drag();
 }
 
 // A window manager that maps the window elsewhere than asked gets the request again;
@@ -284,9 +333,16 @@ void qt_form::window_reported() {
     constexpr int placing_ms = 5000;
     const bool mapping = shown_.isValid() && !shown_.hasExpired(placing_ms) && !window_->isActiveWindow();
     const QRect at = window_->geometry();
+    if (positions_refused_) {
+        propose_geometry(at);
+        return;
+    }
     switch (moves_.reported(at, mapping)) {
         case move_tracker::report::asked_for: break;
-        case move_tracker::report::placed_apart: window_->setGeometry(moves_.wanted()); break;
+        case move_tracker::report::placed_apart:
+            watch_answer();
+            window_->setGeometry(moves_.wanted());
+            break;
         case move_tracker::report::moved_apart: propose_geometry(at); break;
     }
 }
@@ -308,9 +364,32 @@ lresult qt_form::default_procedure(message_id m, wparam wp, lparam lp) {
     return 0;
 }
 
+namespace {
+
+Qt::Edges edges_of(wparam hit) {
+    Qt::Edges e;
+    if (hit == htleft || hit == httopleft || hit == htbottomleft) e |= Qt::LeftEdge;
+    if (hit == htright || hit == httopright || hit == htbottomright) e |= Qt::RightEdge;
+    if (hit == httop || hit == httopleft || hit == httopright) e |= Qt::TopEdge;
+    if (hit == htbottom || hit == htbottomleft || hit == htbottomright) e |= Qt::BottomEdge;
+    return e;
+}
+
+}  // namespace
+
+// Where the window manager refuses positions, the move or resize that a press starts is
+// its own (_NET_WM_MOVERESIZE), and the form follows the window it moves.
 void qt_form::frame_press(wparam hit, QPoint global) {
     size_move_hit_ = 0;
     send_message(wm_nclbuttondown, hit, point_param({global.x(), global.y()}));
+    if (positions_refused_) hand_over_frame_drag();
+}
+
+void qt_form::hand_over_frame_drag() {
+    QWindow* w = window_->windowHandle();
+    if (!size_move_hit_ || !w) return;
+    if (size_move_hit_ == htcaption) w->startSystemMove();
+    else w->startSystemResize(edges_of(size_move_hit_));
 }
 
 // A caption drag proposes the window at its current size under the pointer; a border
@@ -327,7 +406,7 @@ static void frame_rect(QRect& r, wparam hit, QPoint d, QSize min) {
 }
 
 void qt_form::frame_drag(QPoint global) {
-    if (!size_move_hit_) return;
+    if (!size_move_hit_ || positions_refused_) return;
     const QPoint d = global - press_global_;
     const bool moving = size_move_hit_ == htcaption;
     QRect proposed(press_geometry_.topLeft() + d, geometry_.size());

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QRect>
+#include <optional>
+
 class QWidget;
 
 namespace platform::qt {
@@ -9,5 +12,14 @@ namespace platform::qt {
 // there is no X11 or the window manager takes no such request, and the caller raises
 // the window the toolkit's way.
 bool restack_on_top(QWidget* window);
+
+// Where the X server has a top-level window now, in the toolkit's pixels; none where
+// there is no X11 or the window is not made yet.
+std::optional<QRect> x11_geometry(QWidget* window);
+
+// Tells the toolkit that its window stands at r (the toolkit's pixels), the way a window
+// manager answers a request it does not carry out: a synthetic ConfigureNotify, sent to
+// the window itself.
+void tell_x11_geometry(QWidget* window, const QRect& r);
 
 }  // namespace platform::qt
