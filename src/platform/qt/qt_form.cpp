@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <cstdint>
 
@@ -172,6 +173,9 @@ qt_form::qt_form(const form_design& design, qt_forms_runtime& runtime, const QIc
     set_tab_order(design);
     for (const timer_design& t : design.timers) timers_.push_back(std::make_unique<qt_timer>(t));
     watch_screens();
+    place_check_.setSingleShot(true);
+    place_check_.setInterval(300);
+    connect(&place_check_, &QTimer::timeout, this, [this] { check_place(); });
     runtime_.form_created(this);
 }
 
@@ -261,6 +265,18 @@ void qt_form::propose_geometry(const QRect& r) {
 // the shape; the window manager sees the window move only where the form comes onto the
 // screen.
 void qt_form::place_window() {
+    if (positions_refused_) {
+        // The whole form, unshifted and unshaped, where the window is: a window that does
+        // not go where it is asked would show only a strip of the form, or nothing.
+        geometry_.moveTopLeft(window_->geometry().topLeft());
+        if (!window_->contents_offset().isNull()) {
+            window_->set_contents_offset(QPoint(0, 0));
+            layout_frame();
+        }
+        if (!window_->mask().isEmpty()) window_->clearMask();
+        if (geometry_.size() != window_->size()) window_->resize(geometry_.size());
+        return;
+    }
     const QRegion desktop = desktop_area();
     const screen_placement p = !desktop.isEmpty()
                                    ? place_on_screen(geometry_, desktop)
@@ -275,6 +291,7 @@ void qt_form::place_window() {
         else window_->setMask(shape);
     }
     if (p.window != moves_.wanted() || p.window != window_->geometry()) {
+        if (window_->isVisible() && p.window.topLeft() != window_->geometry().topLeft()) watch_answer();
         moves_.ask(p.window);
         window_->setGeometry(p.window);
     }
@@ -303,6 +320,37 @@ void qt_form::screens_changed() {
     });
 }
 
+// From the first position asked for on: the window's place before it.
+void qt_form::watch_answer() {
+    if (place_check_.isActive()) return;
+    unanswered_from_ = window_->geometry().topLeft();
+    unanswered_checks_ = 0;
+    place_check_.start();
+}
+
+// A window manager that follows the requests, however far behind, has moved the window
+// from where it stood before them, or has told the toolkit where it is. One that has done
+// neither after a few checks refuses positions: the toolkit is told where the window is,
+// that report puts the form there, and a caption drag under way goes on as the window
+// manager's move.
+void qt_form::check_place() {
+    constexpr int refusing_checks = 3;
+    if (positions_refused_ || !window_->isVisible()) return;
+    const std::optional<QRect> at = x11_geometry(window_);
+    if (!at || *at == window_->geometry()) return;
+    if (at->topLeft() != unanswered_from_) {
+        unanswered_from_ = at->topLeft();
+        unanswered_checks_ = 0;
+    }
+    if (++unanswered_checks_ < refusing_checks) {
+        place_check_.start();
+        return;
+    }
+    positions_refused_ = true;
+    tell_x11_geometry(window_, *at);
+    if (QGuiApplication::mouseButtons() & Qt::LeftButton) hand_over_frame_drag();
+}
+
 // A window manager that maps the window elsewhere than asked gets the request again;
 // one that moves it later (the user through the window manager, or its own rules) has
 // moved the form: the window shows the whole form where it stands. The placement at
@@ -312,9 +360,16 @@ void qt_form::window_reported() {
     constexpr int placing_ms = 5000;
     const bool mapping = shown_.isValid() && !shown_.hasExpired(placing_ms) && !window_->isActiveWindow();
     const QRect at = window_->geometry();
+    if (positions_refused_) {
+        propose_geometry(at);
+        return;
+    }
     switch (moves_.reported(at, mapping)) {
         case move_tracker::report::asked_for: break;
-        case move_tracker::report::placed_apart: window_->setGeometry(moves_.wanted()); break;
+        case move_tracker::report::placed_apart:
+            watch_answer();
+            window_->setGeometry(moves_.wanted());
+            break;
         case move_tracker::report::moved_apart: propose_geometry(at); break;
     }
 }
@@ -338,9 +393,32 @@ lresult qt_form::default_procedure(message_id m, wparam wp, lparam lp) {
     return 0;
 }
 
+namespace {
+
+Qt::Edges edges_of(wparam hit) {
+    Qt::Edges e;
+    if (hit == htleft || hit == httopleft || hit == htbottomleft) e |= Qt::LeftEdge;
+    if (hit == htright || hit == httopright || hit == htbottomright) e |= Qt::RightEdge;
+    if (hit == httop || hit == httopleft || hit == httopright) e |= Qt::TopEdge;
+    if (hit == htbottom || hit == htbottomleft || hit == htbottomright) e |= Qt::BottomEdge;
+    return e;
+}
+
+}  // namespace
+
+// Where the window manager refuses positions, the move or resize that a press starts is
+// its own (_NET_WM_MOVERESIZE), and the form follows the window it moves.
 void qt_form::frame_press(wparam hit, QPoint global) {
     size_move_hit_ = 0;
     send_message(wm_nclbuttondown, hit, point_param({global.x(), global.y()}));
+    if (positions_refused_) hand_over_frame_drag();
+}
+
+void qt_form::hand_over_frame_drag() {
+    QWindow* w = window_->windowHandle();
+    if (!size_move_hit_ || !w) return;
+    if (size_move_hit_ == htcaption) w->startSystemMove();
+    else w->startSystemResize(edges_of(size_move_hit_));
 }
 
 // A caption drag proposes the window at its current size under the pointer; a border
@@ -350,14 +428,15 @@ static void frame_rect(QRect& r, wparam hit, QPoint d, QSize min) {
     const bool right = hit == htright || hit == httopright || hit == htbottomright;
     const bool top = hit == httop || hit == httopleft || hit == httopright;
     const bool bottom = hit == htbottom || hit == htbottomleft || hit == htbottomright;
-    if (left) r.setLeft(std::min(r.left() + d.x(), r.right() - min.width()));
-    if (right) r.setRight(std::max(r.right() + d.x(), r.left() + min.width()));
-    if (top) r.setTop(std::min(r.top() + d.y(), r.bottom() - min.height()));
-    if (bottom) r.setBottom(std::max(r.bottom() + d.y(), r.top() + min.height()));
+    // QRect's right and bottom are its last pixels, inside it.
+    if (left) r.setLeft(std::min(r.left() + d.x(), r.right() + 1 - min.width()));
+    if (right) r.setRight(std::max(r.right() + d.x(), r.left() + min.width() - 1));
+    if (top) r.setTop(std::min(r.top() + d.y(), r.bottom() + 1 - min.height()));
+    if (bottom) r.setBottom(std::max(r.bottom() + d.y(), r.top() + min.height() - 1));
 }
 
 void qt_form::frame_drag(QPoint global) {
-    if (!size_move_hit_) return;
+    if (!size_move_hit_ || positions_refused_) return;
     const QPoint d = global - press_global_;
     const bool moving = size_move_hit_ == htcaption;
     QRect proposed(press_geometry_.topLeft() + d, geometry_.size());

@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <map>
 #include <memory>
@@ -131,6 +132,9 @@ private:
     void place_window();
     void watch_screens();
     void screens_changed();
+    void watch_answer();
+    void check_place();
+    void hand_over_frame_drag();
     template <class T>
     T& find(const std::string& n);
 
@@ -140,6 +144,16 @@ private:
     QRect geometry_;
     move_tracker moves_;
     QElapsedTimer shown_;  // since the first show
+    // Some window managers leave a request for a new position unanswered, as sway does
+    // through XWayland: the window stays, no event tells so, and the toolkit takes the
+    // window to be where it asked. The window's place on the X server tells, checked a
+    // while after a position is asked for and then again until it is answered.
+    QTimer place_check_;
+    QPoint unanswered_from_;
+    int unanswered_checks_ = 0;
+    // Such a window manager was seen: the window stands where the window manager puts it
+    // and moves as it moves it, a caption drag or border resize handed to it.
+    bool positions_refused_ = false;
     caption_bar* caption_ = nullptr;
     client_widget* client_;
     lresult default_procedure(message_id m, wparam wp, lparam lp);

@@ -95,4 +95,48 @@ bool pointer_position_goes_stale() {
     return stale;
 }
 
+namespace {
+
+xcb_connection_t* connection_of(QWidget* window) {
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 && window->testAttribute(Qt::WA_WState_Created) ? x11->connection() : nullptr;
+}
+
+}  // namespace
+
+std::optional<QRect> x11_geometry(QWidget* window) {
+    xcb_connection_t* c = connection_of(window);
+    if (!c) return std::nullopt;
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const auto size_cookie = xcb_get_geometry(c, id);
+    const auto place_cookie = xcb_translate_coordinates(c, id, root, 0, 0);
+    xcb_get_geometry_reply_t* size = xcb_get_geometry_reply(c, size_cookie, nullptr);
+    xcb_translate_coordinates_reply_t* place = xcb_translate_coordinates_reply(c, place_cookie, nullptr);
+    std::optional<QRect> r;
+    if (size && place) {
+        const qreal ratio = window->devicePixelRatioF();
+        r = QRect(qRound(place->dst_x / ratio), qRound(place->dst_y / ratio), qRound(size->width / ratio),
+                  qRound(size->height / ratio));
+    }
+    std::free(size);
+    std::free(place);
+    return r;
+}
+
+void tell_x11_geometry(QWidget* window, const QRect& r) {
+    xcb_connection_t* c = connection_of(window);
+    if (!c) return;
+    const qreal ratio = window->devicePixelRatioF();
+    xcb_configure_notify_event_t e{};
+    e.response_type = XCB_CONFIGURE_NOTIFY;
+    e.event = e.window = static_cast<xcb_window_t>(window->winId());
+    e.x = static_cast<std::int16_t>(qRound(r.x() * ratio));
+    e.y = static_cast<std::int16_t>(qRound(r.y() * ratio));
+    e.width = static_cast<std::uint16_t>(qRound(r.width() * ratio));
+    e.height = static_cast<std::uint16_t>(qRound(r.height() * ratio));
+    xcb_send_event(c, 0, e.window, XCB_EVENT_MASK_STRUCTURE_NOTIFY, reinterpret_cast<const char*>(&e));
+    xcb_flush(c);
+}
+
 }  // namespace platform::qt

@@ -113,6 +113,17 @@ TEST_F(qt_window_messages, ABorderPressResizesThroughSizingMessages) {
     EXPECT_EQ(windows.window_rect(form->handle()), (platform::pixel_rect{200, 100, 779, 492}));
 }
 
+TEST_F(qt_window_messages, ABorderResizeStopsAtTheSmallestSizeExactly) {
+    const QSize least = static_cast<platform::qt::form_widget*>(qt.widget())->minimum_outer_size();
+    for (QPoint corner : {QPoint(678, 491), QPoint(200, 100)}) {
+        form->move({200 * 15, 100 * 15, 479 * 15, 392 * 15});
+        const QPoint far = corner.x() == 200 ? QPoint(900, 900) : QPoint(-500, -500);
+        drag(qt.widget(), corner, {far});
+        const platform::pixel_rect r = windows.window_rect(form->handle());
+        EXPECT_EQ(QSize(r.right - r.left, r.bottom - r.top), least) << corner.x();
+    }
+}
+
 TEST_F(qt_window_messages, ABottomLeftCornerPressNamesThatCorner) {
     drag(qt.widget(), {200, 491}, {{150, 541}});
     ASSERT_FALSE(messages.empty());
