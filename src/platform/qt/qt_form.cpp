@@ -127,9 +127,6 @@ void form_widget::paintEvent(QPaintEvent*) {
     p.drawLine(1, 1, 1, height() - 2);
 }
 
-void form_widget::enterEvent(QEnterEvent*) { owner_.pointer_crossed(true); }
-void form_widget::leaveEvent(QEvent*) { owner_.pointer_crossed(false); }
-
 void client_widget::mousePressEvent(QMouseEvent* e) {
     e->accept();
     owner_.pressed(e->button());
@@ -374,7 +371,7 @@ void qt_form::window_reported() {
     }
 }
 
-void qt_form::pointer_crossed(bool entered) { pointer_gone_ = !entered && pointer_position_goes_stale(); }
+void qt_form::pointer_crossed(bool entered) { pointer_gone_ = !entered; }
 
 lresult qt_form::send_message(message_id m, wparam wp, lparam lp) {
     const window_proc p = proc_;  // the procedure may be replaced while it runs

@@ -41,8 +41,6 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
-    void enterEvent(QEnterEvent* e) override;
-    void leaveEvent(QEvent* e) override;
 
 private:
     Qt::Edges edges_at(QPoint p) const;
@@ -107,9 +105,9 @@ public:
     // or border resize.
     void propose_geometry(const QRect& r);
 
-    // True from the window system's word that the pointer left the window until its word
-    // that the pointer is back, where the pointer's position goes stale while it is over
-    // other programs' windows; always false elsewhere.
+    // True from the window system's word that the pointer left the window for the root
+    // until its word that the pointer is back. Told only where the pointer's position goes
+    // stale while it is over other programs' windows; always false elsewhere.
     bool pointer_gone() const { return pointer_gone_; }
     void pointer_crossed(bool entered);
 

@@ -19,9 +19,20 @@ qt_forms_runtime::qt_forms_runtime() : icon_(QStringLiteral(":/icons/tallix.ico"
     // Closing a window never ends the program by itself: tool windows do not count for
     // Qt, and an open help window must keep the program running. form_closed decides.
     QApplication::setQuitOnLastWindowClosed(false);
+    if (pointer_position_goes_stale()) {
+        crossings_.on_cross = [this](WId window, bool entered) {
+            for (qt_form* f : live_) {
+                if (f->widget()->internalWinId() == window) f->pointer_crossed(entered);
+            }
+        };
+        qApp->installNativeEventFilter(&crossings_);
+    }
 }
 
-qt_forms_runtime::~qt_forms_runtime() { finish_beside(); }
+qt_forms_runtime::~qt_forms_runtime() {
+    qApp->removeNativeEventFilter(&crossings_);
+    finish_beside();
+}
 
 void qt_forms_runtime::run_beside(std::function<void()> work, std::function<void()> done) {
     beside_job& job = jobs_.emplace_back();

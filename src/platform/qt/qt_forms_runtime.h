@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "platform/forms.h"
+#include "platform/qt/qt_x11_window.h"
 
 namespace platform::qt {
 
@@ -55,6 +56,8 @@ private:
     // Receives the word from a thread that its work has ended; going with the runtime, it
     // takes a word that comes too late with it.
     QObject messenger_;
+    // Where the pointer's position goes stale, the crossings tell the forms where it is.
+    pointer_crossings crossings_;
     std::set<qt_form*> live_;
     int open_ = 0;
 };

@@ -1,6 +1,7 @@
 #include "platform/qt/qt_x11_window.h"
 
 #include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 #include <algorithm>
 #include <cstdint>
@@ -12,6 +13,12 @@
 namespace platform::qt {
 
 namespace {
+
+// The X connection; null without one (the offscreen platform answers for X11 too).
+xcb_connection_t* x11_connection() {
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
 
 xcb_atom_t intern(xcb_connection_t* c, const char* name) {
     xcb_atom_t atom = XCB_ATOM_NONE;
@@ -53,9 +60,8 @@ const atoms& atoms_of(xcb_connection_t* c) {
 // that names no sibling, fluxbox only on one that does, and xfwm4 knows no such request
 // but raises a window that asks for it itself.
 bool restack_on_top(QWidget* window) {
-    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !window->testAttribute(Qt::WA_WState_Created)) return false;
-    xcb_connection_t* c = x11->connection();
+    xcb_connection_t* c = x11_connection();
+    if (!c || !window->testAttribute(Qt::WA_WState_Created)) return false;
     const atoms& a = atoms_of(c);
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
     const auto id = static_cast<xcb_window_t>(window->winId());
@@ -80,26 +86,80 @@ bool restack_on_top(QWidget* window) {
     return true;
 }
 
+namespace {
+
+// The major opcode of an extension of the X server, 0 where it has none.
+std::uint8_t extension_opcode(xcb_connection_t* c, const char* name) {
+    if (!c) return 0;
+    xcb_query_extension_reply_t* reply =
+        xcb_query_extension_reply(c, xcb_query_extension(c, std::strlen(name), name), nullptr);
+    const std::uint8_t opcode = reply && reply->present ? reply->major_opcode : 0;
+    std::free(reply);
+    return opcode;
+}
+
+}  // namespace
+
 bool pointer_position_goes_stale() {
     static const bool stale = [] {
-        auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-        if (!x11) return false;
-        xcb_connection_t* c = x11->connection();
-        constexpr char name[] = "XWAYLAND";
-        xcb_query_extension_reply_t* reply =
-            xcb_query_extension_reply(c, xcb_query_extension(c, sizeof name - 1, name), nullptr);
-        const bool present = reply && reply->present;
-        std::free(reply);
-        return present;
+        xcb_connection_t* c = x11_connection();
+        if (!c) return false;
+        for (const QScreen* s : QGuiApplication::screens()) {
+            if (s->name().startsWith(QLatin1String("XWAYLAND"))) return true;
+        }
+        return extension_opcode(c, "XWAYLAND") != 0;
     }();
     return stale;
+}
+
+pointer_crossings::pointer_crossings() : xinput_opcode_(extension_opcode(x11_connection(), "XInputExtension")) {}
+
+namespace {
+
+// XInput 2's crossing events and their fields, by their place in the event (its first
+// 32 bytes, which xcb keeps as they came).
+constexpr std::uint16_t xi_enter = 7, xi_leave = 8;
+struct xi_crossing {
+    std::uint8_t response_type, extension;
+    std::uint16_t sequence;
+    std::uint32_t length;
+    std::uint16_t event_type, device;
+    std::uint32_t time;
+    std::uint16_t source;
+    std::uint8_t mode, detail;
+    std::uint32_t root, event, child;
+};
+static_assert(sizeof(xi_crossing) == 32);
+
+// The modes and details are the same numbers in both: the pointer moved by itself (not
+// a grab starting), to or from an ancestor (the root, through the window manager's frame).
+bool moved(std::uint8_t mode) { return mode == XCB_NOTIFY_MODE_NORMAL || mode == XCB_NOTIFY_MODE_UNGRAB; }
+
+}  // namespace
+
+bool pointer_crossings::nativeEventFilter(const QByteArray& type, void* message, qintptr*) {
+    if (type != "xcb_generic_event_t" || !on_cross) return false;
+    const auto* e = static_cast<const xcb_generic_event_t*>(message);
+    const std::uint8_t kind = e->response_type & 0x7F;
+    if (kind == XCB_ENTER_NOTIFY || kind == XCB_LEAVE_NOTIFY) {
+        const auto* c = static_cast<const xcb_enter_notify_event_t*>(message);
+        if (!moved(c->mode)) return false;
+        if (kind == XCB_ENTER_NOTIFY) on_cross(c->event, true);
+        else if (c->detail == XCB_NOTIFY_DETAIL_ANCESTOR) on_cross(c->event, false);
+    } else if (kind == XCB_GE_GENERIC && xinput_opcode_) {
+        const auto* g = static_cast<const xi_crossing*>(message);
+        if (g->extension != xinput_opcode_ || (g->event_type != xi_enter && g->event_type != xi_leave)) return false;
+        if (!moved(g->mode)) return false;
+        if (g->event_type == xi_enter) on_cross(g->event, true);
+        else if (g->detail == XCB_NOTIFY_DETAIL_ANCESTOR) on_cross(g->event, false);
+    }
+    return false;
 }
 
 namespace {
 
 xcb_connection_t* connection_of(QWidget* window) {
-    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 && window->testAttribute(Qt::WA_WState_Created) ? x11->connection() : nullptr;
+    return window->testAttribute(Qt::WA_WState_Created) ? x11_connection() : nullptr;
 }
 
 }  // namespace
