@@ -15,6 +15,8 @@ test_packages=("${run_packages[@]}"
     clang libclang-rt-14-dev
     xvfb xauth xdotool wmctrl x11-utils imagemagick xclip xterm
     openbox xfwm4 kwin-x11 mutter metacity fluxbox icewm i3-wm
+    xwayland kwin-wayland qt6-wayland libwayland-dev libwayland-bin plasma-wayland-protocols
+    python3-dbus procps
     python3-pyatspi at-spi2-core dbus-daemon dbus-x11 util-linux
     appstream desktop-file-utils file man-db dpkg-dev lintian)
 package_packages=("${run_packages[@]}" dpkg-dev file lintian)
