@@ -168,3 +168,17 @@ native_takes_pointer_at() {
     seat_move_to "$1" "$2"
     return 1
 }
+
+# True once XWayland has the pointer at X Y over the X window $1: the compositor gives
+# XWayland the pointer only where an X window's surface is the one on top. Until then
+# each call moves the pointer there anew, as an X window that XWayland maps shows on the
+# screen only once the compositor has taken its surface, and a pointer that waits
+# beneath it meanwhile may stay with what was there.
+xwayland_takes_pointer_over() {
+    local X Y
+    eval "$(xdotool getmouselocation --shell | grep -E '^(X|Y)=')"
+    [ "$SEAT_X $SEAT_Y" = "$2 $3" ] && [ "$X $Y" = "$2 $3" ] && pointer_over "$1" && return 0
+    seat_move_to $(($2 + 1)) "$3"
+    seat_move_to "$2" "$3"
+    return 1
+}

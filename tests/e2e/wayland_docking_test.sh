@@ -22,13 +22,6 @@ H=392
 geometry_is() { [ "$(window_rect "$MAIN_WIN")" = "$1" ]; }
 x_is() { [ "$(window_rect "$MAIN_WIN" | cut -d' ' -f1)" = "$1" ]; }
 shows() { [ "$(shown_width "$MAIN_WIN")" = "$1" ]; }
-# True while XWayland has the pointer where the seat put it, over the window: the
-# compositor gives XWayland the pointer only over an X window's surface, the one on top.
-xwayland_pointer_over() {
-    local X Y
-    eval "$(xdotool getmouselocation --shell | grep -E '^(X|Y)=')"
-    [ "$X $Y" = "$SEAT_X $SEAT_Y" ] && pointer_over "$1"
-}
 unmet=()
 # The window slides in until a 4-pixel strip is left on screen.
 expect_slide_out() {
@@ -45,8 +38,7 @@ touch_strip() {
 e2e_start_native_window
 wait_for 30 native_takes_pointer_at 900 700 ||
     fail "$COMPOSITOR: the native window does not report the pointer at 900 700: $(tail -n 1 "$NATIVE_LOG")"
-seat_move_to 300 200
-wait_for 20 xwayland_pointer_over "$MAIN_WIN" ||
+wait_for 20 xwayland_takes_pointer_over "$MAIN_WIN" 300 200 ||
     fail "$COMPOSITOR: at 300 200 the pointer is not over the calculator: $(xdotool getmouselocation)"
 e2e_stop_native_window
 
@@ -86,8 +78,7 @@ wait_for 50 xdotool search --name '^other_window$' || fail "$COMPOSITOR: the oth
 OTHER=$(xdotool search --name '^other_window$' | head -n 1)
 wait_for 50 window_viewable "$OTHER" || fail "$COMPOSITOR: the other window is not shown"
 read -r ox oy ow oh <<<"$(window_rect "$OTHER")"
-seat_move_to $((ox + ow / 2)) $((oy + oh / 2))
-wait_for 20 xwayland_pointer_over "$OTHER" ||
+wait_for 20 xwayland_takes_pointer_over "$OTHER" $((ox + ow / 2)) $((oy + oh / 2)) ||
     fail "$COMPOSITOR: the pointer at $SEAT_X $SEAT_Y is not over the other window: $(xdotool getmouselocation)"
 expect_slide_out "an X window"
 
