@@ -24,10 +24,11 @@ inline constexpr std::int64_t showme_interval_ms = 100;
 void send_dde_command(client_link& link, const std::u16string& command, const std::string& application);
 
 // The running copy's answer to a command: exactly "showme" brings the window to 400/300
-// twips from the primary monitor's top-left corner (`primary`, in twips) in its normal state, shown and in front, with the focus in the formula box, at
-// most once per showme_interval_ms (now_ms on the runtime's clock; last_showme_ms holds
-// the time of the last one that acted). Any other text changes nothing. Every command is
-// accepted (cancel 0).
+// twips from the top-left corner of the primary monitor (`primary`, in twips) in its
+// normal state, shown and in front, with the focus in the formula box, at most once per
+// showme_interval_ms (now_ms on the runtime's clock; last_showme_ms holds the time of the
+// last one that acted). Any other text changes nothing. Every command is accepted
+// (cancel 0).
 void link_execute(platform::form& window, platform::control& formula, const platform::twips_rect& primary,
                   const std::u16string& command, int& cancel, std::int64_t now_ms,
                   std::optional<std::int64_t>& last_showme_ms);

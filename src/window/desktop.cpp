@@ -10,8 +10,9 @@ desktop::desktop(const platform::forms_runtime& forms, const platform::window_sy
     for (const platform::monitor& m : windows.monitors()) {
         const platform::pixel_rect& r = m.rect;
         if (m.primary) primary_ = screens_.size();
-        screens_.push_back({{r.left * tpp_x_, r.top * tpp_y_, (r.right - r.left) * tpp_x_, (r.bottom - r.top) * tpp_y_},
-                            m.outer});
+        const platform::twips_rect twips{r.left * tpp_x_, r.top * tpp_y_, (r.right - r.left) * tpp_x_,
+                                         (r.bottom - r.top) * tpp_y_};
+        screens_.push_back({twips, m.outer});
     }
     if (screens_.empty()) screens_.push_back({{0, 0, forms.screen_width(), forms.screen_height()}, {}});
 }

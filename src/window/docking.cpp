@@ -61,7 +61,8 @@ std::int64_t docking::rest_position(const platform::twips_rect& r, bool show) co
         case screen_edge::left:
             return show ? screen.rect.left - dock_margin : screen.rect.left + dock_margin - std::int64_t{r.width};
         case screen_edge::right:
-            return show ? std::int64_t{screen.right()} - r.width + dock_margin : std::int64_t{screen.right()} - dock_margin;
+            return show ? std::int64_t{screen.right()} - r.width + dock_margin
+                        : std::int64_t{screen.right()} - dock_margin;
         case screen_edge::top:
             return show ? screen.rect.top - dock_margin : screen.rect.top + dock_margin - std::int64_t{r.height};
     }

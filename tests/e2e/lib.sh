@@ -50,17 +50,18 @@ holds_for() {
     "$@" >/dev/null 2>&1
 }
 
-# Starts Xvfb on a free display and prints the display number and the server's id. The
-# display is ours once its lock file names our server: a server that finds the display
-# taken ends at once, and a display whose old server is still going away is never
-# mistaken for ours. Numbers are drawn at random so that tests started together rarely
-# try the same one.
-e2e_claim_display() {
-    local size=$1 n pid
+# Starts an X server on a free display and prints the display number and the server's
+# id. $1 names a function that starts the server on display :$2 with exec, so that its
+# process is the server's. The display is ours once its lock file names our server: a
+# server that finds the display taken ends at once, and a display whose old server is
+# still going away is never mistaken for ours. Numbers are drawn at random so that tests
+# started together rarely try the same one.
+e2e_claim_x_display() {
+    local start=$1 n pid
     for _ in $(seq 1 20); do
         n=$((200 + RANDOM % 800))
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 "${size}x24" -dpi 96 -nolisten tcp -noreset >"$E2E_TMP/xvfb.log" 2>&1 &
+        "$start" "$n" &
         pid=$!
         wait_for 100 sh -c "! kill -0 $pid || [ \"\$(tr -dc 0-9 < /tmp/.X$n-lock)\" = $pid ]"
         if kill -0 "$pid" 2>/dev/null && [ "$(tr -dc 0-9 <"/tmp/.X$n-lock")" = "$pid" ]; then
@@ -72,9 +73,12 @@ e2e_claim_display() {
     return 1
 }
 
+e2e_exec_xvfb() { exec Xvfb ":$1" -screen 0 "${E2E_SCREEN_SIZE}x24" -dpi 96 -nolisten tcp -noreset >"$E2E_TMP/xvfb.log" 2>&1; }
+
 e2e_start_display() {
-    local size=${1:-1280x1024} n pid
-    read -r n pid <<<"$(e2e_claim_display "$size")" || fail "no free display for Xvfb"
+    local n pid
+    E2E_SCREEN_SIZE=${1:-1280x1024}
+    read -r n pid <<<"$(e2e_claim_x_display e2e_exec_xvfb)" || fail "no free display for Xvfb"
     [ -n "$pid" ] || fail "no free display for Xvfb"
     E2E_PIDS+=("$pid")
     export DISPLAY=":$n"
@@ -183,6 +187,12 @@ window_rect() {
 
 screenshot() { import -window root "$1"; }
 
+# The main window's footprint: its outer rectangle "X Y W H", its left side, and the
+# width of the part of it that shows.
+geometry_is() { [ "$(window_rect "$MAIN_WIN")" = "$1" ]; }
+x_is() { [ "$(window_rect "$MAIN_WIN" | cut -d' ' -f1)" = "$1" ]; }
+shows() { [ "$(shown_width "$MAIN_WIN")" = "$1" ]; }
+
 # Prints the width of the part of a window that shows: its shape's, or the window's own.
 shown_width() {
     local info
@@ -261,6 +271,14 @@ control_rect() {
     accessible --pid "$APP_PID" tree | awk -F'\t' -v r="$1" -v n="$2" '$1 == r && $2 == n { print $3; found = 1; exit }
         END { exit !found }'
 }
+# Where the main window's form stands, "X Y", read from its button R (at 445, 236 in the
+# designed form): a form beyond the screen's edges has a window that stays on the
+# screen and shows only the part on it.
+form_place() {
+    local x y
+    read -r x y _ <<<"$(control_rect 'push button' R)" && echo "$((x - 445)) $((y - 236))"
+}
+form_at() { [ "$(form_place)" = "$1 $2" ]; }
 # True while the keyboard focus is in the control with that role and accessible name.
 # Keys can overtake a click: the window manager holds each click back until it has dealt
 # with the focus, while keys go straight to the window that has the focus. A test that

@@ -63,26 +63,10 @@ EndSection
 EOF
 }
 
-# Starts Xorg on a free display and prints the display number and the server's id,
-# claimed as e2e_claim_display claims one for Xvfb: ours once its lock file names our
-# server.
-e2e_claim_xorg_display() {
-    local dir="$E2E_TMP/xorg" n pid
-    e2e_write_xorg_conf "$dir"
-    for _ in $(seq 1 20); do
-        n=$((200 + RANDOM % 800))
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xorg ":$n" -config "$dir/xorg.conf" -configdir "$dir/conf.d" -logfile "$dir/Xorg.log" \
-            -dpi 96 -nolisten tcp -noreset -sharevts -novtswitch -keeptty >"$dir/stderr" 2>&1 &
-        pid=$!
-        wait_for 100 sh -c "! kill -0 $pid || [ \"\$(tr -dc 0-9 < /tmp/.X$n-lock)\" = $pid ]"
-        if kill -0 "$pid" 2>/dev/null && [ "$(tr -dc 0-9 <"/tmp/.X$n-lock")" = "$pid" ]; then
-            echo "$n $pid"
-            return 0
-        fi
-        kill "$pid" 2>/dev/null
-    done
-    return 1
+e2e_exec_xorg() {
+    local dir="$E2E_TMP/xorg"
+    exec Xorg ":$1" -config "$dir/xorg.conf" -configdir "$dir/conf.d" -logfile "$dir/Xorg.log" \
+        -dpi 96 -nolisten tcp -noreset -sharevts -novtswitch -keeptty >"$dir/stderr" 2>&1
 }
 
 # Defines monitor $1 as at the start. The primary holds the dummy's output as well, and
@@ -126,7 +110,8 @@ e2e_start_monitors() {
         exit 77
     fi
     E2E_PRIMARY=$1
-    read -r n pid <<<"$(e2e_claim_xorg_display)" || true
+    e2e_write_xorg_conf "$E2E_TMP/xorg"
+    read -r n pid <<<"$(e2e_claim_x_display e2e_exec_xorg)" || true
     [ -n "$pid" ] || fail "no free display for Xorg: $(tail -n 5 "$E2E_TMP/xorg/Xorg.log" 2>/dev/null)"
     E2E_PIDS+=("$pid")
     export DISPLAY=":$n"

@@ -22,14 +22,6 @@ W=479
 H=392
 RIGHT_EDGE=$((2 * MONITOR_W))
 
-geometry_is() { [ "$(window_rect "$MAIN_WIN")" = "$1" ]; }
-x_is() { [ "$(window_rect "$MAIN_WIN" | cut -d' ' -f1)" = "$1" ]; }
-form_place() {
-    local x y
-    read -r x y _ <<<"$(control_rect 'push button' R)" && echo "$((x - 445)) $((y - 236))"
-}
-form_at() { [ "$(form_place)" = "$1 $2" ]; }
-shows() { [ "$(shown_width "$MAIN_WIN")" = "$1" ]; }
 # Prints "LEFT RIGHT" of the part of the window that shows, in screen pixels.
 shown_span() {
     local x info ox w

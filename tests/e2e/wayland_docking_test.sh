@@ -19,9 +19,6 @@ e2e_start_app
 # The designed window: 479 x 392 pixels.
 W=479
 H=392
-geometry_is() { [ "$(window_rect "$MAIN_WIN")" = "$1" ]; }
-x_is() { [ "$(window_rect "$MAIN_WIN" | cut -d' ' -f1)" = "$1" ]; }
-shows() { [ "$(shown_width "$MAIN_WIN")" = "$1" ]; }
 unmet=()
 # The window slides in until a 4-pixel strip is left on screen.
 expect_slide_out() {

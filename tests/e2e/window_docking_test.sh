@@ -18,15 +18,6 @@ WM=${E2E_WM:-openbox}
 W=479
 H=392
 
-geometry_is() { [ "$(window_rect "$MAIN_WIN")" = "$1" ]; }
-x_is() { [ "$(window_rect "$MAIN_WIN" | cut -d' ' -f1)" = "$1" ]; }
-# Where the form stands, from its button R.
-form_place() {
-    local x y
-    read -r x y _ <<<"$(control_rect 'push button' R)" && echo "$((x - 445)) $((y - 236))"
-}
-form_at() { [ "$(form_place)" = "$1 $2" ]; }
-shows() { [ "$(shown_width "$MAIN_WIN")" = "$1" ]; }
 # Moves the pointer in a few steps, as a hand would. The program moves the window as it
 # handles each step, so the window reaches its place a little after the pointer.
 glide() {
