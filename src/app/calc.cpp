@@ -226,9 +226,8 @@ bool calc::write_setting(const std::u16string& key, const std::u16string& value)
 void calc::install_message_hook() {
     c_Subclass = std::make_unique<window::iSubClass>(services_.windows);
     c_Subclass->GetWindowMessage = [this](platform::lresult& Result, platform::window_handle cHwnd,
-                                          platform::message_id Message, platform::wparam wParam,
-                                          platform::lparam lParam) {
-        message_handling_.GetWindowMessage(*c_Subclass, Result, cHwnd, Message, wParam, lParam);
+                                          const platform::window_message& Message) {
+        message_handling_.GetWindowMessage(*c_Subclass, Result, cHwnd, Message);
     };
     c_Subclass->SetMsgHook(form_->handle());
 }

@@ -6,8 +6,8 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 #include <functional>
+#include <variant>
 #include <vector>
 
 namespace platform {
@@ -20,29 +20,28 @@ inline constexpr unsigned swp_nosize = 0x0001;
 inline constexpr unsigned swp_nomove = 0x0002;
 inline constexpr unsigned swp_framechanged = 0x0020;
 
-// Messages and their two parameters. lparam is wide enough to carry an address.
+// Messages, by the numbers the window system gives them.
 using message_id = std::uint32_t;
-using wparam = std::uintptr_t;
-using lparam = std::intptr_t;
+using hit_test_code = std::uint32_t;
 using lresult = std::intptr_t;
 
-inline constexpr message_id wm_displaychange = 0x7E;  // the monitors changed; no parameters
-inline constexpr message_id wm_nclbuttondown = 0xA1;  // wparam: hit-test code, lparam: screen point
-inline constexpr message_id wm_sizing = 0x214;        // lparam: address of the proposed pixel_rect
-inline constexpr message_id wm_moving = 0x216;        // lparam: address of the proposed pixel_rect
+inline constexpr message_id wm_displaychange = 0x7E;  // the monitors changed
+inline constexpr message_id wm_nclbuttondown = 0xA1;  // a left press on the frame or the caption
+inline constexpr message_id wm_sizing = 0x214;        // a border resize proposes a rectangle
+inline constexpr message_id wm_moving = 0x216;        // a caption drag proposes a rectangle
 inline constexpr message_id wm_entersizemove = 0x231;
 inline constexpr message_id wm_exitsizemove = 0x232;
 
 // Hit-test codes: where on the window's frame a press lands.
-inline constexpr wparam htcaption = 2;
-inline constexpr wparam htleft = 10;
-inline constexpr wparam htright = 11;
-inline constexpr wparam httop = 12;
-inline constexpr wparam httopleft = 13;
-inline constexpr wparam httopright = 14;
-inline constexpr wparam htbottom = 15;
-inline constexpr wparam htbottomleft = 16;
-inline constexpr wparam htbottomright = 17;
+inline constexpr hit_test_code htcaption = 2;
+inline constexpr hit_test_code htleft = 10;
+inline constexpr hit_test_code htright = 11;
+inline constexpr hit_test_code httop = 12;
+inline constexpr hit_test_code httopleft = 13;
+inline constexpr hit_test_code httopright = 14;
+inline constexpr hit_test_code htbottom = 15;
+inline constexpr hit_test_code htbottomleft = 16;
+inline constexpr hit_test_code htbottomright = 17;
 
 // A window's outer rectangle in screen pixels, frame and caption included; right and
 // bottom lie just outside. Laid out as four 32-bit integers, as messages carry it.
@@ -82,27 +81,43 @@ struct monitor {
 // that is shared over part of its length counts as shared.
 std::vector<monitor> desktop_monitors(const std::vector<pixel_rect>& rects, std::size_t primary);
 
-// The rectangle behind the lparam of wm_moving and wm_sizing, copied byte for byte.
-inline pixel_rect read_rect_param(lparam p) {
-    pixel_rect r;
-    std::memcpy(&r, reinterpret_cast<const void*>(p), sizeof r);
-    return r;
-}
-inline void write_rect_param(lparam p, const pixel_rect& r) {
-    std::memcpy(reinterpret_cast<void*>(p), &r, sizeof r);
-}
-inline lparam rect_param(pixel_rect& r) { return reinterpret_cast<lparam>(&r); }
+// One message and what it carries, typed by its kind: a press on the frame its hit-test
+// code and screen point, a proposed rectangle (wm_moving, wm_sizing) a rectangle that
+// every procedure on the way may rewrite and whose last state the window applies, every
+// other message nothing. Made only through the functions below, so that the number and
+// the payload always agree.
+class window_message {
+public:
+    struct frame_press {
+        hit_test_code hit_test = 0;
+        pixel_point point;
+    };
 
-// A screen point packed into an lparam: x in the low 16 bits, y in the next 16, both signed.
-inline lparam point_param(pixel_point p) {
-    return static_cast<lparam>((static_cast<std::uint32_t>(static_cast<std::uint16_t>(p.y)) << 16) |
-                               static_cast<std::uint16_t>(p.x));
-}
+    static window_message plain(message_id id) { return window_message(id, std::monostate{}); }
+    static window_message nclbuttondown(hit_test_code hit_test, pixel_point point) {
+        return window_message(wm_nclbuttondown, frame_press{hit_test, point});
+    }
+    // A drag's or resize's proposal; `proposed` outlives the message.
+    static window_message moving(pixel_rect& proposed) { return window_message(wm_moving, &proposed); }
+    static window_message sizing(pixel_rect& proposed) { return window_message(wm_sizing, &proposed); }
+
+    message_id id() const { return id_; }
+    // Only for wm_nclbuttondown.
+    const frame_press& press() const { return std::get<frame_press>(payload_); }
+    // Only for wm_moving and wm_sizing.
+    pixel_rect& proposed() const { return *std::get<pixel_rect*>(payload_); }
+
+private:
+    using payload = std::variant<std::monostate, frame_press, pixel_rect*>;
+    window_message(message_id id, payload p) : id_(id), payload_(p) {}
+    message_id id_;
+    payload payload_;
+};
 
 // A window's message procedure: what the window does with each message it receives.
 // A window always has one; replacing it puts a new procedure in front, which may pass
 // messages on to the one it replaced.
-using window_proc = std::function<lresult(window_handle, message_id, wparam, lparam)>;
+using window_proc = std::function<lresult(window_handle, const window_message&)>;
 
 class window_system {
 public:
@@ -131,8 +146,8 @@ public:
     virtual window_proc set_window_procedure(window_handle w, window_proc p) = 0;
 
     // Runs a procedure on one message; an empty procedure answers 0.
-    static lresult call_window_proc(const window_proc& p, window_handle w, message_id m, wparam wp, lparam lp) {
-        return p ? p(w, m, wp, lp) : 0;
+    static lresult call_window_proc(const window_proc& p, window_handle w, const window_message& m) {
+        return p ? p(w, m) : 0;
     }
 };
 

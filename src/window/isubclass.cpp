@@ -18,10 +18,9 @@ platform::window_proc iSubClass::SetMsgHook(platform::window_handle cHwnd) {
     previous_ = windows_.window_procedure(cHwnd);
     relay_ = std::make_shared<relay>(relay{this, previous_});
     windows_.set_window_procedure(
-        cHwnd, [r = relay_](platform::window_handle w, platform::message_id m, platform::wparam wp,
-                            platform::lparam lp) -> platform::lresult {
-            if (r->owner) return r->owner->RaiseWindowMessage(w, m, wp, lp);
-            return platform::window_system::call_window_proc(r->previous, w, m, wp, lp);
+        cHwnd, [r = relay_](platform::window_handle w, const platform::window_message& m) -> platform::lresult {
+            if (r->owner) return r->owner->RaiseWindowMessage(w, m);
+            return platform::window_system::call_window_proc(r->previous, w, m);
         });
     return previous_;
 }
@@ -30,15 +29,14 @@ void iSubClass::SetMsgUnHook() {
     windows_.set_window_procedure(hooked_, previous_);
 }
 
-void iSubClass::CallDefaultWindowProc(platform::window_handle cHwnd, platform::message_id Message,
-                                      platform::wparam wParam, platform::lparam lParam, platform::lresult& Result) {
-    Result = platform::window_system::call_window_proc(previous_, cHwnd, Message, wParam, lParam);
+void iSubClass::CallDefaultWindowProc(platform::window_handle cHwnd, const platform::window_message& Message,
+                                      platform::lresult& Result) {
+    Result = platform::window_system::call_window_proc(previous_, cHwnd, Message);
 }
 
-platform::lresult iSubClass::RaiseWindowMessage(platform::window_handle cHwnd, platform::message_id Message,
-                                                platform::wparam wParam, platform::lparam lParam) {
+platform::lresult iSubClass::RaiseWindowMessage(platform::window_handle cHwnd, const platform::window_message& Message) {
     platform::lresult result = 0;
-    if (GetWindowMessage) GetWindowMessage(result, cHwnd, Message, wParam, lParam);
+    if (GetWindowMessage) GetWindowMessage(result, cHwnd, Message);
     return result;
 }
 

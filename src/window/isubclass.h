@@ -24,19 +24,17 @@ public:
     // Puts the previous procedure back.
     void SetMsgUnHook();
     // Runs the previous procedure on the message; Result gets its answer.
-    void CallDefaultWindowProc(platform::window_handle cHwnd, platform::message_id Message, platform::wparam wParam,
-                               platform::lparam lParam, platform::lresult& Result);
+    void CallDefaultWindowProc(platform::window_handle cHwnd, const platform::window_message& Message,
+                               platform::lresult& Result);
 
     // Raised once per message before any default processing. Result, which the window
     // system gets back, starts at 0 and is left alone unless the handler sets it.
-    std::function<void(platform::lresult& Result, platform::window_handle cHwnd, platform::message_id Message,
-                       platform::wparam wParam, platform::lparam lParam)>
+    std::function<void(platform::lresult& Result, platform::window_handle cHwnd, const platform::window_message& Message)>
         GetWindowMessage;
 
 private:
     struct relay;
-    platform::lresult RaiseWindowMessage(platform::window_handle cHwnd, platform::message_id Message,
-                                         platform::wparam wParam, platform::lparam lParam);
+    platform::lresult RaiseWindowMessage(platform::window_handle cHwnd, const platform::window_message& Message);
 
     platform::window_system& windows_;
     platform::window_handle hooked_ = 0;

@@ -6,17 +6,16 @@
 namespace window {
 
 void message_handling::GetWindowMessage(iSubClass& hook, platform::lresult& Result, platform::window_handle cHwnd,
-                                        platform::message_id Message, platform::wparam wParam,
-                                        platform::lparam lParam) {
-    switch (Message) {
+                                        const platform::window_message& Message) {
+    switch (Message.id()) {
         case platform::wm_nclbuttondown:
-            if (wParam == platform::htcaption) caption_press();
+            if (Message.press().hit_test == platform::htcaption) caption_press();
             break;
         case platform::wm_moving:
             // A move that did not start from the caption (the keyboard's) is left alone and
             // not passed on; the window system applies its rectangle all the same.
             if (!caption_drag) return;
-            snap_to_edges(lParam);
+            snap_to_edges(Message.proposed());
             break;
         case platform::wm_exitsizemove:
             end_size_move();
@@ -28,7 +27,7 @@ void message_handling::GetWindowMessage(iSubClass& hook, platform::lresult& Resu
             break;
     }
     platform::lresult passed = 0;
-    hook.CallDefaultWindowProc(cHwnd, Message, wParam, lParam, passed);
+    hook.CallDefaultWindowProc(cHwnd, Message, passed);
     Result = passed;
 }
 
@@ -48,7 +47,7 @@ int rounded(double v) { return static_cast<int>(vbscript::round_half_even(v)); }
 // Keeps the dragged window within the outer edges of the monitor under the pointer at its
 // size, and stretches it to that monitor's height while it sits in one of its top corners
 // at the desktop's edges. A window crosses freely to a neighbouring monitor.
-void message_handling::snap_to_edges(platform::lparam proposed) {
+void message_handling::snap_to_edges(platform::pixel_rect& proposed) {
     const platform::pixel_rect w = window_rect();
     const desktop d(forms_, windows_);
     const screen_area& m = d.under(windows_.cursor_pos());
@@ -56,7 +55,7 @@ void message_handling::snap_to_edges(platform::lparam proposed) {
     const int s_rounded = rounded(s);
     const int left = rounded(d.left_px(m)), top = rounded(d.top_px(m));
     const int width = w.right - w.left;
-    platform::pixel_rect r = platform::read_rect_param(proposed);
+    platform::pixel_rect r = proposed;
     if (m.outer.left && r.left < left) {
         r.left = left;
         r.right = left + width;
@@ -79,7 +78,7 @@ void message_handling::snap_to_edges(platform::lparam proposed) {
         stretched = false;
         r.bottom = r.top + saved_height;
     }
-    platform::write_rect_param(proposed, r);
+    proposed = r;
 }
 
 // A move or resize that ends touching an outer edge of the monitor holding the window

@@ -20,7 +20,7 @@ public:
     // Everything but a wm_moving outside a caption drag is passed on through the hook
     // after its own work; Result gets the previous procedure's answer.
     void GetWindowMessage(iSubClass& hook, platform::lresult& Result, platform::window_handle cHwnd,
-                          platform::message_id Message, platform::wparam wParam, platform::lparam lParam);
+                          const platform::window_message& Message);
 
     bool caption_drag = false;  // inside a move loop started from the caption
     bool stretched = false;     // stretched to the screen height in a top corner
@@ -28,7 +28,7 @@ public:
 
 private:
     void caption_press();
-    void snap_to_edges(platform::lparam proposed);
+    void snap_to_edges(platform::pixel_rect& proposed);
     void end_size_move();
     platform::pixel_rect window_rect() const { return windows_.window_rect(form_.handle()); }
 

@@ -57,9 +57,7 @@ platform::window_proc fake_window_system::window_procedure(platform::window_hand
     auto it = windows.find(w);
     if (it != windows.end() && it->second.proc) return it->second.proc;
     auto* self = const_cast<fake_window_system*>(this);
-    return [self](platform::window_handle h, platform::message_id m, platform::wparam wp, platform::lparam lp) {
-        return self->default_procedure(h, m, wp, lp);
-    };
+    return [self](platform::window_handle h, const platform::window_message& m) { return self->default_procedure(h, m); };
 }
 
 platform::window_proc fake_window_system::set_window_procedure(platform::window_handle w, platform::window_proc p) {
@@ -68,32 +66,31 @@ platform::window_proc fake_window_system::set_window_procedure(platform::window_
     return previous;
 }
 
-platform::lresult fake_window_system::send(platform::window_handle w, platform::message_id m, platform::wparam wp,
-                                           platform::lparam lp) {
+platform::lresult fake_window_system::send(platform::window_handle w, const platform::window_message& m) {
     const platform::window_proc p = window_procedure(w);
-    return call_window_proc(p, w, m, wp, lp);
+    return call_window_proc(p, w, m);
 }
 
-platform::lresult fake_window_system::default_procedure(platform::window_handle w, platform::message_id m,
-                                                        platform::wparam wp, platform::lparam lp) {
-    delivered d{w, m, wp, {}};
-    if ((m == platform::wm_moving || m == platform::wm_sizing) && lp) d.rect = platform::read_rect_param(lp);
+platform::lresult fake_window_system::default_procedure(platform::window_handle w, const platform::window_message& m) {
+    delivered d{w, m.id(), 0, {}};
+    if (m.id() == platform::wm_moving || m.id() == platform::wm_sizing) d.rect = m.proposed();
+    if (m.id() == platform::wm_nclbuttondown) d.hit_test = m.press().hit_test;
     defaults.push_back(d);
     if (on_default) on_default(d);
-    if (m == platform::wm_nclbuttondown) run_move_loop(w, wp);
+    if (m.id() == platform::wm_nclbuttondown) run_move_loop(w, d.hit_test);
     return default_result;
 }
 
-void fake_window_system::drag(platform::window_handle w, platform::wparam hit,
+void fake_window_system::drag(platform::window_handle w, platform::hit_test_code hit,
                               const std::vector<platform::pixel_point>& path) {
     pending_path_ = path;
-    send(w, platform::wm_nclbuttondown, hit, platform::point_param(cursor));
+    send(w, platform::window_message::nclbuttondown(hit, cursor));
     pending_path_.clear();
 }
 
 // Like the real loop, a caption drag proposes the window's current rectangle (as the
 // handler last left it) under the pointer; a border resize moves the grabbed edges.
-void fake_window_system::run_move_loop(platform::window_handle w, platform::wparam hit) {
+void fake_window_system::run_move_loop(platform::window_handle w, platform::hit_test_code hit) {
     const std::vector<platform::pixel_point> path = std::move(pending_path_);
     pending_path_.clear();
     const pixel_rect start = window_rect(w);
@@ -119,7 +116,7 @@ void fake_window_system::run_move_loop(platform::window_handle w, platform::wpar
                 r.bottom += dy;
             }
         }
-        send(w, moving ? platform::wm_moving : platform::wm_sizing, hit, platform::rect_param(r));
+        send(w, moving ? platform::window_message::moving(r) : platform::window_message::sizing(r));
         applied.push_back(r);
         place(w, r);
     }

@@ -32,15 +32,18 @@ public:
     platform::window_proc window_procedure(platform::window_handle w) const override;
     platform::window_proc set_window_procedure(platform::window_handle w, platform::window_proc p) override;
 
-    // Delivers one message through the window's current procedure.
-    platform::lresult send(platform::window_handle w, platform::message_id m, platform::wparam wp = 0,
-                           platform::lparam lp = 0);
+    // Delivers one message through the window's current procedure; a bare number is a
+    // message that carries nothing.
+    platform::lresult send(platform::window_handle w, const platform::window_message& m);
+    platform::lresult send(platform::window_handle w, platform::message_id m) {
+        return send(w, platform::window_message::plain(m));
+    }
     // A left-button press at the pointer on the part of the window that hit names
     // (htcaption or a border code), then the pointer moving through path and released.
     // When the press reaches the default procedure, the move loop runs inside it: for
     // every point a wm_moving (caption) or wm_sizing (border) with the proposed rectangle,
     // which is then applied, and at the end wm_exitsizemove.
-    void drag(platform::window_handle w, platform::wparam hit, const std::vector<platform::pixel_point>& path);
+    void drag(platform::window_handle w, platform::hit_test_code hit, const std::vector<platform::pixel_point>& path);
     // Places the window's outer rectangle directly, as the user or another program might.
     void place(platform::window_handle w, const pixel_rect& r);
 
@@ -48,7 +51,7 @@ public:
     struct delivered {
         platform::window_handle window = 0;
         platform::message_id message = 0;
-        platform::wparam wparam = 0;
+        platform::hit_test_code hit_test = 0;  // for wm_nclbuttondown
         pixel_rect rect;  // for wm_moving and wm_sizing: the rectangle as passed on
     };
     std::vector<delivered> defaults;        // every message the default procedures saw
@@ -69,9 +72,8 @@ public:
     bool pointer_gone = false;  // the window system reported the pointer gone from the window
 
 private:
-    platform::lresult default_procedure(platform::window_handle w, platform::message_id m, platform::wparam wp,
-                                        platform::lparam lp);
-    void run_move_loop(platform::window_handle w, platform::wparam hit);
+    platform::lresult default_procedure(platform::window_handle w, const platform::window_message& m);
+    void run_move_loop(platform::window_handle w, platform::hit_test_code hit);
     fake_form* form_of(platform::window_handle w) const;
     std::vector<std::string>* log_;
     fake_forms_runtime* forms_;

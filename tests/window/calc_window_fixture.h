@@ -41,10 +41,8 @@ struct window_parts {
         f.timer_named("Timer_alltop").on_tick = [&windows, &f] { window::keep_topmost(windows, f.handle()); };
         windows.set_window_pos(f.handle(), platform::hwnd_topmost, 0, 0, 0, 0,
                                platform::swp_nosize | platform::swp_framechanged);
-        hook.GetWindowMessage = [this](platform::lresult& r, platform::window_handle w, platform::message_id m,
-                                       platform::wparam wp, platform::lparam lp) {
-            handling.GetWindowMessage(hook, r, w, m, wp, lp);
-        };
+        hook.GetWindowMessage = [this](platform::lresult& r, platform::window_handle w,
+                                       const platform::window_message& m) { handling.GetWindowMessage(hook, r, w, m); };
         hook.SetMsgHook(f.handle());
     }
 };

@@ -171,7 +171,7 @@ TEST_F(message_handling, AResizeEndingAtTheLeftEdgeDocksLeft) {
 TEST_F(message_handling, MovingOutsideACaptionDragIsNeitherChangedNorPassedOn) {
     windows.default_result = 77;
     pixel_rect proposed{-40, -40, 439, 352};
-    const platform::lresult r = windows.send(hwnd(), platform::wm_moving, 0, platform::rect_param(proposed));
+    const platform::lresult r = windows.send(hwnd(), platform::window_message::moving(proposed));
     EXPECT_EQ(r, 0);
     EXPECT_EQ(proposed, (pixel_rect{-40, -40, 439, 352}));
     EXPECT_TRUE(passed_on(platform::wm_moving).empty());
@@ -183,7 +183,7 @@ TEST_F(message_handling, EveryOtherMessageIsPassedOnWithTheAnswerOfThePreviousPr
     place_at(0, 300);
     EXPECT_EQ(windows.send(hwnd(), 0x84), 77);
     pixel_rect sizing{0, 300, 500, 700};
-    EXPECT_EQ(windows.send(hwnd(), platform::wm_sizing, platform::htright, platform::rect_param(sizing)), 77);
+    EXPECT_EQ(windows.send(hwnd(), platform::window_message::sizing(sizing)), 77);
     EXPECT_EQ(windows.send(hwnd(), platform::wm_exitsizemove), 77);
     EXPECT_TRUE(enabled("tmrCheck")) << "a closing message alone still runs the end-of-move steps";
     EXPECT_EQ(passed_on(0x84).size(), 1u);

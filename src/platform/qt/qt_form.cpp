@@ -76,7 +76,7 @@ QSize form_widget::minimum_outer_size() const {
 
 namespace {
 
-wparam hit_code(Qt::Edges e) {
+hit_test_code hit_code(Qt::Edges e) {
     const bool l = e & Qt::LeftEdge, r = e & Qt::RightEdge, t = e & Qt::TopEdge, b = e & Qt::BottomEdge;
     if (t) return l ? httopleft : r ? httopright : httop;
     if (b) return l ? htbottomleft : r ? htbottomright : htbottom;
@@ -136,7 +136,7 @@ qt_form::qt_form(const form_design& design, qt_forms_runtime& runtime, const QIc
     : name_(design.name),
       runtime_(runtime),
       window_(new form_widget(*this, design.frame == frame_style::sizable_tool)),
-      proc_([this](window_handle, message_id m, wparam wp, lparam lp) { return default_procedure(m, wp, lp); }) {
+      proc_([this](window_handle, const window_message& m) { return default_procedure(m); }) {
     window_->setObjectName(QString::fromStdString(design.name));
     window_->setWindowTitle(to_qstring(design.caption));
     window_->setFont(to_qfont(design.font));
@@ -313,7 +313,7 @@ void qt_form::screens_changed() {
     QTimer::singleShot(0, this, [this] {
         screens_changing_ = false;
         place_window();
-        send_message(wm_displaychange, 0, 0);
+        send_message(window_message::plain(wm_displaychange));
     });
 }
 
@@ -373,26 +373,26 @@ void qt_form::window_reported() {
 
 void qt_form::pointer_crossed(bool entered) { pointer_gone_ = !entered; }
 
-lresult qt_form::send_message(message_id m, wparam wp, lparam lp) {
+lresult qt_form::send_message(const window_message& m) {
     const window_proc p = proc_;  // the procedure may be replaced while it runs
-    return window_system::call_window_proc(p, handle(), m, wp, lp);
+    return window_system::call_window_proc(p, handle(), m);
 }
 
-lresult qt_form::default_procedure(message_id m, wparam wp, lparam lp) {
-    if (m == wm_nclbuttondown && (wp == htcaption || (wp >= htleft && wp <= htbottomright))) {
-        const auto x = static_cast<std::int16_t>(lp & 0xFFFF);
-        const auto y = static_cast<std::int16_t>((lp >> 16) & 0xFFFF);
-        size_move_hit_ = wp;
-        press_global_ = QPoint(x, y);
+lresult qt_form::default_procedure(const window_message& m) {
+    if (m.id() != wm_nclbuttondown) return 0;
+    const window_message::frame_press& press = m.press();
+    if (press.hit_test == htcaption || (press.hit_test >= htleft && press.hit_test <= htbottomright)) {
+        size_move_hit_ = press.hit_test;
+        press_global_ = QPoint(press.point.x, press.point.y);
         press_geometry_ = geometry_;
-        send_message(wm_entersizemove, 0, 0);
+        send_message(window_message::plain(wm_entersizemove));
     }
     return 0;
 }
 
 namespace {
 
-Qt::Edges edges_of(wparam hit) {
+Qt::Edges edges_of(hit_test_code hit) {
     Qt::Edges e;
     if (hit == htleft || hit == httopleft || hit == htbottomleft) e |= Qt::LeftEdge;
     if (hit == htright || hit == httopright || hit == htbottomright) e |= Qt::RightEdge;
@@ -405,9 +405,9 @@ Qt::Edges edges_of(wparam hit) {
 
 // Where the window manager refuses positions, the move or resize that a press starts is
 // its own (_NET_WM_MOVERESIZE), and the form follows the window it moves.
-void qt_form::frame_press(wparam hit, QPoint global) {
+void qt_form::frame_press(hit_test_code hit, QPoint global) {
     size_move_hit_ = 0;
-    send_message(wm_nclbuttondown, hit, point_param({global.x(), global.y()}));
+    send_message(window_message::nclbuttondown(hit, {global.x(), global.y()}));
     if (positions_refused_) hand_over_frame_drag();
 }
 
@@ -420,7 +420,7 @@ void qt_form::hand_over_frame_drag() {
 
 // A caption drag proposes the window at its current size under the pointer; a border
 // resize moves the grabbed edges from where they were at the press.
-static void frame_rect(QRect& r, wparam hit, QPoint d, QSize min) {
+static void frame_rect(QRect& r, hit_test_code hit, QPoint d, QSize min) {
     const bool left = hit == htleft || hit == httopleft || hit == htbottomleft;
     const bool right = hit == htright || hit == httopright || hit == htbottomright;
     const bool top = hit == httop || hit == httopleft || hit == httopright;
@@ -443,14 +443,14 @@ void qt_form::frame_drag(QPoint global) {
     }
     pixel_rect r{proposed.left(), proposed.top(), proposed.left() + proposed.width(),
                  proposed.top() + proposed.height()};
-    send_message(moving ? wm_moving : wm_sizing, size_move_hit_, rect_param(r));
+    send_message(moving ? window_message::moving(r) : window_message::sizing(r));
     propose_geometry(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
 }
 
 void qt_form::frame_release() {
     if (!size_move_hit_) return;
     size_move_hit_ = 0;
-    send_message(wm_exitsizemove, 0, 0);
+    send_message(window_message::plain(wm_exitsizemove));
 }
 
 bool qt_form::visible() const { return window_->isVisible(); }

@@ -114,12 +114,12 @@ public:
     // The window's procedure: every message the window generates goes through it.
     window_proc procedure() const { return proc_; }
     void set_procedure(window_proc p) { proc_ = std::move(p); }
-    lresult send_message(message_id m, wparam wp, lparam lp);
+    lresult send_message(const window_message& m);
     // A left press on the caption (htcaption) or a border (its hit-test code); the pointer
     // moving and released while the press holds. Passing the press on to the default
     // procedure starts the move or resize; each move of the pointer then proposes a
     // rectangle through wm_moving or wm_sizing, and the release ends it with wm_exitsizemove.
-    void frame_press(wparam hit, QPoint global);
+    void frame_press(hit_test_code hit, QPoint global);
     void frame_drag(QPoint global);
     void frame_release();
 
@@ -154,9 +154,9 @@ private:
     bool positions_refused_ = false;
     caption_bar* caption_ = nullptr;
     client_widget* client_;
-    lresult default_procedure(message_id m, wparam wp, lparam lp);
+    lresult default_procedure(const window_message& m);
     window_proc proc_;
-    wparam size_move_hit_ = 0;  // the press that runs the move or resize now, or 0
+    hit_test_code size_move_hit_ = 0;  // the press that runs the move or resize now, or 0
     QPoint press_global_;
     QRect press_geometry_;
     bool screens_changing_ = false;

@@ -12,16 +12,15 @@
 
 namespace {
 
-using platform::lparam;
 using platform::lresult;
 using platform::message_id;
 using platform::window_handle;
-using platform::wparam;
+using platform::window_message;
 
 struct seen {
     message_id message;
-    wparam wp;
-    platform::pixel_rect rect;  // of wm_moving and wm_sizing
+    platform::hit_test_code hit_test;  // of wm_nclbuttondown
+    platform::pixel_rect rect;         // of wm_moving and wm_sizing
 };
 
 // The main window's frame on real widgets, with a recording procedure in front of the
@@ -40,17 +39,16 @@ struct qt_window_messages : ::testing::Test {
         form->show();
         platform::window_proc previous = windows.window_procedure(form->handle());
         windows.set_window_procedure(
-            form->handle(), [this, previous](window_handle w, message_id m, wparam wp, lparam lp) -> lresult {
-                seen s{m, wp, {}};
-                if (m == platform::wm_moving || m == platform::wm_sizing) {
-                    platform::pixel_rect r = platform::read_rect_param(lp);
-                    if (rewrite) rewrite(r);
-                    platform::write_rect_param(lp, r);
-                    s.rect = r;
+            form->handle(), [this, previous](window_handle w, const window_message& m) -> lresult {
+                seen s{m.id(), 0, {}};
+                if (m.id() == platform::wm_nclbuttondown) s.hit_test = m.press().hit_test;
+                if (m.id() == platform::wm_moving || m.id() == platform::wm_sizing) {
+                    if (rewrite) rewrite(m.proposed());
+                    s.rect = m.proposed();
                 }
                 messages.push_back(s);
-                if (m == platform::wm_nclbuttondown && !pass_press_on) return 0;
-                return platform::window_system::call_window_proc(previous, w, m, wp, lp);
+                if (m.id() == platform::wm_nclbuttondown && !pass_press_on) return 0;
+                return platform::window_system::call_window_proc(previous, w, m);
             });
     }
 
@@ -80,7 +78,7 @@ TEST_F(qt_window_messages, ACaptionDragSendsThePressEachProposedRectangleAndTheE
     drag(caption(), {300, 110}, {{250, 130}, {200, 150}});
     EXPECT_EQ(ids(), (std::vector<message_id>{platform::wm_nclbuttondown, platform::wm_entersizemove, platform::wm_moving,
                                               platform::wm_moving, platform::wm_exitsizemove}));
-    EXPECT_EQ(messages[0].wp, platform::htcaption);
+    EXPECT_EQ(messages[0].hit_test, platform::htcaption);
     EXPECT_EQ(messages[2].rect, (platform::pixel_rect{150, 120, 629, 512}));
     EXPECT_EQ(messages[3].rect, (platform::pixel_rect{100, 140, 579, 532}));
     EXPECT_EQ(windows.window_rect(form->handle()), (platform::pixel_rect{100, 140, 579, 532}));
@@ -109,7 +107,7 @@ TEST_F(qt_window_messages, ABorderPressResizesThroughSizingMessages) {
     drag(frame, {678, 300}, {{778, 300}});
     EXPECT_EQ(ids(), (std::vector<message_id>{platform::wm_nclbuttondown, platform::wm_entersizemove, platform::wm_sizing,
                                               platform::wm_exitsizemove}));
-    EXPECT_EQ(messages[0].wp, platform::htright);
+    EXPECT_EQ(messages[0].hit_test, platform::htright);
     EXPECT_EQ(windows.window_rect(form->handle()), (platform::pixel_rect{200, 100, 779, 492}));
 }
 
@@ -127,7 +125,7 @@ TEST_F(qt_window_messages, ABorderResizeStopsAtTheSmallestSizeExactly) {
 TEST_F(qt_window_messages, ABottomLeftCornerPressNamesThatCorner) {
     drag(qt.widget(), {200, 491}, {{150, 541}});
     ASSERT_FALSE(messages.empty());
-    EXPECT_EQ(messages[0].wp, platform::htbottomleft);
+    EXPECT_EQ(messages[0].hit_test, platform::htbottomleft);
     EXPECT_EQ(windows.window_rect(form->handle()), (platform::pixel_rect{150, 100, 679, 542}));
 }
 
@@ -144,7 +142,7 @@ TEST_F(qt_window_messages, TheCloseButtonIsNoCaptionPress) {
 
 TEST_F(qt_window_messages, ProcedureOfAnUnknownWindowIsEmptyAndCannotBeReplaced) {
     EXPECT_FALSE(windows.window_procedure(12345));
-    EXPECT_FALSE(windows.set_window_procedure(12345, [](window_handle, message_id, wparam, lparam) { return lresult{1}; }));
+    EXPECT_FALSE(windows.set_window_procedure(12345, [](window_handle, const window_message&) { return lresult{1}; }));
     EXPECT_EQ(windows.window_rect(12345), platform::pixel_rect{});
 }
 
