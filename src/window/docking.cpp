@@ -42,11 +42,12 @@ void docking::tmrCheck_Timer() {
     s_.tmrMove.set_enabled(true);
 }
 
-// 30 twips more per tick up to 300, then a fifth more per tick. Saturates instead of
-// overflowing, so that a window far off the screen still slides home.
+// Saturates instead of overflowing, so that a window far off the screen still slides
+// home.
 void docking::grow_slide_step() {
-    std::int64_t step = static_cast<std::int64_t>(slide_step) + 30;
-    if (step > 300) step += static_cast<std::int64_t>(vbscript::round_half_even(static_cast<double>(step) * 0.2));
+    std::int64_t step = static_cast<std::int64_t>(slide_step) + slide_step_growth;
+    if (step > slide_step_fast_from)
+        step += static_cast<std::int64_t>(vbscript::round_half_even(static_cast<double>(step) * slide_step_fast_growth));
     slide_step = clamp_int(step);
 }
 

@@ -21,6 +21,11 @@ enum class pointer_place { outside, inside };
 // Twips of the window beyond the edge when shown, and of the strip on screen when hidden.
 inline constexpr int dock_margin = 60;
 inline constexpr int first_slide_step = 30;
+// A slide's step grows by slide_step_growth twips a tick up to slide_step_fast_from, and
+// beyond it by slide_step_fast_growth of itself.
+inline constexpr int slide_step_growth = 30;
+inline constexpr int slide_step_fast_from = 300;
+inline constexpr double slide_step_fast_growth = 0.2;
 
 struct docking_services {
     platform::form& form;

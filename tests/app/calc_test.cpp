@@ -34,6 +34,7 @@ TEST_F(calc_fixture, InitializeRunsBeforeTheWindowExists) {
 }
 
 TEST_F(calc_fixture, LoadStepsRunInTheirOrder) {
+    windows.windows[form().handle()].rect = {5, 5, 105, 85};
     ASSERT_TRUE(window.load());
     const auto file_system = position("make_file_system");
     const auto placement = position("set_window_pos");
@@ -41,7 +42,9 @@ TEST_F(calc_fixture, LoadStepsRunInTheirOrder) {
     ASSERT_GE(file_system, 0);
     EXPECT_LT(file_system, placement);
     EXPECT_LT(placement, icon);
-    EXPECT_EQ(forms.log.at(placement), "set_window_pos -1 0 0 0 0 33");
+    const auto& placed = windows.windows[form().handle()];
+    EXPECT_TRUE(placed.topmost);
+    EXPECT_EQ(placed.rect, (platform::pixel_rect{0, 0, 100, 80})) << "moved to the corner at its size";
     EXPECT_EQ(file_systems_made, 1);
     EXPECT_DOUBLE_EQ(window.degree_factor(), 0.017453292519943295);
 }
@@ -49,7 +52,10 @@ TEST_F(calc_fixture, LoadStepsRunInTheirOrder) {
 TEST_F(calc_fixture, LoadPutsTheWindowAtThePrimaryMonitorsCorner) {
     windows.monitor_list = platform::desktop_monitors({{0, 0, 1280, 1024}, {1280, 0, 2560, 1024}}, 1);
     ASSERT_TRUE(window.load());
-    EXPECT_EQ(forms.log.at(position("set_window_pos")), "set_window_pos -1 1280 0 0 0 33");
+    const auto& placed = windows.windows[form().handle()];
+    EXPECT_TRUE(placed.topmost);
+    EXPECT_EQ(placed.rect.left, 1280);
+    EXPECT_EQ(placed.rect.top, 0);
 }
 
 TEST_F(calc_fixture, FirstStartLeavesEveryBoxEmptyAndNothingShownUntilAsked) {
