@@ -1,6 +1,7 @@
-// The file-system service: whole-file reads and writes of the history file. The real
-// one is plain C++ file I/O (platform/local_file_system.cpp); tests use a temporary
-// folder or a fake.
+// The file-system service: whole-file reads and atomic writes of the data files, the
+// data folder's lock and its listing. The real one is plain C++ file I/O
+// (platform/local_file_system.cpp); tests use it on a temporary folder, or the in-memory
+// fake (tests/fakes/memory_file_system.h).
 #pragma once
 
 #include <cstdint>
@@ -24,23 +25,23 @@ public:
     // Replaces the whole file atomically: afterwards it holds either its old bytes or
     // the new ones, never a mix. Returns false when it failed; `error` then tells why
     // (permission, disk full, ...) so callers can explain it.
-    virtual bool replace_all(const std::string& path, const std::string& bytes,
-                             std::error_code* error = nullptr) = 0;
+    virtual bool replace_file(const std::string& path, const std::string& bytes,
+                              std::error_code* error = nullptr) = 0;
     // Whether a new file can be created in the folder now (tried, not guessed from modes).
-    // A file system that cannot tell answers no.
-    virtual bool can_create_in(const std::string&) { return false; }
+    virtual bool can_create_in(const std::string& folder) = 0;
     // Creates the folder and its missing parents; true when it exists afterwards.
-    virtual bool make_folders(const std::string&) { return false; }
+    virtual bool make_folders(const std::string& folder) = 0;
 
     // Takes the lock file at the path (made if missing) for as long as this object lives
-    // or until unlock: one process at a time holds it.
+    // or until unlock: one process at a time holds it. Unavailable: no lock file can be
+    // made there (a folder that is missing or cannot be written).
     enum class lock_result { taken, held_elsewhere, unavailable };
-    virtual lock_result lock(const std::string&) { return lock_result::unavailable; }
-    virtual void unlock(const std::string&) {}
+    virtual lock_result lock(const std::string& path) = 0;
+    virtual void unlock(const std::string& path) = 0;
     // The names of the files in a folder, in no order; none when it cannot be read.
-    virtual std::vector<std::string> file_names(const std::string&) const { return {}; }
+    virtual std::vector<std::string> file_names(const std::string& folder) const = 0;
     // Deletes a file; false when it could not.
-    virtual bool remove(const std::string&) { return false; }
+    virtual bool remove(const std::string& path) = 0;
 };
 
 // Makes a file system for one use; the logic takes a fresh one for each restore and save.

@@ -69,7 +69,7 @@ bool write_fully(int fd, const std::string& bytes) {
 // Written beside the target and renamed over it, so a crash or a full disk leaves the
 // old file whole. A symbolic link stays a link: the file it points to is replaced, in
 // that file's own folder.
-bool local_file_system::replace_all(const std::string& link, const std::string& bytes,
+bool local_file_system::replace_file(const std::string& link, const std::string& bytes,
                                     std::error_code* error) {
     const std::string path = link_target(link);
     std::string tmp = path + ".XXXXXX";

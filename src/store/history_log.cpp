@@ -37,7 +37,7 @@ history_read read_history(const platform::file_system& files, const std::string&
 
 bool write_history(platform::file_system& files, const std::string& path, std::u16string_view text,
                    std::error_code* error) {
-    return files.replace_all(path, encode_history(text), error);
+    return files.replace_file(path, encode_history(text), error);
 }
 
 namespace {

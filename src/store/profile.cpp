@@ -175,7 +175,7 @@ std::optional<document> load(const platform::file_system& files, const std::stri
 }
 
 bool save(platform::file_system& files, const std::string& path, const document& doc, std::error_code* error) {
-    return files.replace_all(path, doc.bytes(), error);
+    return files.replace_file(path, doc.bytes(), error);
 }
 
 }  // namespace store::profile

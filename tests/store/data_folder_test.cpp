@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "fakes/memory_file_system.h"
 #include "fakes/temp_folder.h"
 #include "platform/local_file_system.h"
 
@@ -103,3 +104,54 @@ TEST(DataFolderOwner, OneCopyOwnsTheFolderAndClearsWhatCutShortSavesLeft) {
     } keeps_no_files;
     EXPECT_TRUE(store::claim_data_folder(keeps_no_files, "", data)) << "a copy that keeps no files owns no folder";
 }
+
+namespace {
+
+// The same rules on the in-memory file system, where a lock can be refused and the
+// program folder made read-only for root too.
+struct data_folder_rules : ::testing::Test {
+    fakes::memory_disk disk;
+    fakes::memory_file_system files{disk};
+    const std::string program = "/opt/calc/bin", user = "/home/u/.local/share/tallix";
+    const std::vector<std::string> data = {"myalldata.dat", "tallix.dat"};
+    data_folder_rules() { disk.folders = {"/opt", "/opt/calc", program, "/home", "/home/u"}; }
+};
+
+TEST_F(data_folder_rules, TheProgramFolderWhenItCanBeWrittenElseTheUserFolderMadeThen) {
+    struct row {
+        const char* name;
+        bool read_only, installed;
+        std::string user_folder, want;
+    } rows[] = {
+        {"writable, a copy of its own", false, false, user, program},
+        {"writable, installed", false, true, user, user},
+        {"read-only", true, false, user, user},
+        {"read-only, no user folder", true, false, "", program},
+        {"installed, no user folder", false, true, "", ""},
+    };
+    for (const row& r : rows) {
+        disk.read_only.clear();
+        disk.folders.erase(user);
+        if (r.read_only) disk.read_only.insert(program);
+        EXPECT_EQ(store::choose_data_folder(files, program, r.user_folder, r.installed), r.want) << r.name;
+        EXPECT_EQ(disk.folders.count(user) > 0, r.want == user) << r.name << ": the user folder made only when used";
+    }
+}
+
+TEST_F(data_folder_rules, AFolderWithoutALockIsNobodysAndKeepsItsFiles) {
+    disk.files[program + "/myalldata.dat.a1B2c3"] = "cut short";
+    fakes::memory_file_system other{disk};
+    disk.locks_unavailable = true;
+    EXPECT_TRUE(store::claim_data_folder(files, program, data));
+    EXPECT_TRUE(store::claim_data_folder(other, program, data)) << "no lock: neither copy is refused";
+    EXPECT_TRUE(disk.files.count(program + "/myalldata.dat.a1B2c3")) << "and neither clears what may be the other's";
+
+    disk.locks_unavailable = false;
+    ASSERT_TRUE(store::claim_data_folder(files, program, data));
+    EXPECT_FALSE(disk.files.count(program + "/myalldata.dat.a1B2c3")) << "the owner clears it";
+    EXPECT_FALSE(store::claim_data_folder(other, program, data));
+    store::release_data_folder(files, program);
+    EXPECT_TRUE(store::claim_data_folder(other, program, data));
+}
+
+}  // namespace
