@@ -27,7 +27,7 @@ struct seen {
 
 seen as_seen(window_handle w, const window_message& m) {
     if (m.id() == platform::wm_nclbuttondown) return {w, m.id(), m.press().hit_test, m.press().point};
-    return {w, m.id()};
+    return {w, m.id(), 0, {}};
 }
 
 struct isubclass_test : ::testing::Test {
@@ -56,7 +56,7 @@ TEST_F(isubclass_test, EveryMessageReachesTheHandlerFirstAndOnlyThere) {
     for (message_id m : {platform::wm_exitsizemove, 2u, 0x86u}) windows.send(hwnd, m);
     ASSERT_EQ(handler_saw.size(), 5u);
     EXPECT_EQ(handler_saw[0], (seen{hwnd, platform::wm_nclbuttondown, 5, {-9, 300}}));
-    EXPECT_EQ(handler_saw[1], (seen{hwnd, platform::wm_moving}));
+    EXPECT_EQ(handler_saw[1], (seen{hwnd, platform::wm_moving, 0, {}}));
     EXPECT_TRUE(previous_saw.empty()) << "nothing is passed on unless the handler asks";
 }
 
@@ -78,7 +78,7 @@ TEST_F(isubclass_test, PassingOnReturnsExactlyWhatThePreviousProcedureReturned) 
     hook.SetMsgHook(hwnd);
     EXPECT_EQ(windows.send(hwnd, 562), 1562);
     EXPECT_EQ(windows.send(hwnd, window_message::nclbuttondown(2, {10, 20})), 1161);
-    EXPECT_EQ(previous_saw, (std::vector<seen>{{hwnd, 562}, {hwnd, 161, 2, {10, 20}}}));
+    EXPECT_EQ(previous_saw, (std::vector<seen>{{hwnd, 562, 0, {}}, {hwnd, 161, 2, {10, 20}}}));
 }
 
 TEST_F(isubclass_test, CallDefaultWindowProcPassesTheHandleItIsGiven) {
@@ -87,7 +87,7 @@ TEST_F(isubclass_test, CallDefaultWindowProcPassesTheHandleItIsGiven) {
     lresult r = 0;
     hook.CallDefaultWindowProc(99, window_message::plain(12), r);
     EXPECT_EQ(r, 1012);
-    EXPECT_EQ(previous_saw, (std::vector<seen>{{99, 12}}));
+    EXPECT_EQ(previous_saw, (std::vector<seen>{{99, 12, 0, {}}}));
 }
 
 TEST_F(isubclass_test, TheHandlerMayRewriteTheRectangleBeforePassingItOn) {

@@ -58,7 +58,7 @@ TEST_F(link_folder_test, SomethingElseInThePlaceOfTheFolderIsRefused) {
 }
 
 TEST_F(link_folder_test, RuntimeFolderIsUsedWhenSetAndATemporaryOneOtherwise) {
-    const scoped_env tmp("TMPDIR", dir.c_str());
+    const scoped_env tmpdir("TMPDIR", dir.c_str());
     {
         const fs::path runtime = dir / "runtime";
         fs::create_directory(runtime);
