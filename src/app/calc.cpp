@@ -214,7 +214,7 @@ void calc::Form_LinkExecute(const std::u16string& command, int& cancel) {
 }
 
 std::u16string calc::read_setting(const std::u16string& key, const std::u16string& fallback) {
-    if (!services_.settings_files || settings_.folder.empty()) return u"";
+    if (!services_.settings_files || settings_.folder.empty()) return fallback;
     return store::read_setting(*services_.settings_files, settings_, key, fallback);
 }
 

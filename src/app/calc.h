@@ -85,6 +85,7 @@ private:
     void Form_LinkExecute(const std::u16string& command, int& cancel);
     bool another_copy_runs();
     void send_dde_command(const std::u16string& command);
+    // As store::read_setting; a program that keeps no settings answers with the fallback.
     std::u16string read_setting(const std::u16string& key, const std::u16string& fallback);
     bool write_setting(const std::u16string& key, const std::u16string& value);
     void install_message_hook();
