@@ -6,6 +6,8 @@
 #include <string>
 
 #include "app/form1.h"
+#include "app/tip_line.h"
+#include "eval/script_eval.h"
 #include "instance/client_link.h"
 #include "platform/file_system.h"
 #include "platform/forms.h"
@@ -69,7 +71,7 @@ public:
     // Puts the formula's caret inside the brackets that a bracket button just added.
     void setmeinkuh();
     // The value of an expression through a fresh script control; a failure shows its
-    // tip in Label_tip and gives 0.
+    // tip in the tip line and gives 0.
     double Eval(std::u16string Expressions);
 
 private:
@@ -80,6 +82,8 @@ private:
     void mouse_down(platform::mouse_button button);
     void Picture_show_DblClick();
     void Text_calc_Change();
+    // The formula's slot of the tip line, for the evaluation to report to.
+    eval::tip_report formula_tip();
     void recordall();
     void Timer_alltop_Timer();
     void Form_LinkExecute(const std::u16string& command, int& cancel);
@@ -96,7 +100,7 @@ private:
     platform::text_box& Text_re;     // result box
     platform::text_box& Text_calc;   // formula box, evaluated on every change
     platform::text_box& Text_temp1;  // history box, kept in the history file
-    platform::label& Label_tip;      // tip line: why a formula or a file failed
+    platform::label& Label_tip;      // tip line: why a formula or a file failed; tips_ writes it
     platform::button& Command_addkuohao;    // "()": brackets around the selection
     platform::button& Command_addkuohaopi;  // "<>": a degree bracket
     platform::button& Command_lifang;       // "^()": a power
@@ -118,6 +122,7 @@ private:
     platform::timer& tmrMove;       // docked: one slide step
 
     double deg_factor = 0;
+    tip_line tips_;
     // The settings file keeps a formula too long to restore until the formula changes.
     bool formula_kept_in_file_ = false;
     // The settings file, known once the data folder is chosen at start-up.
