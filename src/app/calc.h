@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "app/calc_design.h"
 #include "app/form1.h"
 #include "app/tip_line.h"
 #include "eval/script_eval.h"
@@ -97,29 +98,40 @@ private:
     calc_services services_;
     std::unique_ptr<platform::form> form_;
 
-    platform::text_box& Text_re;     // result box
-    platform::text_box& Text_calc;   // formula box, evaluated on every change
-    platform::text_box& Text_temp1;  // history box, kept in the history file
-    platform::label& Label_tip;      // tip line: why a formula or a file failed; tips_ writes it
-    platform::button& Command_addkuohao;    // "()": brackets around the selection
-    platform::button& Command_addkuohaopi;  // "<>": a degree bracket
-    platform::button& Command_lifang;       // "^()": a power
-    platform::button& Command_sin;
-    platform::button& Command_cos;
-    platform::button& Command_tan;
-    platform::button& Command_cot;
-    platform::button& Command_e;      // "C": clears formula and result
-    platform::button& Command_r;      // "R": records formula and result in the history
-    platform::button& Command_jia;    // "+"
-    platform::button& Command_jian;   // "-"
-    platform::button& Command_cheng;  // "*"
-    platform::button& Command_chu;    // "/"
-    platform::picture_box& Picture_show;  // the icon; a double-click opens the help
-    platform::picture_box& picDDE;        // hidden: the client end of the link to a running copy
-    platform::timer& Timer_alltop;  // re-asserts the topmost placement every second
-    platform::timer& Timer_save;    // saves the history every minute
-    platform::timer& tmrCheck;      // docked: watches the pointer
-    platform::timer& tmrMove;       // docked: one slide step
+    // The controls and timers, each found by its entry in calc_controls.
+    // The result box; the formula box, evaluated on every change; the history box, kept
+    // in the history file.
+    platform::text_box& Text_re = form_->get(calc_controls::Text_re);
+    platform::text_box& Text_calc = form_->get(calc_controls::Text_calc);
+    platform::text_box& Text_temp1 = form_->get(calc_controls::Text_temp1);
+    // The tip line: why a formula or a file failed; tips_ writes it.
+    platform::label& Label_tip = form_->get(calc_controls::Label_tip);
+    // "()": brackets around the selection; "<>": a degree bracket; "^()": a power.
+    platform::button& Command_addkuohao = form_->get(calc_controls::Command_addkuohao);
+    platform::button& Command_addkuohaopi = form_->get(calc_controls::Command_addkuohaopi);
+    platform::button& Command_lifang = form_->get(calc_controls::Command_lifang);
+    platform::button& Command_sin = form_->get(calc_controls::Command_sin);
+    platform::button& Command_cos = form_->get(calc_controls::Command_cos);
+    platform::button& Command_tan = form_->get(calc_controls::Command_tan);
+    platform::button& Command_cot = form_->get(calc_controls::Command_cot);
+    // "C": clears formula and result; "R": records them in the history.
+    platform::button& Command_e = form_->get(calc_controls::Command_e);
+    platform::button& Command_r = form_->get(calc_controls::Command_r);
+    // "+", "-", "*", "/".
+    platform::button& Command_jia = form_->get(calc_controls::Command_jia);
+    platform::button& Command_jian = form_->get(calc_controls::Command_jian);
+    platform::button& Command_cheng = form_->get(calc_controls::Command_cheng);
+    platform::button& Command_chu = form_->get(calc_controls::Command_chu);
+    // The icon, a double-click opens the help; hidden, the client end of the link to a
+    // running copy.
+    platform::picture_box& Picture_show = form_->get(calc_controls::Picture_show);
+    platform::picture_box& picDDE = form_->get(calc_controls::picDDE);
+    // Re-asserts the topmost placement every second; saves the history every minute;
+    // docked, watches the pointer; docked, one slide step.
+    platform::timer& Timer_alltop = form_->get(calc_controls::Timer_alltop);
+    platform::timer& Timer_save = form_->get(calc_controls::Timer_save);
+    platform::timer& tmrCheck = form_->get(calc_controls::tmrCheck);
+    platform::timer& tmrMove = form_->get(calc_controls::tmrMove);
 
     double deg_factor = 0;
     tip_line tips_;
