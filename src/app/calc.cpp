@@ -33,30 +33,9 @@ std::unique_ptr<platform::form> initialize(platform::forms_runtime& forms) {
 calc::calc(calc_services services)
     : services_(std::move(services)),
       form_(initialize(services_.forms)),
-      Text_re(form_->text_box_named("Text_re")),
-      Text_calc(form_->text_box_named("Text_calc")),
-      Text_temp1(form_->text_box_named("Text_temp1")),
-      Label_tip(form_->label_named("Label_tip")),
-      Command_addkuohao(form_->button_named("Command_addkuohao")),
-      Command_addkuohaopi(form_->button_named("Command_addkuohaopi")),
-      Command_lifang(form_->button_named("Command_lifang")),
-      Command_sin(form_->button_named("Command_sin")),
-      Command_cos(form_->button_named("Command_cos")),
-      Command_tan(form_->button_named("Command_tan")),
-      Command_cot(form_->button_named("Command_cot")),
-      Command_e(form_->button_named("Command_e")),
-      Command_r(form_->button_named("Command_r")),
-      Command_jia(form_->button_named("Command_jia")),
-      Command_jian(form_->button_named("Command_jian")),
-      Command_cheng(form_->button_named("Command_cheng")),
-      Command_chu(form_->button_named("Command_chu")),
-      Picture_show(form_->picture_box_named("Picture_show")),
-      picDDE(form_->picture_box_named("picDDE")),
-      Timer_alltop(form_->timer_named("Timer_alltop")),
-      Timer_save(form_->timer_named("Timer_save")),
-      tmrCheck(form_->timer_named("tmrCheck")),
-      tmrMove(form_->timer_named("tmrMove")),
-      history_(services_.make_file_system, services_.forms, Text_temp1, Label_tip),
+      tips_(Label_tip),
+      history_(services_.make_file_system, services_.forms, Text_temp1,
+               [this](const std::u16string& warning) { tips_.storage(warning); }),
       docking_({*form_, services_.forms, services_.windows, tmrCheck, tmrMove}),
       message_handling_(*form_, services_.forms, services_.windows, docking_) {
     connect_handlers();
@@ -86,7 +65,7 @@ void calc::connect_handlers() {
         formula_kept_in_file_ = false;
         Text_calc_Change();
     };
-    Text_calc.on_too_long = [this] { Label_tip.set_caption(formula_too_long_tip); };
+    Text_calc.on_too_long = [this] { tips_.limits(formula_too_long_tip); };
     Timer_save.on_tick = [this] { recordall(); };
     Timer_alltop.on_tick = [this] { Timer_alltop_Timer(); };
     tmrCheck.on_tick = [this] { docking_.tmrCheck_Timer(); };
@@ -133,7 +112,7 @@ bool calc::load() {
     Text_re.set_text(saved_result);
     if (!restorable) {
         formula_kept_in_file_ = true;
-        Label_tip.set_caption(saved_formula_too_long_tip);
+        tips_.limits(saved_formula_too_long_tip);
     }
     history_.restore(data_folder);
     // The top-left corner of the primary monitor.
@@ -180,11 +159,15 @@ void calc::setmeinkuh() {
 }
 
 void calc::Text_calc_Change() {
-    eval::Text_calc_Change(Text_calc, Text_re, Label_tip, deg_factor, services_.make_script_control);
+    eval::Text_calc_Change(Text_calc, Text_re, formula_tip(), deg_factor, services_.make_script_control);
 }
 
 double calc::Eval(std::u16string Expressions) {
-    return eval::Eval(std::move(Expressions), services_.make_script_control, Label_tip);
+    return eval::Eval(std::move(Expressions), services_.make_script_control, formula_tip());
+}
+
+eval::tip_report calc::formula_tip() {
+    return [this](const std::u16string& tip) { tips_.formula(tip); };
 }
 
 void calc::recordall() {
@@ -214,7 +197,7 @@ void calc::Form_LinkExecute(const std::u16string& command, int& cancel) {
 }
 
 std::u16string calc::read_setting(const std::u16string& key, const std::u16string& fallback) {
-    if (!services_.settings_files || settings_.folder.empty()) return u"";
+    if (!services_.settings_files || settings_.folder.empty()) return fallback;
     return store::read_setting(*services_.settings_files, settings_, key, fallback);
 }
 

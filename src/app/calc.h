@@ -5,7 +5,10 @@
 #include <optional>
 #include <string>
 
+#include "app/calc_design.h"
 #include "app/form1.h"
+#include "app/tip_line.h"
+#include "eval/script_eval.h"
 #include "instance/client_link.h"
 #include "platform/file_system.h"
 #include "platform/forms.h"
@@ -69,7 +72,7 @@ public:
     // Puts the formula's caret inside the brackets that a bracket button just added.
     void setmeinkuh();
     // The value of an expression through a fresh script control; a failure shows its
-    // tip in Label_tip and gives 0.
+    // tip in the tip line and gives 0.
     double Eval(std::u16string Expressions);
 
 private:
@@ -80,11 +83,14 @@ private:
     void mouse_down(platform::mouse_button button);
     void Picture_show_DblClick();
     void Text_calc_Change();
+    // The formula's slot of the tip line, for the evaluation to report to.
+    eval::tip_report formula_tip();
     void recordall();
     void Timer_alltop_Timer();
     void Form_LinkExecute(const std::u16string& command, int& cancel);
     bool another_copy_runs();
     void send_dde_command(const std::u16string& command);
+    // As store::read_setting; a program that keeps no settings answers with the fallback.
     std::u16string read_setting(const std::u16string& key, const std::u16string& fallback);
     bool write_setting(const std::u16string& key, const std::u16string& value);
     void install_message_hook();
@@ -92,31 +98,43 @@ private:
     calc_services services_;
     std::unique_ptr<platform::form> form_;
 
-    platform::text_box& Text_re;     // result box
-    platform::text_box& Text_calc;   // formula box, evaluated on every change
-    platform::text_box& Text_temp1;  // history box, kept in the history file
-    platform::label& Label_tip;      // tip line: why a formula or a file failed
-    platform::button& Command_addkuohao;    // "()": brackets around the selection
-    platform::button& Command_addkuohaopi;  // "<>": a degree bracket
-    platform::button& Command_lifang;       // "^()": a power
-    platform::button& Command_sin;
-    platform::button& Command_cos;
-    platform::button& Command_tan;
-    platform::button& Command_cot;
-    platform::button& Command_e;      // "C": clears formula and result
-    platform::button& Command_r;      // "R": records formula and result in the history
-    platform::button& Command_jia;    // "+"
-    platform::button& Command_jian;   // "-"
-    platform::button& Command_cheng;  // "*"
-    platform::button& Command_chu;    // "/"
-    platform::picture_box& Picture_show;  // the icon; a double-click opens the help
-    platform::picture_box& picDDE;        // hidden: the client end of the link to a running copy
-    platform::timer& Timer_alltop;  // re-asserts the topmost placement every second
-    platform::timer& Timer_save;    // saves the history every minute
-    platform::timer& tmrCheck;      // docked: watches the pointer
-    platform::timer& tmrMove;       // docked: one slide step
+    // The controls and timers, each found by its entry in calc_controls.
+    // The result box; the formula box, evaluated on every change; the history box, kept
+    // in the history file.
+    platform::text_box& Text_re = form_->get(calc_controls::Text_re);
+    platform::text_box& Text_calc = form_->get(calc_controls::Text_calc);
+    platform::text_box& Text_temp1 = form_->get(calc_controls::Text_temp1);
+    // The tip line: why a formula or a file failed; tips_ writes it.
+    platform::label& Label_tip = form_->get(calc_controls::Label_tip);
+    // "()": brackets around the selection; "<>": a degree bracket; "^()": a power.
+    platform::button& Command_addkuohao = form_->get(calc_controls::Command_addkuohao);
+    platform::button& Command_addkuohaopi = form_->get(calc_controls::Command_addkuohaopi);
+    platform::button& Command_lifang = form_->get(calc_controls::Command_lifang);
+    platform::button& Command_sin = form_->get(calc_controls::Command_sin);
+    platform::button& Command_cos = form_->get(calc_controls::Command_cos);
+    platform::button& Command_tan = form_->get(calc_controls::Command_tan);
+    platform::button& Command_cot = form_->get(calc_controls::Command_cot);
+    // "C": clears formula and result; "R": records them in the history.
+    platform::button& Command_e = form_->get(calc_controls::Command_e);
+    platform::button& Command_r = form_->get(calc_controls::Command_r);
+    // "+", "-", "*", "/".
+    platform::button& Command_jia = form_->get(calc_controls::Command_jia);
+    platform::button& Command_jian = form_->get(calc_controls::Command_jian);
+    platform::button& Command_cheng = form_->get(calc_controls::Command_cheng);
+    platform::button& Command_chu = form_->get(calc_controls::Command_chu);
+    // The icon, a double-click opens the help; hidden, the client end of the link to a
+    // running copy.
+    platform::picture_box& Picture_show = form_->get(calc_controls::Picture_show);
+    platform::picture_box& picDDE = form_->get(calc_controls::picDDE);
+    // Re-asserts the topmost placement every second; saves the history every minute;
+    // docked, watches the pointer; docked, one slide step.
+    platform::timer& Timer_alltop = form_->get(calc_controls::Timer_alltop);
+    platform::timer& Timer_save = form_->get(calc_controls::Timer_save);
+    platform::timer& tmrCheck = form_->get(calc_controls::tmrCheck);
+    platform::timer& tmrMove = form_->get(calc_controls::tmrMove);
 
     double deg_factor = 0;
+    tip_line tips_;
     // The settings file keeps a formula too long to restore until the formula changes.
     bool formula_kept_in_file_ = false;
     // The settings file, known once the data folder is chosen at start-up.

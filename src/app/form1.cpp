@@ -4,8 +4,7 @@
 
 namespace app {
 
-Form1::Form1(platform::forms_runtime& forms)
-    : form_(forms.create_form(form1_design())), Text_tip(form_->text_box_named("Text_tip")) {
+Form1::Form1(platform::forms_runtime& forms) : form_(forms.create_form(form1_design())) {
     load();
 }
 

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "app/calc_design.h"
 #include "platform/forms.h"
 
 namespace app {
@@ -21,7 +22,7 @@ private:
     void load();
 
     std::unique_ptr<platform::form> form_;
-    platform::text_box& Text_tip;  // the help text
+    platform::text_box& Text_tip = form_->get(form1_controls::Text_tip);  // the help text
 };
 
 }  // namespace app

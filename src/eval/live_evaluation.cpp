@@ -24,14 +24,13 @@ formula_view evaluate_formula(std::u16string formula, double deg_factor,
     return {vbscript::number_to_text(r.value), r.tip.value_or(std::u16string())};
 }
 
-void Text_calc_Change(const platform::text_box& Text_calc, platform::text_box& Text_re,
-                      platform::label& Label_tip, double deg_factor,
-                      const platform::script_control_factory& make) {
-    Label_tip.set_caption(u"");
+void Text_calc_Change(const platform::text_box& Text_calc, platform::text_box& Text_re, const tip_report& show_tip,
+                      double deg_factor, const platform::script_control_factory& make) {
+    show_tip(u"");
     std::u16string formula = Text_calc.text();
     try {
         const formula_view shown = evaluate_formula(std::move(formula), deg_factor, make);
-        if (!shown.tip.empty()) Label_tip.set_caption(shown.tip);
+        if (!shown.tip.empty()) show_tip(shown.tip);
         Text_re.set_text(shown.result);
     } catch (const std::exception&) {
         // Nothing to report: the result box keeps its text, the tip what it has.

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "eval/script_eval.h"
 #include "platform/forms.h"
 #include "platform/script_control.h"
 
@@ -29,11 +30,10 @@ struct formula_view {
 formula_view evaluate_formula(std::u16string formula, double deg_factor,
                               const platform::script_control_factory& make);
 
-// The change handler of Text_calc: clears the tip, evaluates the formula and writes the
-// value into Text_re and a failure's tip into Label_tip. Text_calc itself is never
+// The change handler of Text_calc: reports an empty tip first, then evaluates the formula,
+// reports a failure's tip and writes the value into Text_re. Text_calc itself is never
 // written. A failure to write the result ends the handler silently.
-void Text_calc_Change(const platform::text_box& Text_calc, platform::text_box& Text_re,
-                      platform::label& Label_tip, double deg_factor,
-                      const platform::script_control_factory& make);
+void Text_calc_Change(const platform::text_box& Text_calc, platform::text_box& Text_re, const tip_report& show_tip,
+                      double deg_factor, const platform::script_control_factory& make);
 
 }  // namespace eval

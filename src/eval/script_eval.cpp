@@ -29,10 +29,9 @@ eval_result evaluate(std::u16string Expressions, const platform::script_control_
     return result;
 }
 
-double Eval(std::u16string Expressions, const platform::script_control_factory& make,
-            platform::label& Label_tip) {
+double Eval(std::u16string Expressions, const platform::script_control_factory& make, const tip_report& show_tip) {
     eval_result r = evaluate(std::move(Expressions), make);
-    if (r.tip) Label_tip.set_caption(*r.tip);
+    if (r.tip) show_tip(*r.tip);
     return r.value;
 }
 

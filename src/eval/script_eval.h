@@ -2,15 +2,18 @@
 // every failure turned into a tip and a value of 0.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
-#include "platform/forms.h"
 #include "platform/script_control.h"
 
 namespace eval {
 
 inline constexpr std::u16string_view tip_prefix = u"温馨提示:";
+
+// Where the evaluation tells its tip for the tip line; "" says there is none.
+using tip_report = std::function<void(const std::u16string& tip)>;
 
 struct eval_result {
     double value = 0;
@@ -23,8 +26,8 @@ struct eval_result {
 // "语法" shown as "公式".
 eval_result evaluate(std::u16string Expressions, const platform::script_control_factory& make);
 
-// Eval as the main window offers it: the tip of a failure goes into the label.
-double Eval(std::u16string Expressions, const platform::script_control_factory& make,
-            platform::label& Label_tip);
+// Eval as the main window offers it: the tip of a failure is reported, a success reports
+// nothing.
+double Eval(std::u16string Expressions, const platform::script_control_factory& make, const tip_report& show_tip);
 
 }  // namespace eval

@@ -99,6 +99,7 @@ public:
 // returns; moving the caret or the selection raises nothing.
 class text_box : public control {
 public:
+    static constexpr control_kind kind = control_kind::text_box;
     virtual std::u16string text() const = 0;
     // Replaces the whole text; the caret goes to 0. The box's undo history starts afresh.
     virtual void set_text(const std::u16string& t) = 0;
@@ -127,18 +128,21 @@ public:
 
 class label : public control {
 public:
+    static constexpr control_kind kind = control_kind::label;
     virtual std::u16string caption() const = 0;
     virtual void set_caption(const std::u16string& c) = 0;
 };
 
 class button : public control {
 public:
+    static constexpr control_kind kind = control_kind::button;
     virtual std::u16string caption() const = 0;
     std::function<void()> on_click;
 };
 
 class picture_box : public control {
 public:
+    static constexpr control_kind kind = control_kind::picture_box;
     // Shows the icon of the form that holds the box.
     virtual void show_form_icon() = 0;
     std::function<void()> on_dbl_click;
@@ -152,6 +156,15 @@ public:
     virtual bool enabled() const = 0;
     virtual void set_enabled(bool on) = 0;
     std::function<void()> on_tick;
+};
+
+// A control or timer of a form's design by its name and its kind (text_box, label,
+// button, picture_box or timer): the design table lays the control out from it and the
+// form's code looks the control up by it, so its name is written once and the compiler
+// checks the kind at both ends.
+template <class Control>
+struct control_id {
+    const char* name;
 };
 
 enum class mouse_button { left, right, middle };
@@ -183,6 +196,12 @@ public:
     virtual picture_box& picture_box_named(const std::string& n) = 0;
     virtual timer& timer_named(const std::string& n) = 0;
     virtual std::vector<control*> controls() = 0;
+    // The control or timer that the design laid out under id.
+    text_box& get(control_id<text_box> id) { return text_box_named(id.name); }
+    label& get(control_id<label> id) { return label_named(id.name); }
+    button& get(control_id<button> id) { return button_named(id.name); }
+    picture_box& get(control_id<picture_box> id) { return picture_box_named(id.name); }
+    timer& get(control_id<timer> id) { return timer_named(id.name); }
 
     // Each time the size changes, and once when the window is first shown.
     std::function<void()> on_resize;

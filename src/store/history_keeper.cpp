@@ -7,8 +7,8 @@
 namespace store {
 
 history_keeper::history_keeper(platform::file_system_factory make_files, platform::forms_runtime& runtime,
-                               platform::text_box& history, platform::label& tip)
-    : make_files_(std::move(make_files)), runtime_(runtime), history_(history), tip_(tip) {}
+                               platform::text_box& history, storage_report warn)
+    : make_files_(std::move(make_files)), runtime_(runtime), history_(history), warn_(std::move(warn)) {}
 
 history_keeper::~history_keeper() { runtime_.finish_beside(); }
 
@@ -20,7 +20,7 @@ void history_keeper::restore(const std::string& folder) {
     history_read read = read_history(*files, path_);
     if (read.result == history_read::outcome::unreadable) {
         unreadable_ = true;
-        tip_.set_caption(history_unreadable_tip());
+        warn_(history_unreadable_tip());
     } else if (read.result == history_read::outcome::restored) {
         history_.set_text(read.text);
     }
@@ -28,7 +28,7 @@ void history_keeper::restore(const std::string& folder) {
 
 void history_keeper::save_beside() {
     if (saving_ || path_.empty()) return;
-    if (unreadable_) return tip_.set_caption(history_unreadable_tip());
+    if (unreadable_) return warn_(history_unreadable_tip());
     std::shared_ptr<platform::file_system> files = make_files_();
     if (!files) return no_files();
     struct outcome {
@@ -51,7 +51,7 @@ bool history_keeper::save() {
     // Without a folder for its files the program keeps none.
     if (path_.empty()) return true;
     if (unreadable_) {
-        tip_.set_caption(history_unreadable_tip());
+        warn_(history_unreadable_tip());
         return false;
     }
     const auto files = make_files_();
@@ -68,19 +68,12 @@ bool history_keeper::save() {
 void history_keeper::saved(bool ok, const std::error_code& error) {
     write_failed_ = !ok;
     last_error_ = error;
-    if (ok) {
-        if (!save_failed_tip_.empty() && tip_.caption() == save_failed_tip_) tip_.set_caption(u"");
-        save_failed_tip_.clear();
-        return;
-    }
-    save_failed_tip_ = history_save_failed_tip(error);
-    tip_.set_caption(save_failed_tip_);
+    warn_(ok ? u"" : history_save_failed_tip(error));
 }
 
 void history_keeper::no_files() {
     write_failed_ = false;
-    save_failed_tip_ = history_save_failed_tip(std::make_error_code(std::errc::io_error));
-    tip_.set_caption(save_failed_tip_);
+    warn_(history_save_failed_tip(std::make_error_code(std::errc::io_error)));
 }
 
 // What was recorded since the last good save would be lost with the window, so the user

@@ -1,8 +1,8 @@
 // Keeps the history box across runs: the file's text goes into the box at start-up, and
 // the box's whole text goes back to the file every minute and at shut-down. A history
 // file that could not be read at start-up is never overwritten in that run; a save that
-// fails keeps the program and the box as they are and says why in the tip line, and the
-// next good save takes that tip away again.
+// fails keeps the program and the box as they are and says why, and the next good save
+// says that the trouble is over.
 #pragma once
 
 #include <functional>
@@ -14,12 +14,16 @@
 
 namespace store {
 
+// Where the history's troubles are told: a warning for the tip line, or "" when a save
+// succeeded.
+using storage_report = std::function<void(const std::u16string& warning)>;
+
 class history_keeper {
 public:
     // Each restore and each save makes its own file system with make_files; the minute's
     // saves write on a thread of the runtime's.
     history_keeper(platform::file_system_factory make_files, platform::forms_runtime& runtime,
-                   platform::text_box& history, platform::label& tip);
+                   platform::text_box& history, storage_report warn);
     // Waits for a save still being written.
     ~history_keeper();
     history_keeper(const history_keeper&) = delete;
@@ -30,8 +34,8 @@ public:
     // nothing is read and nothing is ever saved.
     void restore(const std::string& folder);
     // The minute's save: the box's text is taken at once and written beside the window,
-    // so that a long history does not hold the window up; the outcome comes back as the
-    // tip. While a save is being written the next one waits for the next minute.
+    // so that a long history does not hold the window up; the outcome is reported once
+    // written. While a save is being written the next one waits for the next minute.
     void save_beside();
     // The last save, when the program ends, once any save still being written is done:
     // while it fails, ask_retry(why, the other choice) decides whether to try again.
@@ -40,19 +44,17 @@ public:
 private:
     // Writes the box's text now; false when that failed.
     bool save();
-    // The tip line after a save that had files to write to.
+    // Reports the outcome of a save that had files to write to.
     void saved(bool ok, const std::error_code& error);
     void no_files();
 
     platform::file_system_factory make_files_;
     platform::forms_runtime& runtime_;
     platform::text_box& history_;
-    platform::label& tip_;
+    storage_report warn_;
     std::string path_;
     bool unreadable_ = false;
     bool saving_ = false;
-    // The tip last shown for a failed save.
-    std::u16string save_failed_tip_;
     // The last save tried to write and could not, for this reason.
     bool write_failed_ = false;
     std::error_code last_error_;

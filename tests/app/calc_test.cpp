@@ -69,6 +69,21 @@ TEST_F(calc_fixture, FirstStartLeavesEveryBoxEmptyAndNothingShownUntilAsked) {
     EXPECT_TRUE(form().visible());
 }
 
+// Eval hands back the value, or 0 with the failure's tip in the tip line; a later
+// success says nothing there, so the tip stands until the formula changes.
+TEST_F(calc_fixture, EvalGivesTheValueOrZeroAndTheTip) {
+    ASSERT_TRUE(window.load());
+    EXPECT_EQ(window.Eval(u"2*3"), 6);
+    EXPECT_EQ(form().label("Label_tip").caption(), u"");
+    EXPECT_EQ(window.Eval(u"1/0"), 0);
+    EXPECT_EQ(form().label("Label_tip").caption(), u"温馨提示:被零除");
+    EXPECT_EQ(window.Eval(u"2*3"), 6);
+    EXPECT_EQ(form().label("Label_tip").caption(), u"温馨提示:被零除");
+    EXPECT_EQ(form().text("Text_re").text(), u"") << "Eval writes no result";
+    form().text("Text_calc").type(u"1");
+    EXPECT_EQ(form().label("Label_tip").caption(), u"");
+}
+
 TEST_F(calc_fixture, TimersHaveTheirIntervalsAndStartState) {
     EXPECT_EQ(form().fake_timer_named("Timer_alltop").interval(), 1000);
     EXPECT_TRUE(form().fake_timer_named("Timer_alltop").enabled());

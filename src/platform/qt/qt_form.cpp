@@ -183,37 +183,24 @@ qt_form::~qt_form() {
     window_->deleteLater();
 }
 
-namespace {
-
-QWidget* widget_of(control* c) {
-    if (auto* t = dynamic_cast<qt_text_box*>(c)) return t->widget();
-    if (auto* b = dynamic_cast<qt_button*>(c)) return b->widget();
-    if (auto* p = dynamic_cast<qt_picture_box*>(c)) return p->widget();
-    if (auto* l = dynamic_cast<qt_label*>(c)) return l->widget();
-    return nullptr;
-}
-
-}  // namespace
-
 void qt_form::build_controls(const form_design& design, const QIcon& icon) {
     for (const control_design& c : design.controls) {
-        std::unique_ptr<control> made;
+        auto keep = [&](auto made) {
+            by_name_[c.name] = {c.kind, made.get(), made->widget()};
+            controls_.push_back(std::move(made));
+        };
         switch (c.kind) {
-            case control_kind::text_box: made = std::make_unique<qt_text_box>(c, client_); break;
-            case control_kind::label: made = std::make_unique<qt_label>(c, client_); break;
-            case control_kind::button: made = std::make_unique<qt_button>(c, client_); break;
-            case control_kind::picture_box: made = std::make_unique<qt_picture_box>(c, client_, icon); break;
+            case control_kind::text_box: keep(std::make_unique<qt_text_box>(c, client_)); break;
+            case control_kind::label: keep(std::make_unique<qt_label>(c, client_)); break;
+            case control_kind::button: keep(std::make_unique<qt_button>(c, client_)); break;
+            case control_kind::picture_box: keep(std::make_unique<qt_picture_box>(c, client_, icon)); break;
         }
-        by_name_[c.name] = made.get();
-        controls_.push_back(std::move(made));
     }
     for (const control_design& c : design.controls) {
         if (!c.describes.empty())
-            static_cast<qt_label*>(by_name_.at(c.name))->describe(widget_of(by_name_.at(c.describes)));
-    }
-    // Buttons stay above the icon box they overlap, so every button can be clicked.
-    for (auto& c : controls_) {
-        if (auto* b = dynamic_cast<qt_button*>(c.get())) b->widget()->raise();
+            static_cast<qt_label&>(find<label>(c.name)).describe(by_name_.at(c.describes).widget);
+        // Buttons stay above the icon box they overlap, so every button can be clicked.
+        if (c.kind == control_kind::button) by_name_.at(c.name).widget->raise();
     }
 }
 
@@ -224,8 +211,8 @@ void qt_form::set_tab_order(const form_design& design) {
                      [](auto* a, auto* b) { return a->tab_index < b->tab_index; });
     QWidget* previous = nullptr;
     for (const control_design* c : order) {
-        QWidget* w = widget_of(by_name_.at(c->name));
-        if (!w || w->focusPolicy() == Qt::NoFocus) continue;
+        QWidget* w = by_name_.at(c->name).widget;
+        if (w->focusPolicy() == Qt::NoFocus) continue;
         if (previous) QWidget::setTabOrder(previous, w);
         previous = w;
     }
@@ -516,9 +503,8 @@ void qt_form::pressed(Qt::MouseButton b) {
 template <class T>
 T& qt_form::find(const std::string& n) {
     auto it = by_name_.find(n);
-    T* found = it == by_name_.end() ? nullptr : dynamic_cast<T*>(it->second);
-    if (!found) no_control_named(n);
-    return *found;
+    if (it == by_name_.end() || it->second.kind != T::kind) no_control_named(n);
+    return static_cast<T&>(*it->second.logic);
 }
 
 text_box& qt_form::text_box_named(const std::string& n) { return find<text_box>(n); }

@@ -164,7 +164,13 @@ private:
     bool open_ = false;
     bool closed_ = false;
     std::vector<std::unique_ptr<control>> controls_;
-    std::map<std::string, control*> by_name_;
+    // Each control by its design's name, with the kind the design gave it and its widget.
+    struct placed_control {
+        control_kind kind;
+        control* logic;
+        QWidget* widget;
+    };
+    std::map<std::string, placed_control> by_name_;
     std::vector<std::unique_ptr<qt_timer>> timers_;
 };
 

@@ -6,10 +6,12 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <functional>
 
 #include "app/calc.h"
 #include "app/calc_design.h"
 #include "app/form1.h"
+#include "fakes/error_number.h"
 #include "platform/qt/qt_caption_bar.h"
 #include "platform/qt/qt_forms_runtime.h"
 #include "platform/qt/qt_window_system.h"
@@ -33,6 +35,21 @@ TEST_F(qt_form_test, ControlsTakeTheirNamesAccessibleNamesAndPixelRectangles) {
     EXPECT_EQ(w->findChild<QPlainTextEdit*>("Text_calc")->accessibleName(), QStringLiteral("公式"));
     EXPECT_EQ(w->findChild<QPushButton*>("Command_r")->accessibleName(), QStringLiteral("R"));
     EXPECT_EQ(w->size(), QSize(473, 368));
+}
+
+// A control is found under its design's name as the kind the design gave it; any other
+// name or kind is run-time error 730, as the forms runtime reports a missing control.
+TEST_F(qt_form_test, ControlsAreFoundByNameAndKindOnly) {
+    auto form = forms.create_form(app::calc_design());
+    EXPECT_EQ(form->get(app::calc_controls::Label_tip).name(), "Label_tip");
+    EXPECT_EQ(form->get(app::calc_controls::tmrMove).interval(), 1);
+    const std::function<void()> wrong[] = {
+        [&] { form->button_named("Text_calc"); },
+        [&] { form->label_named("Command_r"); },
+        [&] { form->text_box_named("Text_cal"); },
+        [&] { form->timer_named("Text_calc"); },
+    };
+    for (const auto& look_up : wrong) EXPECT_EQ(fakes::error_number(look_up), platform::err_control_not_found);
 }
 
 TEST_F(qt_form_test, TabOrderFollowsTheDesignAndSkipsLabelAndHiddenBox) {
