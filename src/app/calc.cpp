@@ -23,7 +23,7 @@ static_assert(max_formula_length == 1'048'576, "the two tips name the limit");
 constexpr const char16_t* formula_too_long_tip = u"温馨提示:公式最多 1048576 个字符，这次输入没有被接受";
 constexpr const char16_t* saved_formula_too_long_tip = u"温馨提示:保存的公式超过 1048576 个字符，没有恢复";
 
-std::unique_ptr<platform::form> initialize(platform::forms_runtime& forms) {
+std::unique_ptr<platform::form> initialize(platform::form_factory& forms) {
     forms.init_common_controls();
     return forms.create_form(calc_design());
 }

@@ -4,7 +4,7 @@
 
 namespace app {
 
-Form1::Form1(platform::forms_runtime& forms) : form_(forms.create_form(form1_design())) {
+Form1::Form1(platform::form_factory& forms) : form_(forms.create_form(form1_design())) {
     load();
 }
 

@@ -15,7 +15,7 @@ std::u16string help_text();
 // edits last only until it is closed.
 class Form1 {
 public:
-    explicit Form1(platform::forms_runtime& forms);
+    explicit Form1(platform::form_factory& forms);
     platform::form& window() { return *form_; }
 
 private:

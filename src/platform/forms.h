@@ -213,33 +213,72 @@ public:
     std::function<void()> on_closed;
 };
 
-class forms_runtime {
+// The forms runtime, by role. Each part of the program takes the roles it needs; the
+// runtime as a whole is all of them at once.
+
+// Makes the windows.
+class form_factory {
 public:
-    virtual ~forms_runtime() = default;
+    virtual ~form_factory() = default;
     // Initialises the common controls before the first window exists.
     virtual void init_common_controls() = 0;
     virtual std::unique_ptr<form> create_form(const form_design& design) = 0;
+};
+
+// The screen as the runtime measures it: the primary monitor, in twips.
+class screen_metrics {
+public:
+    virtual ~screen_metrics() = default;
     virtual int twips_per_pixel_x() const = 0;
     virtual int twips_per_pixel_y() const = 0;
     // The screen's size in twips.
     virtual int screen_width() const = 0;
     virtual int screen_height() const = 0;
+};
+
+// Where the program is and what it is called.
+class program_info {
+public:
+    virtual ~program_info() = default;
     // The folder of the executable, without a trailing separator.
     virtual std::string app_path() const = 0;
     // The executable's file name without its extension.
     virtual std::string exe_name() const = 0;
+};
+
+class steady_time {
+public:
+    virtual ~steady_time() = default;
     // Milliseconds on a clock that only goes forward, from an arbitrary start.
     virtual std::int64_t milliseconds() const = 0;
+};
+
+// Work beside the user-interface thread.
+class background_work {
+public:
+    virtual ~background_work() = default;
     // Runs work on a thread of its own; done runs afterwards on the user-interface thread,
     // from its event loop. Work must not touch forms or controls.
     virtual void run_beside(std::function<void()> work, std::function<void()> done) = 0;
     // Waits until all work given to run_beside has ended, and runs what is left of their
     // done.
     virtual void finish_beside() = 0;
+};
+
+class retry_question {
+public:
+    virtual ~retry_question() = default;
     // Asks the user, in a message box, whether to try a failed action again: `message`
     // says what failed and why, `give_up` names the other choice. Retry is the default.
     // True for retry; false for the other choice, or when there is nobody to ask.
     virtual bool ask_retry(const std::u16string& message, const std::u16string& give_up) = 0;
 };
+
+class forms_runtime : public form_factory,
+                      public screen_metrics,
+                      public program_info,
+                      public steady_time,
+                      public background_work,
+                      public retry_question {};
 
 }  // namespace platform

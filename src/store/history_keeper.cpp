@@ -6,7 +6,7 @@
 
 namespace store {
 
-history_keeper::history_keeper(platform::file_system_factory make_files, platform::forms_runtime& runtime,
+history_keeper::history_keeper(platform::file_system_factory make_files, platform::background_work& runtime,
                                platform::text_box& history, storage_report warn)
     : make_files_(std::move(make_files)), runtime_(runtime), history_(history), warn_(std::move(warn)) {}
 

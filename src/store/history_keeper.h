@@ -22,7 +22,7 @@ class history_keeper {
 public:
     // Each restore and each save makes its own file system with make_files; the minute's
     // saves write on a thread of the runtime's.
-    history_keeper(platform::file_system_factory make_files, platform::forms_runtime& runtime,
+    history_keeper(platform::file_system_factory make_files, platform::background_work& runtime,
                    platform::text_box& history, storage_report warn);
     // Waits for a save still being written.
     ~history_keeper();
@@ -49,7 +49,7 @@ private:
     void no_files();
 
     platform::file_system_factory make_files_;
-    platform::forms_runtime& runtime_;
+    platform::background_work& runtime_;
     platform::text_box& history_;
     storage_report warn_;
     std::string path_;

@@ -5,8 +5,8 @@
 
 namespace window {
 
-desktop::desktop(const platform::forms_runtime& forms, const platform::window_system& windows)
-    : tpp_x_(std::max(1, forms.twips_per_pixel_x())), tpp_y_(std::max(1, forms.twips_per_pixel_y())) {
+desktop::desktop(const platform::screen_metrics& screen, const platform::window_system& windows)
+    : tpp_x_(std::max(1, screen.twips_per_pixel_x())), tpp_y_(std::max(1, screen.twips_per_pixel_y())) {
     for (const platform::monitor& m : windows.monitors()) {
         const platform::pixel_rect& r = m.rect;
         if (m.primary) primary_ = screens_.size();
@@ -14,7 +14,7 @@ desktop::desktop(const platform::forms_runtime& forms, const platform::window_sy
                                          (r.bottom - r.top) * tpp_y_};
         screens_.push_back({twips, m.outer});
     }
-    if (screens_.empty()) screens_.push_back({{0, 0, forms.screen_width(), forms.screen_height()}, {}});
+    if (screens_.empty()) screens_.push_back({{0, 0, screen.screen_width(), screen.screen_height()}, {}});
 }
 
 double desktop::overlap(const screen_area& s, const platform::pixel_rect& r) const {

@@ -24,7 +24,7 @@ class desktop {
 public:
     // The window system's monitors; where it tells none, the runtime's one screen at the
     // origin, all of whose edges are outer.
-    desktop(const platform::forms_runtime& forms, const platform::window_system& windows);
+    desktop(const platform::screen_metrics& screen, const platform::window_system& windows);
 
     const screen_area& primary() const { return screens_[primary_]; }
     // The monitor under the point, or the nearest one.

@@ -53,7 +53,7 @@ void docking::grow_slide_step() {
 
 screen_area docking::docked_screen() const {
     if (docked_at_) return *docked_at_;
-    return desktop(s_.forms, s_.windows).holding(s_.windows.window_rect(s_.form.handle()));
+    return desktop(s_.screen, s_.windows).holding(s_.windows.window_rect(s_.form.handle()));
 }
 
 std::int64_t docking::rest_position(const platform::twips_rect& r, bool show) const {
@@ -126,7 +126,7 @@ bool is_outer(const screen_area& s, screen_edge side) {
 }  // namespace
 
 void docking::display_changed() {
-    const desktop d(s_.forms, s_.windows);
+    const desktop d(s_.screen, s_.windows);
     const platform::pixel_rect w = s_.windows.window_rect(s_.form.handle());
     const bool docked = s_.tmrCheck.enabled();
     if (!docked && d.covers(w)) return;

@@ -29,7 +29,7 @@ inline constexpr double slide_step_fast_growth = 0.2;
 
 struct docking_services {
     platform::form& form;
-    platform::forms_runtime& forms;
+    platform::screen_metrics& screen;
     platform::window_system& windows;
     platform::timer& tmrCheck;  // watches the pointer, every 50 ms
     platform::timer& tmrMove;   // one slide step per tick, every 1 ms

@@ -49,7 +49,7 @@ int rounded(double v) { return static_cast<int>(vbscript::round_half_even(v)); }
 // at the desktop's edges. A window crosses freely to a neighbouring monitor.
 void message_handling::snap_to_edges(platform::pixel_rect& proposed) {
     const platform::pixel_rect w = window_rect();
-    const desktop d(forms_, windows_);
+    const desktop d(screen_, windows_);
     const screen_area& m = d.under(windows_.cursor_pos());
     const double s = d.right_px(m);
     const int s_rounded = rounded(s);
@@ -87,7 +87,7 @@ void message_handling::snap_to_edges(platform::pixel_rect& proposed) {
 void message_handling::end_size_move() {
     caption_drag = false;
     const platform::pixel_rect w = window_rect();
-    const desktop d(forms_, windows_);
+    const desktop d(screen_, windows_);
     const screen_area& m = d.holding(w);
     const double s = d.right_px(m), left = d.left_px(m), top = d.top_px(m);
     const bool at_right = m.outer.right && s <= w.right;

@@ -13,9 +13,9 @@ namespace window {
 
 class message_handling {
 public:
-    message_handling(platform::form& form, platform::forms_runtime& forms, platform::window_system& windows,
+    message_handling(platform::form& form, platform::screen_metrics& screen, platform::window_system& windows,
                      docking& dock)
-        : form_(form), forms_(forms), windows_(windows), dock_(dock) {}
+        : form_(form), screen_(screen), windows_(windows), dock_(dock) {}
 
     // Everything but a wm_moving outside a caption drag is passed on through the hook
     // after its own work; Result gets the previous procedure's answer.
@@ -33,7 +33,7 @@ private:
     platform::pixel_rect window_rect() const { return windows_.window_rect(form_.handle()); }
 
     platform::form& form_;
-    platform::forms_runtime& forms_;
+    platform::screen_metrics& screen_;
     platform::window_system& windows_;
     docking& dock_;
 };
