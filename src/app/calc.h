@@ -1,3 +1,4 @@
+// The main window calc, made by main.cpp and by the tests on fakes.
 #pragma once
 
 #include <cstdint>

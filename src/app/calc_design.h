@@ -1,3 +1,5 @@
+// The designs of the main window and the help window, and the names and kinds of their
+// controls; used by calc, Form1 and the tests.
 #pragma once
 
 #include "platform/forms.h"

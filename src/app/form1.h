@@ -1,3 +1,4 @@
+// The help window Form1, opened by calc.
 #pragma once
 
 #include <memory>

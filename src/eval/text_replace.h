@@ -1,3 +1,4 @@
+// Text replacement for the live evaluation and the evaluator's tips.
 #pragma once
 
 #include <string>

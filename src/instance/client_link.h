@@ -1,3 +1,4 @@
+// The client end of the link to a running copy, as calc's picDDE holds it.
 #pragma once
 
 #include <memory>

@@ -1,3 +1,4 @@
+// The file system of this machine; main.cpp makes it for the settings and each save.
 #pragma once
 
 #include <map>

@@ -1,3 +1,4 @@
+// The always-on-top keeper, ticked by calc's Timer_alltop.
 #pragma once
 
 #include "platform/window_system.h"

@@ -1,3 +1,4 @@
+// The program's QApplication, made by main.cpp.
 #pragma once
 
 #include <QApplication>

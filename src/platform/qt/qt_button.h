@@ -1,3 +1,4 @@
+// The button adapter: a platform::button on a QPushButton.
 #pragma once
 
 #include <QPushButton>

@@ -1,3 +1,4 @@
+// The caption bar that every frameless form draws for itself; made by qt_form.
 #pragma once
 
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// The base of the control adapters in this folder.
 #pragma once
 
 #include <QWidget>

@@ -1,3 +1,5 @@
+// A form on Qt Widgets: its window, frame, controls, timers and message procedure; made
+// by qt_forms_runtime.
 #pragma once
 
 #include <QElapsedTimer>

@@ -1,3 +1,4 @@
+// The forms runtime on Qt Widgets, made once by main.cpp.
 #pragma once
 
 #include <QIcon>

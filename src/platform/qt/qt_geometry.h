@@ -1,3 +1,4 @@
+// Twips and pixels for the Qt layer: conversions, the pixel grid and the desktop's area.
 #pragma once
 
 #include <QRect>

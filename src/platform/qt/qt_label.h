@@ -1,3 +1,4 @@
+// The label adapter: a platform::label on a QLabel, for the forms the Qt runtime builds.
 #pragma once
 
 #include <QLabel>

@@ -1,3 +1,4 @@
+// The link service on Qt's local sockets, made once by main.cpp.
 #pragma once
 
 #include <QLocalServer>

@@ -1,3 +1,4 @@
+// The picture box adapter: a platform::picture_box that draws the form's icon.
 #pragma once
 
 #include <QIcon>

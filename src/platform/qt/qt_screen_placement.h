@@ -1,3 +1,4 @@
+// Where a form's real window stands and what it shows; used by qt_form.
 #pragma once
 
 #include <QPoint>

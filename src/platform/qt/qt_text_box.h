@@ -1,3 +1,5 @@
+// The text box adapter: a platform::text_box on a QPlainTextEdit, converting texts and
+// positions between the CR LF model and Qt's document.
 #pragma once
 
 #include <QObject>

@@ -1,3 +1,4 @@
+// The timer adapter: a platform::timer on a QTimer.
 #pragma once
 
 #include <QObject>

@@ -1,3 +1,4 @@
+// Text, fonts and the widget style for the Qt layer's controls.
 #pragma once
 
 #include <QFont>

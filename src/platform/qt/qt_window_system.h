@@ -1,3 +1,4 @@
+// The window system on Qt, made once by main.cpp beside the forms runtime.
 #pragma once
 
 #include "platform/window_system.h"

@@ -1,3 +1,5 @@
+// What the Qt layer asks of the X server directly: restacking, the window's real place,
+// and the pointer's crossings; used by the Qt forms and window system.
 #pragma once
 
 #include <QAbstractNativeEventFilter>
