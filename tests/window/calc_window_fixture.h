@@ -8,7 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <memory>
+#include <optional>
 
 #include "app/calc_design.h"
 #include "fakes/fake_forms.h"
@@ -85,6 +88,58 @@ struct calc_window : ::testing::Test {
             if (++ticks > 1000) break;
         }
         return ticks;
+    }
+    // Drags the window by its caption so that its top-left corner lands at (x, y), a place
+    // away from the screen's edges.
+    void drag_to(int x, int y) { drag_by({{x - rect().left, y - rect().top}}); }
+    // Drags the window from mid-screen flush against the side of the one screen, the
+    // pointer on the window when it is released, and lets the watch see the pointer
+    // there; a slide that starts runs to its end.
+    void dock_at(window::screen_edge side) {
+        place_at(600, 300);
+        switch (side) {
+            case window::screen_edge::left: drag_by({{-rect().left, 0}}); break;
+            case window::screen_edge::right: drag_by({{1920 - rect().right, 0}}); break;
+            case window::screen_edge::top: drag_by({{0, -rect().top}}); break;
+        }
+        tick("tmrCheck");
+        slide_home();
+    }
+    // Puts the pointer at p and lets the watch see it; a slide that starts runs to its end.
+    void watch_pointer_at(platform::pixel_point p) {
+        windows.cursor = p;
+        tick("tmrCheck");
+        slide_home();
+    }
+    platform::pixel_point middle() {
+        const platform::pixel_rect r = rect();
+        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+    // The edge of the one screen that the window slides out of view at when the pointer
+    // rests on it and then leaves for the middle of the screen; none when it stays where it
+    // is, with no watch running.
+    std::optional<window::screen_edge> hiding_side() {
+        watch_pointer_at(middle());
+        watch_pointer_at({960, 540});
+        const platform::twips_rect r = twips();
+        if (r.left == 60 - r.width) return window::screen_edge::left;
+        if (r.left == 1920 * 15 - 60) return window::screen_edge::right;
+        if (r.top == 60 - r.height) return window::screen_edge::top;
+        return std::nullopt;
+    }
+    // A wm_moving sent on its own, as a move by the keyboard sends it: the rectangle as the
+    // hook left it, and whether it reached the default procedure.
+    struct lone_moving {
+        platform::pixel_rect rect;
+        bool passed_on;
+    };
+    lone_moving send_moving(platform::pixel_rect proposed) {
+        const std::size_t before = windows.defaults.size();
+        windows.send(hwnd(), platform::window_message::moving(proposed));
+        const bool passed = std::any_of(windows.defaults.begin() + static_cast<std::ptrdiff_t>(before),
+                                        windows.defaults.end(),
+                                        [](const auto& d) { return d.message == platform::wm_moving; });
+        return {proposed, passed};
     }
 };
 
