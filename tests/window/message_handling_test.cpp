@@ -10,9 +10,25 @@ namespace {
 using platform::pixel_point;
 using platform::pixel_rect;
 using window_test::calc_window;
+using edge = window::screen_edge;
+
+// A rectangle beyond the left edge, away from the top: one clamped would start at 0.
+constexpr pixel_rect beyond_left{-40, 300, 439, 692};
 
 struct message_handling : calc_window {
     message_handling() { place_at(300, 200); }
+
+    // Docked at the left, then moved back to (300, 200) by another program: the watch runs.
+    void watching() {
+        dock_at(edge::left);
+        place_at(300, 200);
+    }
+    // Watching, and the pointer has left: a slide is under way that no tick has moved yet.
+    void sliding() {
+        watching();
+        windows.cursor = {960, 540};
+        tick("tmrCheck");
+    }
 
     std::vector<fakes::fake_window_system::delivered> passed_on(platform::message_id m) {
         std::vector<fakes::fake_window_system::delivered> found;
@@ -52,7 +68,8 @@ TEST_F(message_handling, TopLeftCornerStretchesToTheScreenHeightAndLeavingItRest
     ASSERT_EQ(windows.applied.size(), 2u);
     EXPECT_EQ(windows.applied[0], (pixel_rect{0, 0, 479, 1080}));
     EXPECT_EQ(windows.applied[1], (pixel_rect{200, 0, 679, 392}));
-    EXPECT_FALSE(handling().stretched);
+    drag_by({{-200, 0}});
+    EXPECT_EQ(rect(), (pixel_rect{0, 0, 479, 1080})) << "back in the corner it stretches again";
 }
 
 TEST_F(message_handling, TopRightCornerStretchesToo) {
@@ -64,13 +81,15 @@ TEST_F(message_handling, TopRightCornerStretchesToo) {
 }
 
 TEST_F(message_handling, ADragEndingInTheCornerStaysStretchedUntilTheNextDragLeavesIt) {
+    windows.cursor = {400, 591};
+    windows.drag(hwnd(), platform::htbottom, {{400, 649}});  // a height of its own: 450
     drag_by({{-350, -300}});
     EXPECT_EQ(rect(), (pixel_rect{0, 0, 479, 1080}));
-    EXPECT_TRUE(handling().stretched);
-    EXPECT_EQ(handling().saved_height, 392);
     drag_by({{300, 200}});
-    EXPECT_EQ(rect(), (pixel_rect{300, 200, 779, 592}));
-    EXPECT_FALSE(handling().stretched);
+    EXPECT_EQ(rect().bottom - rect().top, 450) << "still stretched when the drag began: its height from before";
+    EXPECT_EQ(rect(), (pixel_rect{300, 200, 779, 650}));
+    drag_by({{-300, -200}});
+    EXPECT_EQ(rect(), (pixel_rect{0, 0, 479, 1080})) << "no longer stretched: the corner stretches it again";
 }
 
 TEST_F(message_handling, TheStretchScalesTheControlsByHeightAlone) {
@@ -87,36 +106,39 @@ TEST_F(message_handling, TheStretchScalesTheControlsByHeightAlone) {
 struct end_case {
     const char* name;
     pixel_point offset;
-    std::optional<window::screen_edge> dock_side;  // none: unchanged
+    std::optional<edge> side;  // none: unchanged
     bool watching;
 };
 
 TEST_F(message_handling, TheEndOfADragPicksTheEdgeInTheirOrderAndStartsTheWatch) {
     const end_case cases[] = {
-        {"left edge", {-350, 100}, window::screen_edge::left, true},
-        {"right edge", {1300, 100}, window::screen_edge::right, true},
-        {"top edge", {0, -300}, window::screen_edge::top, true},
-        {"top-left corner: left first", {-350, -300}, window::screen_edge::left, true},
-        {"top-right corner: right before top", {1300, -300}, window::screen_edge::right, true},
+        {"left edge", {-350, 100}, edge::left, true},
+        {"right edge", {1300, 100}, edge::right, true},
+        {"top edge", {0, -300}, edge::top, true},
+        {"top-left corner: left first", {-350, -300}, edge::left, true},
+        {"top-right corner: right before top", {1300, -300}, edge::right, true},
         {"middle of the screen", {100, 100}, std::nullopt, false},
     };
     for (const end_case& c : cases) {
-        place_at(300, 200);
-        handling().stretched = false;
-        // Docked before at a side the case does not expect, so that a change shows.
-        const auto before = c.dock_side == window::screen_edge::top ? window::screen_edge::left
-                                                                    : window::screen_edge::top;
-        dock().dock_side = before;
+        // Docked before at a side the case does not expect, so that a change shows, then
+        // dragged to the middle of the screen.
+        const edge before = c.side == edge::top ? edge::left : edge::top;
+        dock_at(before);
+        drag_to(300, 200);
         drag_by({c.offset});
-        EXPECT_EQ(dock().dock_side, c.dock_side.value_or(before)) << c.name;
         EXPECT_EQ(enabled("tmrCheck"), c.watching) << c.name;
         EXPECT_FALSE(enabled("tmrMove")) << c.name;
-        EXPECT_FALSE(handling().caption_drag) << c.name;
+        EXPECT_FALSE(send_moving(beyond_left).passed_on) << c.name << ": the drag is over";
+        if (!c.side) {
+            // A resize that ends partly beyond the left edge docks at the side it had.
+            windows.cursor = {rect().left, 400};
+            windows.drag(hwnd(), platform::htleft, {{-5, 400}});
+        }
+        EXPECT_EQ(hiding_side(), c.side.value_or(before)) << c.name;
     }
 }
 
 TEST_F(message_handling, ADragEndingMidScreenLeavesTheWindowWhereItIsAndNothingRunning) {
-    handling().stretched = false;
     drag_by({{100, 100}});
     EXPECT_EQ(rect(), (pixel_rect{400, 300, 879, 692}));
     for (int i = 0; i < 5; ++i) {
@@ -127,23 +149,25 @@ TEST_F(message_handling, ADragEndingMidScreenLeavesTheWindowWhereItIsAndNothingR
 }
 
 TEST_F(message_handling, ACaptionPressStopsBothTimersBeforeItIsPassedOn) {
-    form().fake_timer_named("tmrCheck").set_enabled(true);
-    form().fake_timer_named("tmrMove").set_enabled(true);
+    sliding();
     int presses = 0;
     windows.on_default = [&](const fakes::fake_window_system::delivered& d) {
         if (d.message != platform::wm_nclbuttondown) return;
         ++presses;
         EXPECT_FALSE(enabled("tmrCheck"));
         EXPECT_FALSE(enabled("tmrMove"));
-        EXPECT_TRUE(handling().caption_drag);
+        const auto moving = send_moving(beyond_left);
+        EXPECT_TRUE(moving.passed_on && moving.rect == (pixel_rect{0, 300, 479, 692}))
+            << "the drag's moves are already clamped and passed on";
     };
     drag_by({{0, 50}});
     EXPECT_EQ(presses, 1);
-    EXPECT_FALSE(handling().caption_drag) << "the drag has ended";
+    EXPECT_FALSE(send_moving(beyond_left).passed_on) << "the drag has ended";
 }
 
 TEST_F(message_handling, ABorderResizeIsNeitherClampedNorStretchedAndKeepsTheTimersRunning) {
-    form().fake_timer_named("tmrCheck").set_enabled(true);
+    watching();
+    windows.defaults.clear();
     windows.cursor = {300, 300};
     windows.drag(hwnd(), platform::htleft, {{-5, 300}});
     EXPECT_EQ(rect(), (pixel_rect{-5, 200, 779, 592}));
@@ -153,19 +177,21 @@ TEST_F(message_handling, ABorderResizeIsNeitherClampedNorStretchedAndKeepsTheTim
 }
 
 TEST_F(message_handling, AResizeEndingPartlyBeyondTheLeftEdgeKeepsTheSideButStartsTheWatch) {
-    dock().dock_side = window::screen_edge::top;
+    dock_at(edge::top);
+    drag_to(300, 200);
     windows.cursor = {300, 300};
     windows.drag(hwnd(), platform::htleft, {{-5, 300}});
-    EXPECT_EQ(dock().dock_side, window::screen_edge::top);
     EXPECT_TRUE(enabled("tmrCheck"));
+    EXPECT_EQ(hiding_side(), edge::top);
 }
 
 TEST_F(message_handling, AResizeEndingAtTheLeftEdgeDocksLeft) {
-    dock().dock_side = window::screen_edge::right;
+    dock_at(edge::right);
+    drag_to(300, 200);
     windows.cursor = {300, 300};
     windows.drag(hwnd(), platform::htleft, {{0, 300}});
-    EXPECT_EQ(dock().dock_side, window::screen_edge::left);
     EXPECT_TRUE(enabled("tmrCheck"));
+    EXPECT_EQ(hiding_side(), edge::left);
 }
 
 TEST_F(message_handling, MovingOutsideACaptionDragIsNeitherChangedNorPassedOn) {
@@ -175,7 +201,8 @@ TEST_F(message_handling, MovingOutsideACaptionDragIsNeitherChangedNorPassedOn) {
     EXPECT_EQ(r, 0);
     EXPECT_EQ(proposed, (pixel_rect{-40, -40, 439, 352}));
     EXPECT_TRUE(passed_on(platform::wm_moving).empty());
-    EXPECT_FALSE(handling().stretched);
+    drag_by({{-350, -300}});
+    EXPECT_EQ(rect(), (pixel_rect{0, 0, 479, 1080})) << "it left no stretch behind for a drag to undo";
 }
 
 TEST_F(message_handling, EveryOtherMessageIsPassedOnWithTheAnswerOfThePreviousProcedure) {
@@ -191,13 +218,12 @@ TEST_F(message_handling, EveryOtherMessageIsPassedOnWithTheAnswerOfThePreviousPr
 }
 
 TEST_F(message_handling, APressOnTheBorderDoesNotStopTheTimers) {
-    form().fake_timer_named("tmrCheck").set_enabled(true);
-    form().fake_timer_named("tmrMove").set_enabled(true);
+    sliding();
     windows.cursor = {300, 300};
     windows.drag(hwnd(), platform::htbottomright, {});
     EXPECT_TRUE(enabled("tmrCheck"));
     EXPECT_TRUE(enabled("tmrMove"));
-    EXPECT_FALSE(handling().caption_drag);
+    EXPECT_FALSE(send_moving(beyond_left).passed_on) << "no caption drag";
 }
 
 }  // namespace
