@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCursor>
 #include <QMouseEvent>
 #include <vector>
 
@@ -146,10 +147,23 @@ TEST_F(qt_window_messages, ProcedureOfAnUnknownWindowIsEmptyAndCannotBeReplaced)
     EXPECT_EQ(windows.window_rect(12345), platform::pixel_rect{});
 }
 
+// A tick as the event loop would deliver it, without waiting for the timer.
+void tick(platform::timer& t) { t.on_tick(); }
+void slide_home(platform::timer& tmrMove) {
+    for (int ticks = 0; tmrMove.enabled() && ticks < 1000; ++ticks) tick(tmrMove);
+}
+
 TEST(qt_calc_window, TheHookedMainWindowIsHeldAtTheLeftEdgeAndDocksThere) {
     platform::qt::qt_forms_runtime forms;
     platform::qt::qt_window_system windows{forms};
     const std::unique_ptr<platform::form> form = forms.create_form(app::calc_design());
+    // The window's own procedure, recording what the hook passes on to it.
+    std::vector<message_id> passed_on;
+    const platform::window_proc own = windows.window_procedure(form->handle());
+    windows.set_window_procedure(form->handle(), [&passed_on, own](window_handle w, const window_message& m) {
+        passed_on.push_back(m.id());
+        return platform::window_system::call_window_proc(own, w, m);
+    });
     window_test::window_parts parts(*form, forms, windows);
     form->show();
     auto& qt = static_cast<platform::qt::qt_form&>(*form);
@@ -157,9 +171,25 @@ TEST(qt_calc_window, TheHookedMainWindowIsHeldAtTheLeftEdgeAndDocksThere) {
     QWidget* caption = qt.widget()->findChild<QWidget*>("caption_bar");
     qt_window_messages::drag(caption, {300, 110}, {{150, 110}, {20, 120}});
     EXPECT_EQ(windows.window_rect(form->handle()), (platform::pixel_rect{0, 110, 479, 502}));
-    EXPECT_EQ(parts.dock.dock_side, window::screen_edge::left);
-    EXPECT_TRUE(form->timer_named("tmrCheck").enabled());
-    EXPECT_FALSE(parts.handling.caption_drag);
+    platform::timer& tmrCheck = form->timer_named("tmrCheck");
+    platform::timer& tmrMove = form->timer_named("tmrMove");
+    EXPECT_TRUE(tmrCheck.enabled());
+
+    // Docked at the left: with the pointer on it, then gone, it slides out of view there.
+    QCursor::setPos(100, 300);
+    tick(tmrCheck);
+    slide_home(tmrMove);
+    QCursor::setPos(700, 550);
+    tick(tmrCheck);
+    slide_home(tmrMove);
+    EXPECT_EQ(form->rect().left, 60 - 479 * 15);
+
+    // The drag is over: a wm_moving on its own is neither clamped nor passed on.
+    passed_on.clear();
+    platform::pixel_rect proposed{-40, 300, 439, 692};
+    qt.send_message(window_message::moving(proposed));
+    EXPECT_EQ(proposed, (platform::pixel_rect{-40, 300, 439, 692}));
+    EXPECT_TRUE(passed_on.empty());
 }
 
 }  // namespace
