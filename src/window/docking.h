@@ -53,10 +53,6 @@ public:
     void tmrCheck_Timer();
     void tmrMove_Timer();
 
-    pointer_place cursor_inside = pointer_place::outside;
-    screen_edge dock_side = screen_edge::left;
-    int slide_step = 0;  // twips of the next slide step
-
 private:
     void grow_slide_step();
     // The rest position across the edge for the goal, in twips.
@@ -65,6 +61,9 @@ private:
     screen_area docked_screen() const;
 
     docking_services s_;
+    pointer_place cursor_inside = pointer_place::outside;
+    screen_edge dock_side = screen_edge::left;
+    int slide_step = 0;  // twips of the next slide step
     std::optional<screen_area> docked_at_;
 };
 

@@ -22,10 +22,6 @@ public:
     void GetWindowMessage(iSubClass& hook, platform::lresult& Result, platform::window_handle cHwnd,
                           const platform::window_message& Message);
 
-    bool caption_drag = false;  // inside a move loop started from the caption
-    bool stretched = false;     // stretched to the screen height in a top corner
-    int saved_height = 0;       // pixels, the height before the stretch
-
 private:
     void caption_press();
     void snap_to_edges(platform::pixel_rect& proposed);
@@ -36,6 +32,9 @@ private:
     platform::screen_metrics& screen_;
     platform::window_system& windows_;
     docking& dock_;
+    bool caption_drag = false;  // inside a move loop started from the caption
+    bool stretched = false;     // stretched to the screen height in a top corner
+    int saved_height = 0;       // pixels, the height before the stretch
 };
 
 }  // namespace window

@@ -60,8 +60,6 @@ struct calc_window : ::testing::Test {
 
     fakes::fake_form& form() { return static_cast<fakes::fake_form&>(*window); }
     platform::window_handle hwnd() { return form().handle(); }
-    window::docking& dock() { return parts.dock; }
-    window::message_handling& handling() { return parts.handling; }
     platform::pixel_rect rect() { return windows.window_rect(hwnd()); }
     platform::twips_rect twips() { return form().rect(); }
     bool tick(const char* timer) { return form().fake_timer_named(timer).tick(); }
