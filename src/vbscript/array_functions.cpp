@@ -7,8 +7,8 @@ namespace vbscript::functions {
 
 namespace {
 
-variant array_of(array_elements items) {
-    charge_elements(items.size());
+variant array_of(array_elements items, run_budget& budget) {
+    budget.charge_elements(items.size());
     return variant::make_array(std::move(items));
 }
 
@@ -28,7 +28,8 @@ void check_dimension(arguments a) {
 // The pieces of s between the occurrences of a non-empty delimiter, at most `limit`
 // (-1: all), the last one holding the rest; charged as they are found, so that a long
 // text of delimiters stops at the budget before its array grows past it.
-array_elements pieces(const std::u16string& s, const std::u16string& delimiter, long long limit, bool text) {
+array_elements pieces(const std::u16string& s, const std::u16string& delimiter, long long limit, bool text,
+                      run_budget& budget) {
     const std::u16string hay = text ? folded(s) : s;
     const std::u16string key = text ? folded(delimiter) : delimiter;
     const text_search search(key);
@@ -37,22 +38,25 @@ array_elements pieces(const std::u16string& s, const std::u16string& delimiter, 
     while (limit < 0 || static_cast<long long>(out.size()) + 1 < limit) {
         const size_t at = search.find(hay, from);
         if (at == std::u16string::npos) break;
-        charge_elements(1);
-        out.push_back(variant::string(s.substr(from, at - from)));
+        budget.charge_elements(1);
+        out.push_back(budget.text(s.substr(from, at - from)));
         from = at + key.size();
     }
-    charge_elements(1);
-    out.push_back(variant::string(s.substr(from)));
+    budget.charge_elements(1);
+    out.push_back(budget.text(s.substr(from)));
     return out;
 }
 
 }  // namespace
 
-// Array(arglist): the arguments as a Variant array indexed from 0.
+// Array(arglist): the arguments as a Variant array indexed from 0, each a copy.
 variant Array(arguments a) {
     for (const variant& v : a)
         if (v.is_missing()) raise(err_argument_not_optional);
-    return array_of(array_elements(a.begin(), a.end()));
+    array_elements items;
+    items.reserve(a.size());
+    for (const variant& v : a) items.push_back(a.budget().copy(v));
+    return array_of(std::move(items), a.budget());
 }
 
 variant IsArray(arguments a) { return variant::boolean(a[0].is_array()); }
@@ -79,9 +83,9 @@ variant Split(arguments a) {
     const long long count = has(a, 2) ? long_of(a[2]) : -1;
     if (count < -1) raise(err_invalid_call);
     const bool text = text_compare(a, 3);
-    if (s.empty() || count == 0) return array_of({});
-    if (delimiter.empty()) return array_of({variant::string(s)});
-    return variant::make_array(pieces(s, delimiter, count, text));
+    if (s.empty() || count == 0) return array_of({}, a.budget());
+    if (delimiter.empty()) return array_of({a.budget().text(s)}, a.budget());
+    return variant::make_array(pieces(s, delimiter, count, text, a.budget()));
 }
 
 // Join(list[, delimiter]): the elements' texts with the delimiter (" " unless given)
@@ -94,11 +98,11 @@ variant Join(arguments a) {
         const variant& item = items[i];
         if (item.is_null() || item.is_array()) raise(err_type_mismatch);
         const std::u16string piece = text_of(item);
-        require_text(out.size() + piece.size() + (i ? delimiter.size() : 0));
+        a.budget().require_text(out.size() + piece.size() + (i ? delimiter.size() : 0));
         if (i) out += delimiter;
         out += piece;
     }
-    return variant::string(std::move(out));
+    return a.budget().text(std::move(out));
 }
 
 // Filter(InputStrings, Value[, Include[, Compare]]): the elements whose text holds
@@ -116,9 +120,9 @@ variant Filter(arguments a) {
         std::u16string s = text_of(item);
         const bool holds = key.empty() || search.find(text ? folded(s) : s, 0) != std::u16string::npos;
         if (holds != include) continue;
-        out.push_back(variant::string(std::move(s)));
+        out.push_back(a.budget().text(std::move(s)));
     }
-    return array_of(std::move(out));
+    return array_of(std::move(out), a.budget());
 }
 
 }  // namespace vbscript::functions

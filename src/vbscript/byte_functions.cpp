@@ -12,9 +12,9 @@ namespace vbscript::functions {
 namespace {
 
 // The compared bytes of InStrB: the texts folded first under text compare.
-std::string search_bytes(const variant& v, bool text) {
+std::string search_bytes(const variant& v, bool text, run_budget& budget) {
     if (!text) return bytes_of(v);
-    return bytes_of(variant::string(folded(text_of(v))));
+    return bytes_of(budget.text(folded(text_of(v))));
 }
 
 }  // namespace
@@ -27,14 +27,15 @@ variant LenB(arguments a) {
 variant LeftB(arguments a) {
     const long long n = non_negative(a[1]);
     if (a[0].is_null()) return a[0];
-    return from_bytes(std::string_view(bytes_of(a[0])).substr(0, static_cast<size_t>(n)));
+    return from_bytes(std::string_view(bytes_of(a[0])).substr(0, static_cast<size_t>(n)), a.budget());
 }
 
 variant RightB(arguments a) {
     const long long n = non_negative(a[1]);
     if (a[0].is_null()) return a[0];
     const std::string b = bytes_of(a[0]);
-    return from_bytes(std::string_view(b).substr(b.size() - std::min<size_t>(b.size(), static_cast<size_t>(n))));
+    const size_t keep = std::min<size_t>(b.size(), static_cast<size_t>(n));
+    return from_bytes(std::string_view(b).substr(b.size() - keep), a.budget());
 }
 
 // MidB(string, start[, length]): start counts bytes from 1.
@@ -44,9 +45,9 @@ variant MidB(arguments a) {
     if (start < 1) raise(err_invalid_call);
     if (a[0].is_null()) return a[0];
     const std::string b = bytes_of(a[0]);
-    if (static_cast<size_t>(start) > b.size()) return variant::string({});
+    if (static_cast<size_t>(start) > b.size()) return a.budget().text({});
     const size_t n = length < 0 ? std::string::npos : static_cast<size_t>(length);
-    return from_bytes(std::string_view(b).substr(static_cast<size_t>(start - 1), n));
+    return from_bytes(std::string_view(b).substr(static_cast<size_t>(start - 1), n), a.budget());
 }
 
 // InStrB([start,] string1, string2[, compare]): the byte position, as InStr finds the
@@ -59,7 +60,7 @@ variant InStrB(arguments a) {
     const variant& needle = a[with_start ? 2 : 1];
     const bool text = text_compare(a, 3);
     if (hay.is_null() || needle.is_null()) return variant::null();
-    const std::string h = search_bytes(hay, text), n = search_bytes(needle, text);
+    const std::string h = search_bytes(hay, text, a.budget()), n = search_bytes(needle, text, a.budget());
     if (h.empty() || static_cast<size_t>(start) > h.size()) return variant::long_integer(0);
     if (n.empty()) return variant::long_integer(static_cast<double>(start));
     const size_t at = basic_search<char>(n).find(h, static_cast<size_t>(start - 1));
@@ -75,7 +76,7 @@ variant AscB(arguments a) {
 variant ChrB(arguments a) {
     const long long code = long_of(a[0]);
     if (code < 0 || code > 255) raise(err_invalid_call);
-    return from_bytes(std::string(1, static_cast<char>(code)));
+    return from_bytes(std::string(1, static_cast<char>(code)), a.budget());
 }
 
 }  // namespace vbscript::functions

@@ -106,8 +106,8 @@ static_assert(sorted_by_name(table));
 
 const constant* find_constant(std::u16string_view name) { return find_by_name<longest_name(table)>(table, name); }
 
-variant value_of(const constant& c) {
-    if (c.type == vt_string) return variant::string(std::u16string(c.text));
+variant value_of(const constant& c, run_budget& budget) {
+    if (c.type == vt_string) return budget.text(std::u16string(c.text));
     return variant::of(c.type, c.number);
 }
 

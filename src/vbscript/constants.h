@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+#include "vbscript/limits.h"
 #include "vbscript/variant.h"
 
 namespace vbscript {
@@ -19,6 +20,7 @@ struct constant {
 // The constant of that name, in any case, or nullptr.
 const constant* find_constant(std::u16string_view name);
 
-variant value_of(const constant& c);
+// The constant's value; a text counts in the budget.
+variant value_of(const constant& c, run_budget& budget);
 
 }  // namespace vbscript

@@ -30,7 +30,7 @@ namespace {
 
 // Hex and Oct digits of a whole number; a negative Integer shows its 16 bits, any
 // other negative number its 32.
-variant radix_text(const variant& x, unsigned base) {
+variant radix_text(const variant& x, unsigned base, run_budget& budget) {
     if (x.is_null()) return x;
     const std::int32_t v = long_of(x);
     const bool short_form = x.type == vt_integer || x.type == vt_byte || x.type == vt_boolean ||
@@ -41,7 +41,7 @@ variant radix_text(const variant& x, unsigned base) {
         out.insert(out.begin(), u"0123456789ABCDEF"[bits % base]);
         bits /= base;
     } while (bits);
-    return variant::string(std::move(out));
+    return budget.text(std::move(out));
 }
 
 }  // namespace
@@ -66,10 +66,10 @@ variant CSng(arguments a) {
 }
 
 // A String passes as it is, an odd byte count included.
-variant CStr(arguments a) { return a[0].is_string() ? a[0] : variant::string(text_of(a[0])); }
+variant CStr(arguments a) { return a[0].is_string() ? a.budget().copy(a[0]) : a.budget().text(text_of(a[0])); }
 variant CDate(arguments a) { return variant::date(date_of(a[0])); }
-variant Hex(arguments a) { return radix_text(a[0], 16); }
-variant Oct(arguments a) { return radix_text(a[0], 8); }
+variant Hex(arguments a) { return radix_text(a[0], 16, a.budget()); }
+variant Oct(arguments a) { return radix_text(a[0], 8, a.budget()); }
 
 // Text that reads as a number, and numbers but Dates; an object by its value (Err's
 // Number), so Nothing is no number.
@@ -90,7 +90,7 @@ variant IsDate(arguments a) {
 
 variant IsEmpty(arguments a) { return variant::boolean(a[0].type == vt_empty); }
 variant IsNull(arguments a) { return variant::boolean(a[0].is_null()); }
-variant TypeName(arguments a) { return variant::string(std::u16string(type_name(a[0]))); }
+variant TypeName(arguments a) { return a.budget().text(std::u16string(type_name(a[0]))); }
 variant VarType(arguments a) { return variant::integer(a[0].type); }
 
 }  // namespace functions

@@ -21,10 +21,10 @@ evaluation failure(int number, std::u16string description) {
 
 evaluation evaluate(std::u16string_view expression) {
     try {
-        reset_text_budget();
-        const program p = compile(expression);
+        run_budget budget;
+        const program p = compile(expression, budget);
         evaluation e;
-        e.value = run(p);
+        e.value = run(p, budget);
         return e;
     } catch (const engine_error& error) {
         return failure(error.number(), error.description());

@@ -103,8 +103,8 @@ struct shown {
     bool negative;
 };
 
-shown shown_amount(const decimal_number& n, const number_style& s) {
-    require_text(static_cast<size_t>(s.decimals) + 420);  // the integer part has at most 309 digits
+shown shown_amount(const decimal_number& n, const number_style& s, run_budget& budget) {
+    budget.require_text(static_cast<size_t>(s.decimals) + 420);  // the integer part has at most 309 digits
     decimal_digits d = n.d;
     round_to_places(d, s.decimals);
     std::u16string out;
@@ -125,26 +125,26 @@ shown shown_amount(const decimal_number& n, const number_style& s) {
 // "-1,234.50" or "(1,234.50)".
 variant FormatNumber(arguments a) {
     const number_style s = style_of(a);
-    const shown r = shown_amount(decimal_of(a[0], 1), s);
-    if (!r.negative) return variant::string(r.amount);
-    return variant::string(s.parens ? u"(" + r.amount + u")" : u"-" + r.amount);
+    const shown r = shown_amount(decimal_of(a[0], 1), s, a.budget());
+    if (!r.negative) return a.budget().text(r.amount);
+    return a.budget().text(s.parens ? u"(" + r.amount + u")" : u"-" + r.amount);
 }
 
 // FormatCurrency(...): "¥1,234.50", negative "¥-1,234.50" or "(¥1,234.50)".
 variant FormatCurrency(arguments a) {
     const number_style s = style_of(a);
-    const shown r = shown_amount(decimal_of(a[0], 1), s);
+    const shown r = shown_amount(decimal_of(a[0], 1), s, a.budget());
     const std::u16string symbol(zh_cn::currency_symbol);
-    if (!r.negative) return variant::string(symbol + r.amount);
-    return variant::string(s.parens ? u"(" + symbol + r.amount + u")" : symbol + u"-" + r.amount);
+    if (!r.negative) return a.budget().text(symbol + r.amount);
+    return a.budget().text(s.parens ? u"(" + symbol + r.amount + u")" : symbol + u"-" + r.amount);
 }
 
 // FormatPercent(...): the value times 100 with "%": "-12.50%" or "(12.50%)".
 variant FormatPercent(arguments a) {
     const number_style s = style_of(a);
-    const shown r = shown_amount(decimal_of(a[0], 100), s);
-    if (!r.negative) return variant::string(r.amount + u"%");
-    return variant::string(s.parens ? u"(" + r.amount + u"%)" : u"-" + r.amount + u"%");
+    const shown r = shown_amount(decimal_of(a[0], 100), s, a.budget());
+    if (!r.negative) return a.budget().text(r.amount + u"%");
+    return a.budget().text(s.parens ? u"(" + r.amount + u"%)" : u"-" + r.amount + u"%");
 }
 
 namespace {
@@ -178,11 +178,11 @@ variant FormatDateTime(arguments a) {
     const double serial = date_of(a[0]);
     const date_parts p = parts_of(serial);
     switch (format) {
-    case 1: return variant::string(long_date(p));
-    case 2: return variant::string(date_to_text(day_of(serial)));
-    case 3: return variant::string(time_text(p, true, 1));
-    case 4: return variant::string(time_text(p, false, 2));
-    default: return variant::string(date_to_text(serial));
+    case 1: return a.budget().text(long_date(p));
+    case 2: return a.budget().text(date_to_text(day_of(serial)));
+    case 3: return a.budget().text(time_text(p, true, 1));
+    case 4: return a.budget().text(time_text(p, false, 2));
+    default: return a.budget().text(date_to_text(serial));
     }
 }
 
@@ -193,7 +193,7 @@ variant MonthName(arguments a) {
     if (month < 1 || month > 12) raise(err_invalid_call);
     const bool abbreviate = has(a, 1) && truth_of(a[1]);
     const size_t i = static_cast<size_t>(month - 1);
-    return variant::string(std::u16string(abbreviate ? zh_cn::month_abbreviations[i] : zh_cn::month_names[i]));
+    return a.budget().text(std::u16string(abbreviate ? zh_cn::month_abbreviations[i] : zh_cn::month_names[i]));
 }
 
 // WeekdayName(weekday[, abbreviate[, firstdayofweek]]): the name of the weekday-th
@@ -206,7 +206,7 @@ variant WeekdayName(arguments a) {
     const long long first = first_day_argument(a, 2);
     if (weekday < 1 || weekday > 7) raise(err_invalid_call);
     const size_t i = static_cast<size_t>((weekday - 1 + first - 1) % 7);
-    return variant::string(std::u16string(abbreviate ? zh_cn::day_abbreviations[i] : zh_cn::day_names[i]));
+    return a.budget().text(std::u16string(abbreviate ? zh_cn::day_abbreviations[i] : zh_cn::day_names[i]));
 }
 
 }  // namespace vbscript::functions

@@ -9,11 +9,28 @@
 #include <span>
 #include <string_view>
 
+#include "vbscript/limits.h"
 #include "vbscript/variant.h"
 
 namespace vbscript {
 
-using arguments = std::span<const variant>;
+// The values a call hands to a built-in function, and the budget of the evaluation
+// that makes the call, which counts every text the function makes or copies.
+class arguments {
+public:
+    arguments(std::span<const variant> values, run_budget& budget) : values_(values), budget_(budget) {}
+    const variant& operator[](std::size_t i) const { return values_[i]; }
+    std::size_t size() const { return values_.size(); }
+    bool empty() const { return values_.empty(); }
+    auto begin() const { return values_.begin(); }
+    auto end() const { return values_.end(); }
+    run_budget& budget() const { return budget_; }
+
+private:
+    std::span<const variant> values_;
+    run_budget& budget_;
+};
+
 using builtin_impl = variant (*)(arguments);
 
 struct builtin {

@@ -11,14 +11,18 @@ namespace vbscript {
 
 namespace {
 
-using binary_fn = variant (*)(const variant&, const variant&);
+using binary_fn = variant (*)(const variant&, const variant&, run_budget&);
 
-variant eq(const variant& a, const variant& b) { return compare_op(comparison::equal, a, b); }
-variant ne(const variant& a, const variant& b) { return compare_op(comparison::not_equal, a, b); }
-variant lt(const variant& a, const variant& b) { return compare_op(comparison::less, a, b); }
-variant gt(const variant& a, const variant& b) { return compare_op(comparison::greater, a, b); }
-variant le(const variant& a, const variant& b) { return compare_op(comparison::less_equal, a, b); }
-variant ge(const variant& a, const variant& b) { return compare_op(comparison::greater_equal, a, b); }
+// An operator that makes no text, in the shape of those that may.
+template <variant (*op)(const variant&, const variant&)>
+variant textless(const variant& a, const variant& b, run_budget&) {
+    return op(a, b);
+}
+
+template <comparison c>
+variant compared(const variant& a, const variant& b, run_budget& budget) {
+    return compare_op(c, a, b, budget);
+}
 
 // A missing argument where the built-in needs one is 449; one it may go without
 // reaches it as a vt_error value, which has() treats as absent. The parser marks the
@@ -28,11 +32,11 @@ void check_required(arguments args, const builtin& fn) {
         if (args[i].is_missing()) raise(err_argument_not_optional);
 }
 
-void call(std::vector<variant>& stack, const instruction& in, const program& p) {
+void call(std::vector<variant>& stack, const instruction& in, const program& p, run_budget& budget) {
     const builtin& fn = builtin_at(in.operand);
     if (in.count < fn.min_args || in.count > fn.max_args) raise(err_wrong_argument_count, p.names[in.name]);
     const size_t base = stack.size() - in.count;
-    const arguments args(stack.data() + base, in.count);
+    const arguments args({stack.data() + base, in.count}, budget);
     if (in.type == vt_error) check_required(args, fn);
     variant result = fn.call(args);
     stack.resize(base);
@@ -40,9 +44,9 @@ void call(std::vector<variant>& stack, const instruction& in, const program& p) 
 }
 
 // Replaces the value under the arguments with what indexing or the member gives.
-void apply_postfix(std::vector<variant>& stack, const instruction& in, const program& p) {
+void apply_postfix(std::vector<variant>& stack, const instruction& in, const program& p, run_budget& budget) {
     const size_t base = stack.size() - in.count;
-    const arguments args(stack.data() + base, in.count);
+    const arguments args({stack.data() + base, in.count}, budget);
     variant& target = stack[base - 1];
     target = in.op == opcode::index ? element_of(target, args)
                                     : member_of(target, p.names[in.name], p.names[in.operand], args);
@@ -53,44 +57,44 @@ void apply_postfix(std::vector<variant>& stack, const instruction& in, const pro
 
 // Instructions that take no two operands finish in the switch; a binary operator picks
 // its function there and replaces its two operands with the result after it.
-variant run(const program& p) {
+variant run(const program& p, run_budget& budget) {
     std::vector<variant> stack;
     stack.reserve(16);
     for (const instruction& in : p.code) {
         binary_fn op = nullptr;
         switch (in.op) {
         case opcode::push_number: stack.push_back(variant::of(in.type, in.number)); continue;
-        case opcode::push: stack.push_back(p.constants[in.operand]); continue;
-        case opcode::call: call(stack, in, p); continue;
+        case opcode::push: stack.push_back(budget.copy(p.constants[in.operand])); continue;
+        case opcode::call: call(stack, in, p, budget); continue;
         case opcode::call_unknown: raise(err_type_mismatch, p.names[in.name]);
         case opcode::index:
-        case opcode::member: apply_postfix(stack, in, p); continue;
+        case opcode::member: apply_postfix(stack, in, p, budget); continue;
         case opcode::negate: stack.back() = negate(stack.back()); continue;
         case opcode::logical_not: stack.back() = logical_not(stack.back()); continue;
-        case opcode::is: op = is_same_object; break;
+        case opcode::is: op = textless<is_same_object>; break;
         case opcode::add: op = add; break;
-        case opcode::subtract: op = subtract; break;
-        case opcode::multiply: op = multiply; break;
-        case opcode::divide: op = divide; break;
-        case opcode::int_divide: op = int_divide; break;
-        case opcode::modulo: op = modulo; break;
-        case opcode::power: op = power; break;
+        case opcode::subtract: op = textless<subtract>; break;
+        case opcode::multiply: op = textless<multiply>; break;
+        case opcode::divide: op = textless<divide>; break;
+        case opcode::int_divide: op = textless<int_divide>; break;
+        case opcode::modulo: op = textless<modulo>; break;
+        case opcode::power: op = textless<power>; break;
         case opcode::concat: op = concat; break;
-        case opcode::equal: op = eq; break;
-        case opcode::not_equal: op = ne; break;
-        case opcode::less: op = lt; break;
-        case opcode::greater: op = gt; break;
-        case opcode::less_equal: op = le; break;
-        case opcode::greater_equal: op = ge; break;
-        case opcode::logical_and: op = logical_and; break;
-        case opcode::logical_or: op = logical_or; break;
-        case opcode::logical_xor: op = logical_xor; break;
-        case opcode::logical_eqv: op = logical_eqv; break;
-        case opcode::logical_imp: op = logical_imp; break;
+        case opcode::equal: op = compared<comparison::equal>; break;
+        case opcode::not_equal: op = compared<comparison::not_equal>; break;
+        case opcode::less: op = compared<comparison::less>; break;
+        case opcode::greater: op = compared<comparison::greater>; break;
+        case opcode::less_equal: op = compared<comparison::less_equal>; break;
+        case opcode::greater_equal: op = compared<comparison::greater_equal>; break;
+        case opcode::logical_and: op = textless<logical_and>; break;
+        case opcode::logical_or: op = textless<logical_or>; break;
+        case opcode::logical_xor: op = textless<logical_xor>; break;
+        case opcode::logical_eqv: op = textless<logical_eqv>; break;
+        case opcode::logical_imp: op = textless<logical_imp>; break;
         }
         variant right = std::move(stack.back());
         stack.pop_back();
-        stack.back() = op(stack.back(), right);
+        stack.back() = op(stack.back(), right, budget);
     }
     return std::move(stack.back());
 }

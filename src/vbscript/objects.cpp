@@ -14,7 +14,7 @@ variant element_of(const variant& target, arguments subscripts) {
     const array_elements& elements = target.items();
     const double i = long_of(subscripts[0]);
     if (i < 0 || i >= static_cast<double>(elements.size())) raise(err_subscript);
-    return elements[static_cast<size_t>(i)];
+    return subscripts.budget().copy(elements[static_cast<size_t>(i)]);
 }
 
 namespace {
@@ -67,7 +67,7 @@ variant err_value(err_member m, arguments args) {
     case err_member::number:
     case err_member::helpcontext: return variant::long_integer(0);
     case err_member::clear: return variant::empty();
-    default: return variant::string({});
+    default: return args.budget().text({});
     }
 }
 

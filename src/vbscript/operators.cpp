@@ -112,13 +112,14 @@ kind date_kind(const variant& a, const variant& b, kind k, bool difference) {
 
 // Texts of which one has an odd byte count join byte by byte, as ChrB(65) & ChrB(66)
 // makes the one character U+4241.
-variant joined_bytes(const variant& a, const variant& b) {
-    return from_bytes((a.is_null() ? std::string() : bytes_of(a)) + (b.is_null() ? std::string() : bytes_of(b)));
+variant joined_bytes(const variant& a, const variant& b, run_budget& budget) {
+    return from_bytes((a.is_null() ? std::string() : bytes_of(a)) + (b.is_null() ? std::string() : bytes_of(b)),
+                      budget);
 }
 
-variant joined(const std::u16string& a, const std::u16string& b) {
-    require_text(a.size() + b.size());
-    return variant::string(a + b);
+variant joined(const std::u16string& a, const std::u16string& b, run_budget& budget) {
+    budget.require_text(a.size() + b.size());
+    return budget.text(a + b);
 }
 
 // The operands of \ and Mod, rounded to whole numbers, and the kind of their result.
@@ -151,17 +152,17 @@ variant negate(const variant& a) {
     return fit(-number_of(a), k == kind::byte ? kind::integer : k);
 }
 
-variant add(const variant& a, const variant& b) {
+variant add(const variant& a, const variant& b, run_budget& budget) {
     if (either_null(a, b)) return variant::null();
     if (a.is_string() && b.is_string()) {
-        if (a.odd_byte || b.odd_byte) return joined_bytes(a, b);
-        return joined(a.text, b.text);
+        if (a.odd_byte || b.odd_byte) return joined_bytes(a, b, budget);
+        return joined(a.text, b.text, budget);
     }
     if (a.type == vt_empty && b.type == vt_empty) return variant::integer(0);
     if (a.type == vt_empty || b.type == vt_empty) {
         const variant& other = a.type == vt_empty ? b : a;
         if (other.type == vt_boolean) return variant::integer(other.number);
-        return other.is_reference() ? plain_value(other) : other;
+        return other.is_reference() ? plain_value(other) : budget.copy(other);
     }
     numeric_pair p = numeric_operands(a, b);
     if (p.k == kind::currency) return variant::currency(currency_add(currency_of(a), currency_of(b)));
@@ -211,12 +212,12 @@ variant power(const variant& a, const variant& b) {
     return fit(std::pow(x, y), kind::real);
 }
 
-variant concat(const variant& a, const variant& b) {
+variant concat(const variant& a, const variant& b, run_budget& budget) {
     if (a.is_null() && b.is_null()) return variant::null();
-    if (a.odd_byte || b.odd_byte) return joined_bytes(a, b);
+    if (a.odd_byte || b.odd_byte) return joined_bytes(a, b, budget);
     std::u16string left = a.is_null() ? std::u16string() : text_of(a);
     std::u16string right = b.is_null() ? std::u16string() : text_of(b);
-    return joined(left, right);
+    return joined(left, right, budget);
 }
 
 namespace {
@@ -225,8 +226,10 @@ namespace {
 // below any string, Empty as 0 beside a number and as "" beside a string.
 enum class relation { less, equal, greater };
 
-relation compare(const variant& a, const variant& b) {
-    if (a.is_reference() || b.is_reference()) return compare(plain_value(a), plain_value(b));
+// The plain values of references are copies, counted as every copy is.
+relation compare(const variant& a, const variant& b, run_budget& budget) {
+    if (a.is_reference() || b.is_reference())
+        return compare(budget.copy(plain_value(a)), budget.copy(plain_value(b)), budget);
     if (a.is_string() || b.is_string()) {
         const bool a_text = a.is_string() || a.type == vt_empty;
         const bool b_text = b.is_string() || b.type == vt_empty;
@@ -244,9 +247,9 @@ relation compare(const variant& a, const variant& b) {
 
 }  // namespace
 
-variant compare_op(comparison op, const variant& a, const variant& b) {
+variant compare_op(comparison op, const variant& a, const variant& b, run_budget& budget) {
     if (either_null(a, b)) return variant::null();
-    const relation r = compare(a, b);
+    const relation r = compare(a, b, budget);
     switch (op) {
     case comparison::equal: return variant::boolean(r == relation::equal);
     case comparison::not_equal: return variant::boolean(r != relation::equal);

@@ -92,7 +92,7 @@ struct pending {
 
 class parser {
 public:
-    explicit parser(std::u16string_view text) : lex_(text) {
+    parser(std::u16string_view text, run_budget& budget) : lex_(text), budget_(budget) {
         // A formula has at most about one instruction per two characters ("1+1+1");
         // a quarter covers sums of numbers without growing, and growing stays cheap.
         prog_.code.reserve(text.size() / 4 + 4);
@@ -132,6 +132,7 @@ private:
     [[noreturn]] void unexpected() const;
 
     lexer lex_;
+    run_budget& budget_;
     token tok_;
     program prog_;
     std::vector<pending> stack_;
@@ -186,7 +187,7 @@ void parser::operand() {
             open({pending::bracket, p_frame, opcode::push, 0, 0, 0, static_cast<std::uint32_t>(lex_.token_start())});
             break;
         case token_kind::literal:
-            if (tok_.type == vt_string) emit_constant(variant::string(std::move(tok_.text)));
+            if (tok_.type == vt_string) emit_constant(budget_.text(std::move(tok_.text)));
             else emit_constant(variant::of(tok_.type, tok_.number));
             postfix_ = false;
             advance();
@@ -228,7 +229,7 @@ void parser::emit_name_value(const builtin* fn, const pending& call) {
     operand_start_ = call.start;
     if (fn) return emit_call(call);
     const constant* c = find_constant(prog_.names[call.name]);
-    emit_constant(c ? value_of(*c) : variant::empty());
+    emit_constant(c ? value_of(*c, budget_) : variant::empty());
 }
 
 // Stands on the "(" of arguments: "()" completes at once (returns false), anything
@@ -371,9 +372,9 @@ void parser::unexpected() const {
 
 }  // namespace
 
-program compile(std::u16string_view text) {
-    if (const std::optional<std::u16string> half = halfwidth_forms(text)) return parser(*half).parse();
-    return parser(text).parse();
+program compile(std::u16string_view text, run_budget& budget) {
+    if (const std::optional<std::u16string> half = halfwidth_forms(text)) return parser(*half, budget).parse();
+    return parser(text, budget).parse();
 }
 
 }  // namespace vbscript

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "vbscript/limits.h"
 #include "vbscript/variant.h"
 
 namespace vbscript {
@@ -60,10 +61,12 @@ struct program {
 // VBScript does, long before the parser's own stack would matter.
 inline constexpr int max_nesting = 20000;
 
-// Compiles the text; a syntax error raises its engine_error.
-program compile(std::u16string_view text);
+// Compiles the text, its literal texts counted in the budget; a syntax error raises its
+// engine_error.
+program compile(std::u16string_view text, run_budget& budget);
 
-// Runs the code and returns the value it leaves.
-variant run(const program& p);
+// Runs the code and returns the value it leaves; what it makes and copies counts in the
+// budget.
+variant run(const program& p, run_budget& budget);
 
 }  // namespace vbscript

@@ -11,13 +11,13 @@ namespace vbscript::functions {
 
 namespace {
 
-variant trimmed(const variant& x, bool front, bool back) {
+variant trimmed(const variant& x, bool front, bool back, run_budget& budget) {
     if (x.is_null()) return x;
     std::u16string s = text_of(x);
     size_t b = 0, e = s.size();
     while (front && b < e && s[b] == u' ') ++b;
     while (back && e > b && s[e - 1] == u' ') --e;
-    return variant::string(s.substr(b, e - b));
+    return budget.text(s.substr(b, e - b));
 }
 
 }  // namespace
@@ -25,7 +25,7 @@ variant trimmed(const variant& x, bool front, bool back) {
 variant Left(arguments a) {
     const long long n = non_negative(a[1]);
     if (a[0].is_null()) return a[0];
-    return variant::string(text_of(a[0]).substr(0, static_cast<size_t>(n)));
+    return a.budget().text(text_of(a[0]).substr(0, static_cast<size_t>(n)));
 }
 
 variant Right(arguments a) {
@@ -33,7 +33,7 @@ variant Right(arguments a) {
     if (a[0].is_null()) return a[0];
     std::u16string s = text_of(a[0]);
     const size_t keep = std::min(s.size(), static_cast<size_t>(n));
-    return variant::string(s.substr(s.size() - keep));
+    return a.budget().text(s.substr(s.size() - keep));
 }
 
 variant Mid(arguments a) {
@@ -42,9 +42,9 @@ variant Mid(arguments a) {
     if (start < 1) raise(err_invalid_call);
     if (a[0].is_null()) return a[0];
     std::u16string s = text_of(a[0]);
-    if (static_cast<size_t>(start) > s.size()) return variant::string({});
+    if (static_cast<size_t>(start) > s.size()) return a.budget().text({});
     const size_t n = length < 0 ? std::u16string::npos : static_cast<size_t>(length);
-    return variant::string(s.substr(static_cast<size_t>(start - 1), n));
+    return a.budget().text(s.substr(static_cast<size_t>(start - 1), n));
 }
 
 variant Len(arguments a) {
@@ -54,19 +54,19 @@ variant Len(arguments a) {
 
 variant LCase(arguments a) {
     if (a[0].is_null()) return a[0];
-    return variant::string(folded(text_of(a[0])));
+    return a.budget().text(folded(text_of(a[0])));
 }
 
 variant UCase(arguments a) {
     if (a[0].is_null()) return a[0];
     std::u16string s = text_of(a[0]);
     for (char16_t& c : s) c = upper(c);
-    return variant::string(std::move(s));
+    return a.budget().text(std::move(s));
 }
 
-variant Trim(arguments a) { return trimmed(a[0], true, true); }
-variant LTrim(arguments a) { return trimmed(a[0], true, false); }
-variant RTrim(arguments a) { return trimmed(a[0], false, true); }
+variant Trim(arguments a) { return trimmed(a[0], true, true, a.budget()); }
+variant LTrim(arguments a) { return trimmed(a[0], true, false, a.budget()); }
+variant RTrim(arguments a) { return trimmed(a[0], false, true, a.budget()); }
 
 // InStr([start,] string1, string2[, compare]): the 1-based position of string2 in
 // string1 from start, 0 when it is not there.
@@ -116,7 +116,7 @@ variant Replace(arguments a) {
     if (start < 1 || count < -1) raise(err_invalid_call);
     const bool text = text_compare(a, 5);
     const std::u16string s = text_of(a[0]), find = text_of(a[1]), with = text_of(a[2]);
-    if (static_cast<size_t>(start) > s.size()) return variant::string({});
+    if (static_cast<size_t>(start) > s.size()) return a.budget().text({});
     const std::u16string_view rest = std::u16string_view(s).substr(static_cast<size_t>(start - 1));
     const std::u16string key = text ? folded(find) : find;
     const std::u16string hay = text ? folded(std::u16string(rest)) : std::u16string(rest);
@@ -126,25 +126,25 @@ variant Replace(arguments a) {
     while (!key.empty() && count != 0) {
         const size_t at = search.find(hay, from);
         if (at == std::u16string::npos) break;
-        require_text(out.size() + at - from + with.size());
+        a.budget().require_text(out.size() + at - from + with.size());
         out.append(rest.substr(from, at - from)).append(with);
         from = at + key.size();
         if (count > 0) --count;
     }
     out.append(rest.substr(from));
-    return variant::string(std::move(out));
+    return a.budget().text(std::move(out));
 }
 
 variant StrReverse(arguments a) {
     std::u16string s = text_of(a[0]);
     std::reverse(s.begin(), s.end());
-    return variant::string(std::move(s));
+    return a.budget().text(std::move(s));
 }
 
 variant Space(arguments a) {
     const long long n = non_negative(a[0]);
-    require_text(static_cast<size_t>(n));
-    return variant::string(std::u16string(static_cast<size_t>(n), u' '));
+    a.budget().require_text(static_cast<size_t>(n));
+    return a.budget().text(std::u16string(static_cast<size_t>(n), u' '));
 }
 
 // String(number, character): character is a text (its first character) or a code of
@@ -159,8 +159,8 @@ variant String(arguments a) {
     } else {
         c = ansi_text(static_cast<unsigned>(((long_of(a[1]) % 256) + 256) % 256))[0];
     }
-    require_text(static_cast<size_t>(n));
-    return variant::string(std::u16string(static_cast<size_t>(n), c));
+    a.budget().require_text(static_cast<size_t>(n));
+    return a.budget().text(std::u16string(static_cast<size_t>(n), c));
 }
 
 // StrComp(string1, string2[, compare]): -1, 0 or 1 as string1 sorts before, with or
@@ -205,7 +205,7 @@ variant Escape(arguments a) {
     const std::u16string s = text_of(a[0]);
     std::size_t length = 0;
     for (char16_t c : s) length += escape_keeps(c) ? 1 : c < 256 ? 3 : 6;
-    require_text(length);
+    a.budget().require_text(length);
     std::u16string out(length, u'%');
     std::size_t at = 0;
     for (char16_t c : s) {
@@ -217,7 +217,7 @@ variant Escape(arguments a) {
         if (c >= 256) out[at++] = u'u';
         for (int shift = c < 256 ? 4 : 12; shift >= 0; shift -= 4) out[at++] = hex_digits[(c >> shift) & 0xF];
     }
-    return variant::string(std::move(out));
+    return a.budget().text(std::move(out));
 }
 
 // Unescape(string): %XX and %uXXXX back to their characters; any other % stays.
@@ -238,7 +238,7 @@ variant Unescape(arguments a) {
             out += s[i];
         }
     }
-    return variant::string(std::move(out));
+    return a.budget().text(std::move(out));
 }
 
 // Chr(charcode): the code page's character, one byte up to 255, a double-byte code
@@ -246,13 +246,13 @@ variant Unescape(arguments a) {
 variant Chr(arguments a) {
     const long long code = long_of(a[0]);
     if (code < -32768 || code > 65535) raise(err_invalid_call);
-    return variant::string(ansi_text(static_cast<unsigned>(code & 0xFFFF)));
+    return a.budget().text(ansi_text(static_cast<unsigned>(code & 0xFFFF)));
 }
 
 variant ChrW(arguments a) {
     const long long code = long_of(a[0]);
     if (code < -32768 || code > 65535) raise(err_invalid_call);
-    return variant::string(std::u16string(1, static_cast<char16_t>(code & 0xFFFF)));
+    return a.budget().text(std::u16string(1, static_cast<char16_t>(code & 0xFFFF)));
 }
 
 variant AscW(arguments a) {

@@ -48,8 +48,8 @@ std::string bytes_of(const variant& v) {
     return out;
 }
 
-variant from_bytes(std::string_view bytes) {
-    require_text(bytes.size() / 2 + 1);
+variant from_bytes(std::string_view bytes, run_budget& budget) {
+    budget.require_text(bytes.size() / 2 + 1);
     std::u16string text;
     text.reserve(bytes.size() / 2 + 1);
     for (size_t i = 0; i < bytes.size(); i += 2) {
@@ -57,7 +57,7 @@ variant from_bytes(std::string_view bytes) {
         const unsigned char high = i + 1 < bytes.size() ? static_cast<unsigned char>(bytes[i + 1]) : 0;
         text += static_cast<char16_t>(low | high << 8);
     }
-    variant v = variant::string(std::move(text));
+    variant v = budget.text(std::move(text));
     v.odd_byte = bytes.size() % 2 != 0;
     return v;
 }

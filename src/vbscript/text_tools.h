@@ -24,10 +24,11 @@ bool text_compare(arguments a, size_t i);
 long long non_negative(const variant& v);
 
 // The bytes of a value's text as the byte functions see it: each code unit low byte
-// first, a String with an odd byte count without its last half. And back: an odd count
-// leaves its last byte in the low half of a last code unit, marked odd_byte.
+// first, a String with an odd byte count without its last half. And back, counted in
+// the budget: an odd count leaves its last byte in the low half of a last code unit,
+// marked odd_byte.
 std::string bytes_of(const variant& v);
-variant from_bytes(std::string_view bytes);
+variant from_bytes(std::string_view bytes, run_budget& budget);
 
 // Finds a non-empty needle in time linear in both lengths whatever the texts hold
 // (Knuth-Morris-Pratt), so that searching a long text for a long, almost matching

@@ -12,8 +12,6 @@
 #include <string_view>
 #include <vector>
 
-#include "vbscript/limits.h"
-
 namespace vbscript {
 
 // The numbers are VBScript's VarType values.
@@ -77,9 +75,9 @@ struct variant {
     static variant single(double v) { return of(vt_single, static_cast<double>(static_cast<float>(v))); }
     static variant real(double v) { return of(vt_double, v); }
     static variant date(double serial) { return of(vt_date, serial); }
-    // Every text an evaluation makes or copies counts against its budget (limits.h).
+    // Inside an evaluation the engine makes and copies texts through its budget
+    // (limits.h), which counts them; this and the copy count nothing.
     static variant string(std::u16string s) {
-        charge_text(s.size());
         variant v;
         v.type = vt_string;
         v.text = std::move(s);
@@ -117,13 +115,7 @@ struct array_data {
     array_elements items;
 };
 
-inline variant::variant(const variant& o) : type(o.type), odd_byte(o.odd_byte) {
-    // Most copies are numbers; charging an empty text counts nothing and cannot fail,
-    // so they skip the call.
-    if (!o.text.empty()) {
-        charge_text(o.text.size());
-        text = o.text;
-    }
+inline variant::variant(const variant& o) : type(o.type), odd_byte(o.odd_byte), text(o.text) {
     take_word(o);
     if (type == vt_array) ++array->references;
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "engine_results.h"
+#include "vbscript/variant.h"
 
 using engine_results::outcome;
 using engine_results::check_table;
@@ -375,6 +376,20 @@ TEST(EngineLimits, FunctionsThatCopyLongTextsShareOneBudget) {
         EXPECT_EQ(outcome("Len(" + functions[f] + "String(1000000, \"a\")" + closes[f] + ")").substr(0, 4), "Long")
             << functions[f] << " of one long text still works";
     }
+}
+
+// The budget is one evaluation's own: each starts with all of it, one that ran out
+// leaves nothing behind, and a value copied outside any evaluation counts nothing.
+TEST(EngineLimits, EachEvaluationHasItsOwnBudgetAndCopiesOutsideCountNothing) {
+    const std::string uses_half = "Len(UCase(String(1000000, \"a\")))";
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(outcome(uses_half), "Long 1000000");
+    EXPECT_EQ(outcome("Len(UCase(UCase(UCase(UCase(String(1000000, \"a\"))))))"), "error 7: 内存不够");
+    const vbscript::variant long_text = vbscript::variant::string(std::u16string(1000000, u'a'));
+    for (int i = 0; i < 20; ++i) {
+        const vbscript::variant copy = long_text;
+        EXPECT_EQ(copy.text.size(), 1000000u);
+    }
+    EXPECT_EQ(outcome(uses_half), "Long 1000000");
 }
 
 }  // namespace
