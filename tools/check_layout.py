@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Checks the layout that src/ promises, from the code's own includes:
-- the engine (src/vbscript/) includes nothing but itself and the standard library;
+- the shared helpers (src/common/) include nothing but the standard library;
+- the engine (src/vbscript/) includes nothing but itself, the shared helpers and the
+  standard library;
 - only src/platform/qt/ and src/main.cpp include Qt;
 - no two folders include each other, directly or through others.
 Prints what breaks a rule and exits 1; prints the folder graph and exits 0 otherwise."""
@@ -37,7 +39,9 @@ for file in sorted(src.rglob("*")):
         if not (src / target).exists():
             continue  # a header beside the file, named without its folder
         there = folder(target)
-        if here == "vbscript" and there != "vbscript":
+        if here == "common" and there != "common":
+            problems.append(f"{name}: a shared helper includes {target}")
+        if here == "vbscript" and there not in ("vbscript", "common"):
             problems.append(f"{name}: the engine includes {target}")
         if there != here:
             edges.setdefault(here, set()).add(there)

@@ -1,7 +1,7 @@
 // The character classes of the language's own words: names, keywords, number and date
-// literals, interval and Boolean words, the control's identifiers. All are ASCII and
-// match without regard to ASCII case; the wider folding of LCase and UCase plays no
-// part in them.
+// literals, interval and Boolean words. All are ASCII and match without regard to ASCII
+// case (common/ascii.h, which the script control's identifiers share); the wider
+// folding of LCase and UCase plays no part in them.
 #pragma once
 
 #include <algorithm>
@@ -9,11 +9,15 @@
 #include <cstddef>
 #include <string_view>
 
+#include "common/ascii.h"
+
 namespace vbscript {
+
+using common::ascii_lower;
+using common::same_ignoring_case;
 
 inline bool is_ascii_letter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 inline bool is_ascii_digit(char16_t c) { return c >= u'0' && c <= u'9'; }
-inline char16_t ascii_lower(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; }
 
 // The value of c as a digit in base 8, 10 or 16 (letters in either case), or -1.
 inline int digit_value(char16_t c, int base) {
@@ -37,13 +41,6 @@ inline std::u16string_view trim_blanks(std::u16string_view s) {
     while (!s.empty() && blank(s.front())) s.remove_prefix(1);
     while (!s.empty() && blank(s.back())) s.remove_suffix(1);
     return s;
-}
-
-inline bool same_ignoring_case(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (ascii_lower(a[i]) != ascii_lower(b[i])) return false;
-    return true;
 }
 
 // Tables of the language's words: entries with a lower-case `name`, sorted by it.

@@ -4,10 +4,10 @@
 #include <cfloat>
 #include <cmath>
 
+#include "common/rounding.h"
 #include "vbscript/currency.h"
 #include "vbscript/errors.h"
 #include "vbscript/functions.h"
-#include "vbscript/rounding.h"
 
 namespace vbscript::functions {
 
@@ -89,12 +89,12 @@ variant Round(arguments a) {
     if (x.type == vt_boolean) return x;
     if (x.type == vt_currency) return variant::currency(currency_round(x.scaled, static_cast<int>(std::min(digits, 4.0))));
     const double v = number_of(x);
-    if (digits == 0) return same_kind(x, round_half_even(v));
+    if (digits == 0) return same_kind(x, common::round_half_even(v));
     if (digits > 22) return same_kind(x, v);
     const double scale = std::pow(10.0, digits);
     const double scaled = v * scale;
     if (!std::isfinite(scaled)) return same_kind(x, v);
-    return same_kind(x, round_half_even(scaled) / scale);
+    return same_kind(x, common::round_half_even(scaled) / scale);
 }
 
 // RGB(red, green, blue): red + green * 256 + blue * 65536, each part rounded, above 255
@@ -102,7 +102,7 @@ variant Round(arguments a) {
 variant RGB(arguments a) {
     double colour = 0;
     for (size_t i = 3; i-- > 0;) {
-        const double part = round_half_even(number_of(a[i]));
+        const double part = common::round_half_even(number_of(a[i]));
         if (part < 0) raise(err_invalid_call);
         colour = colour * 256 + std::min(part, 255.0);
     }

@@ -1,11 +1,11 @@
 #include "vbscript/variant.h"
 
+#include "common/rounding.h"
 #include "vbscript/characters.h"
 #include "vbscript/currency.h"
 #include "vbscript/dates.h"
 #include "vbscript/errors.h"
 #include "vbscript/number_text.h"
-#include "vbscript/rounding.h"
 
 namespace vbscript {
 
@@ -147,7 +147,7 @@ std::u16string text_of(const variant& v) {
 }
 
 double whole_number_in(const variant& v, double low, double high) {
-    double n = round_half_even(number_of(v));
+    double n = common::round_half_even(number_of(v));
     if (!(n >= low && n <= high)) raise(err_overflow);
     return n;
 }

@@ -1,12 +1,12 @@
 #include "window/autosize_form.h"
 
-#include "vbscript/rounding.h"
+#include "common/rounding.h"
 
 namespace window {
 
 namespace {
 
-int whole(double v) { return static_cast<int>(vbscript::round_half_even(v)); }
+int whole(double v) { return static_cast<int>(common::round_half_even(v)); }
 
 }  // namespace
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "vbscript/rounding.h"
+#include "common/rounding.h"
 
 namespace window {
 
@@ -47,7 +47,7 @@ void docking::tmrCheck_Timer() {
 void docking::grow_slide_step() {
     std::int64_t step = static_cast<std::int64_t>(slide_step) + slide_step_growth;
     if (step > slide_step_fast_from)
-        step += static_cast<std::int64_t>(vbscript::round_half_even(static_cast<double>(step) * slide_step_fast_growth));
+        step += static_cast<std::int64_t>(common::round_half_even(static_cast<double>(step) * slide_step_fast_growth));
     slide_step = clamp_int(step);
 }
 

@@ -1,6 +1,6 @@
 #include "window/message_handling.h"
 
-#include "vbscript/rounding.h"
+#include "common/rounding.h"
 #include "window/desktop.h"
 
 namespace window {
@@ -40,7 +40,7 @@ void message_handling::caption_press() {
 
 namespace {
 
-int rounded(double v) { return static_cast<int>(vbscript::round_half_even(v)); }
+int rounded(double v) { return static_cast<int>(common::round_half_even(v)); }
 
 }  // namespace
 

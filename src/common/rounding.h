@@ -5,9 +5,9 @@
 
 #include <cmath>
 
-namespace vbscript {
+namespace common {
 
 // The default rounding mode of the floating-point environment, which nothing changes.
 inline double round_half_even(double x) { return std::nearbyint(x); }
 
-}  // namespace vbscript
+}  // namespace common
