@@ -2,6 +2,7 @@
 
 #include "bench_inputs.h"
 #include "eval/live_evaluation.h"
+#include "eval/vbscript_control.h"
 
 namespace {
 
@@ -9,7 +10,7 @@ const double deg_factor = eval::degree_factor();
 
 void evaluate(benchmark::State& state, const std::u16string& formula) {
     for (auto _ : state) {
-        eval::formula_view v = eval::evaluate_formula(formula, deg_factor, platform::make_script_control);
+        eval::formula_view v = eval::evaluate_formula(formula, deg_factor, eval::make_script_control);
         benchmark::DoNotOptimize(v);
         if (!v.tip.empty()) state.SkipWithError("the formula failed to evaluate");
     }

@@ -10,11 +10,11 @@
 #include "app/form1.h"
 #include "app/tip_line.h"
 #include "eval/script_eval.h"
+#include "eval/vbscript_control.h"
 #include "instance/client_link.h"
 #include "platform/file_system.h"
 #include "platform/forms.h"
 #include "platform/link_service.h"
-#include "platform/script_control.h"
 #include "platform/window_system.h"
 #include "store/history_keeper.h"
 #include "store/inisettings.h"
@@ -41,7 +41,7 @@ struct calc_services {
     // looks for another copy.
     platform::link_service* link = nullptr;
     // A fresh expression evaluator for each evaluation.
-    platform::script_control_factory make_script_control = platform::make_script_control;
+    platform::script_control_factory make_script_control = eval::make_script_control;
     // An installed copy keeps its files in the user data folder only, never beside the
     // program (store/data_folder.h).
     bool installed_copy = false;

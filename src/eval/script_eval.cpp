@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "eval/text_replace.h"
+#include "eval/vbscript_control.h"
 
 namespace eval {
 
@@ -21,7 +22,7 @@ eval_result evaluate(std::u16string Expressions, const platform::script_control_
     try {
         std::unique_ptr<platform::script_control> control = make(prog_id);
         control->set_language(u"vbscript");
-        result.value = platform::to_double(control->Eval(Expressions));
+        result.value = to_double(control->Eval(Expressions));
     } catch (...) {
         result.value = 0;
         result.tip = tip_for(platform::current_error().description());

@@ -1,9 +1,9 @@
 // The script-control service: an evaluator object made from a programmatic identifier,
 // given a script language, that evaluates expression texts. The logic creates a fresh
 // one for every evaluation through a script_control_factory, so tests can hand in a
-// factory that fails. The real one (make_script_control, script_control.cpp) knows the
-// identifier "MSScriptControl.ScriptControl" and the language "vbscript" and sits on our
-// own expression engine (src/vbscript/). Every failure is a platform::runtime_error.
+// factory that fails or a control that answers what they need. The real one is the
+// adapter on our own expression engine (eval/vbscript_control.h). Every failure is a
+// platform::runtime_error.
 #pragma once
 
 #include <functional>
@@ -26,14 +26,5 @@ public:
 
 // Creates a control from a programmatic identifier; an unknown one raises.
 using script_control_factory = std::function<std::unique_ptr<script_control>(std::u16string_view prog_id)>;
-
-// The real factory.
-std::unique_ptr<script_control> make_script_control(std::u16string_view prog_id);
-
-// The standard conversion of a returned value to a double: numbers as they are (a
-// Currency to the nearest double), True -1, Empty 0, a Date its serial number, text that
-// reads as a number that number, the Err object its default value Number. Anything else
-// (other text, Null, Nothing, an array) raises err_type_mismatch.
-double to_double(const vbscript::variant& value);
 
 }  // namespace platform

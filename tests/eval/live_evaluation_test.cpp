@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/calc.h"
+#include "eval/vbscript_control.h"
 #include "fakes/fake_forms.h"
 #include "fakes/fake_window_system.h"
 #include "platform/text.h"
@@ -118,7 +119,7 @@ TEST_F(live_fixture, EveryChangeShowsTheValueOrZeroAndTheMessage) {
 
 TEST(EvaluateFormula, GivesWhatTheBoxesWouldShow) {
     for (const shown_row& r : shown_rows) {
-        const eval::formula_view v = eval::evaluate_formula(to_u16(r.typed), deg_factor, platform::make_script_control);
+        const eval::formula_view v = eval::evaluate_formula(to_u16(r.typed), deg_factor, eval::make_script_control);
         expect_shown(r, to_utf8(v.result), to_utf8(v.tip));
     }
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "eval/vbscript_control.h"
 #include "platform/text.h"
 
 namespace {
@@ -112,8 +113,8 @@ TEST(Eval, AsksForTheScriptControlAndHandsOverTheTextUnchanged) {
 }
 
 TEST(Eval, TheRealControlRoundTrip) {
-    EXPECT_EQ(eval::evaluate(u"left(\"123\",2)", platform::make_script_control).value, 12);
-    const eval::eval_result r = eval::evaluate(u"1/0", platform::make_script_control);
+    EXPECT_EQ(eval::evaluate(u"left(\"123\",2)", eval::make_script_control).value, 12);
+    const eval::eval_result r = eval::evaluate(u"1/0", eval::make_script_control);
     EXPECT_EQ(r.value, 0);
     EXPECT_EQ(to_utf8(r.tip.value_or(u"")), "温馨提示:被零除");
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "eval/live_evaluation.h"
+#include "eval/vbscript_control.h"
 #include "platform/command_line.h"
 #include "platform/text.h"
 
@@ -32,7 +33,7 @@ void evaluate_line(std::string formula) {
     if (!formula.empty() && formula.back() == '\r') formula.pop_back();
     static const double deg_factor = eval::degree_factor();
     const eval::formula_view v =
-        eval::evaluate_formula(platform::to_u16(formula), deg_factor, platform::make_script_control);
+        eval::evaluate_formula(platform::to_u16(formula), deg_factor, eval::make_script_control);
     std::cout << platform::to_utf8(v.result);
     if (!v.tip.empty()) std::cout << '\t' << platform::to_utf8(v.tip);
     std::cout << '\n';

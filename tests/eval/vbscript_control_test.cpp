@@ -1,4 +1,4 @@
-#include "platform/script_control.h"
+#include "eval/vbscript_control.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 namespace {
 
 using fakes::error_number;
-using platform::make_script_control;
+using eval::make_script_control;
 
 TEST(ScriptControl, EvaluatesVBScriptOnceCreatedAndSet) {
     auto control = make_script_control(u"MSScriptControl.ScriptControl");
@@ -22,10 +22,10 @@ TEST(ScriptControl, EvaluatesVBScriptOnceCreatedAndSet) {
 TEST(ScriptControl, NewValueKindsConvertToADoubleOrAreATypeMismatch) {
     auto control = make_script_control(u"MSScriptControl.ScriptControl");
     control->set_language(u"vbscript");
-    EXPECT_EQ(platform::to_double(control->Eval(u"CCur(\"922337203685.4775\")")), 922337203685.4775);
-    EXPECT_EQ(platform::to_double(control->Eval(u"Err")), 0);
+    EXPECT_EQ(eval::to_double(control->Eval(u"CCur(\"922337203685.4775\")")), 922337203685.4775);
+    EXPECT_EQ(eval::to_double(control->Eval(u"Err")), 0);
     for (const char16_t* value : {u"Array(1)", u"Nothing", u"Split(\"1\")"})
-        EXPECT_EQ(error_number([&] { platform::to_double(control->Eval(value)); }), 13);
+        EXPECT_EQ(error_number([&] { eval::to_double(control->Eval(value)); }), 13);
 }
 
 TEST(ScriptControl, RefusesUnknownIdentifiersAndLanguages) {
