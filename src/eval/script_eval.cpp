@@ -1,6 +1,6 @@
 #include "eval/script_eval.h"
 
-#include <exception>
+#include <new>
 
 #include "eval/text_replace.h"
 #include "eval/vbscript_control.h"
@@ -23,9 +23,12 @@ eval_result evaluate(std::u16string Expressions, const platform::script_control_
         std::unique_ptr<platform::script_control> control = make(prog_id);
         control->set_language(u"vbscript");
         result.value = to_double(control->Eval(Expressions));
-    } catch (...) {
+    } catch (const platform::runtime_error& e) {
         result.value = 0;
-        result.tip = tip_for(platform::current_error().description());
+        result.tip = tip_for(e.description());
+    } catch (const std::bad_alloc&) {
+        result.value = 0;
+        result.tip = tip_for(platform::describe(platform::err_out_of_memory));
     }
     return result;
 }

@@ -22,8 +22,8 @@ struct eval_result {
 
 // Creates a script control from make, sets it to VBScript, evaluates and converts the
 // value to a double. Never throws: any failure, of creation, language, evaluation or
-// conversion, leaves value 0 and the tip "温馨提示:" + the failure's description, with
-// "语法" shown as "公式".
+// conversion (each a platform::runtime_error), and running out of memory, leaves value
+// 0 and the tip "温馨提示:" + the failure's description, with "语法" shown as "公式".
 eval_result evaluate(std::u16string Expressions, const platform::script_control_factory& make);
 
 // Eval as the main window offers it: the tip of a failure is reported, a success reports

@@ -4,8 +4,10 @@
 #include <array>
 #include <exception>
 #include <new>
+#include <optional>
 
 #include "platform/text.h"
+#include "vbscript/messages.h"
 
 namespace platform {
 
@@ -16,11 +18,8 @@ struct message {
     std::u16string_view text;  // "{}" stands for the detail
 };
 
-// Sorted by number for the binary search.
-constexpr std::array<message, 12> catalogue{{
-    {err_invalid_call, u"无效的过程调用或参数"},
-    {err_out_of_memory, u"内存不够"},
-    {err_type_mismatch, u"类型不匹配"},
+// The program's own messages, sorted by number for the binary search.
+constexpr std::array<message, 9> catalogue{{
     {err_internal, u"内部错误"},
     {err_data_folder_in_use, u"另一个正在运行的 tallix 正在使用数据文件夹 {}，本程序不会打开它"},
     {link_error_no_answer, u"没有外部应用程序响应 DDE 初始化"},
@@ -35,6 +34,14 @@ constexpr std::array<message, 12> catalogue{{
 static_assert(std::is_sorted(catalogue.begin(), catalogue.end(),
                              [](const message& a, const message& b) { return a.number < b.number; }));
 
+// The program's own text of a number, else the engine's.
+std::optional<std::u16string_view> text_for(int number) {
+    const auto it = std::lower_bound(catalogue.begin(), catalogue.end(), number,
+                                     [](const message& m, int n) { return m.number < n; });
+    if (it != catalogue.end() && it->number == number) return it->text;
+    return vbscript::catalogue_text(number);
+}
+
 }  // namespace
 
 runtime_error::runtime_error(int number) : runtime_error(number, describe(number)) {}
@@ -45,10 +52,9 @@ runtime_error::runtime_error(int number, std::u16string description)
       description_(std::move(description)) {}
 
 std::u16string describe(int number, std::u16string_view detail) {
-    const auto it = std::lower_bound(catalogue.begin(), catalogue.end(), number,
-                                     [](const message& m, int n) { return m.number < n; });
-    if (it == catalogue.end() || it->number != number) return describe(err_invalid_call);
-    const std::u16string_view text = it->text;
+    const std::optional<std::u16string_view> known = text_for(number);
+    if (!known) return describe(err_invalid_call);
+    const std::u16string_view text = *known;
     const auto at = text.find(u"{}");
     if (at == std::u16string_view::npos) return std::u16string(text);
     return std::u16string(text.substr(0, at)).append(detail).append(text.substr(at + 2));

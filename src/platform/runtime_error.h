@@ -11,12 +11,14 @@
 
 namespace platform {
 
-// The program's own error numbers. Their descriptions stand in one catalogue
-// (runtime_error.cpp), so the same number always reads the same.
+// The error numbers the program raises. Its own read as its catalogue says
+// (runtime_error.cpp); those it shares with the expression engine read as the engine's
+// catalogue says them (vbscript/messages.h). Either way the same number always reads
+// the same, and no text stands in two places.
 enum error_number : int {
-    err_invalid_call = 5,
-    err_out_of_memory = 7,
-    err_type_mismatch = 13,
+    err_invalid_call = 5,    // the engine's
+    err_out_of_memory = 7,   // the engine's
+    err_type_mismatch = 13,  // the engine's
     err_internal = 51,
     err_data_folder_in_use = 70,       // another running copy owns the data folder
     link_error_no_answer = 282,        // nobody serves the addressed application|topic
@@ -41,8 +43,9 @@ private:
     std::u16string description_;
 };
 
-// The catalogue's description of a number above; `detail` names what the error is about
-// where the description has a place for it (the control of err_control_not_found).
+// The description of a number above; `detail` names what the error is about where the
+// description has a place for it (the control of err_control_not_found). A number that
+// neither catalogue knows reads as err_invalid_call.
 std::u16string describe(int number, std::u16string_view detail = {});
 
 // Throws the catalogue's error for the number.

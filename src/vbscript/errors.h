@@ -3,10 +3,11 @@
 // so the same number always reads the same.
 #pragma once
 
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "vbscript/messages.h"
 
 namespace vbscript {
 
@@ -52,8 +53,6 @@ private:
 // The catalogue's description of a number; numbers it does not know read as the
 // generic syntax error for compile errors (1000 and up), else as an invalid call.
 std::u16string_view describe(int number);
-// The catalogue's own description of a number, if it has one.
-std::optional<std::u16string_view> catalogue_text(int number);
 
 // Throws the catalogue's error for the number.
 [[noreturn]] void raise(int number);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "eval/vbscript_control.h"
 #include "platform/text.h"
 
@@ -97,6 +99,15 @@ TEST(Eval, AMissingScriptControlShowsTheCreationFailureEveryTime) {
         EXPECT_EQ(to_utf8(r.tip.value_or(u"")), "温馨提示:ActiveX 部件不能创建对象");
     }
     EXPECT_EQ(attempts, 2);  // a fresh control for every call
+}
+
+TEST(Eval, RunningOutOfMemoryIsATipToo) {
+    platform::script_control_factory exhausted = [](std::u16string_view) -> std::unique_ptr<script_control> {
+        throw std::bad_alloc();
+    };
+    const eval::eval_result r = eval::evaluate(u"1+1", exhausted);
+    EXPECT_EQ(r.value, 0);
+    EXPECT_EQ(to_utf8(r.tip.value_or(u"")), "温馨提示:内存不够");
 }
 
 TEST(Eval, AsksForTheScriptControlAndHandsOverTheTextUnchanged) {
