@@ -1,5 +1,8 @@
 // The VBScript expression engine: text in, a Variant value or an error (a VBScript
-// number and its Chinese description) out. It knows nothing of who asks.
+// number and its Chinese description) out. It knows nothing of who asks. This header,
+// with the value type (variant.h), the number-to-text conversion (number_text.h) and
+// the message catalogue (messages.h), is the engine's public face; the rest of
+// src/vbscript/ is its own.
 #pragma once
 
 #include <string>
