@@ -39,7 +39,7 @@ TEST(ProfileDocument, SetFollowsTheProfileRules) {
          "[tallix]\r\nk=v\r\nz=2\r\n"},
         {"a UTF-8 mark is kept", "\xEF\xBB\xBF[tallix]\r\nk=1\r\n", "tallix", "k", "v",
          "\xEF\xBB\xBF[tallix]\r\nk=v\r\n"},
-        {"a UTF-16 file becomes UTF-8", std::string("\xFF\xFE[\0t\0]\0\r\0\n\0k\0=\0\x40\x26", 20), "t", "k", "v",
+        {"a UTF-16 file becomes UTF-8", std::string("\xFF\xFE[\0t\0]\0\r\0\n\0k\0=\0\x40\x26", 18), "t", "k", "v",
          "[t]\r\nk=v\r\n"},
         {"a key line outside every section is not the section's",
          "k=outside\r\n[tallix]\r\n", "tallix", "k", "v", "k=outside\r\n[tallix]\r\nk=v\r\n"},
