@@ -72,10 +72,11 @@ test)
     cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Debug
     cmake --build "$root/build" -j "$jobs"
     ctest --test-dir "$root/build" --output-on-failure
-    # The engine once more, built by clang with the fuzz targets under the sanitizers,
-    # optimised: the fuzzer reports any input that runs for more than a second.
+    # The core once more, the engine included, built by clang under the sanitizers with
+    # its tests and the fuzz targets, optimised: the fuzzer reports any input that runs
+    # for more than a second.
     cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DCMAKE_CXX_COMPILER=clang++ -DTALLIX_FUZZ=ON -DTALLIX_CORE_ONLY=ON \
+        -DCMAKE_CXX_COMPILER=clang++ -DTALLIX_SANITIZE=ON -DTALLIX_FUZZ=ON -DTALLIX_CORE_ONLY=ON \
         -DTALLIX_BUILD_BENCH=OFF
     cmake --build "$root/build-fuzz" -j "$jobs"
     ctest --test-dir "$root/build-fuzz" --output-on-failure
