@@ -29,6 +29,11 @@ eval_result evaluate(std::u16string Expressions, const platform::script_control_
     } catch (const std::bad_alloc&) {
         result.value = 0;
         result.tip = tip_for(platform::describe(platform::err_out_of_memory));
+    } catch (const std::exception&) {
+        // A fault of the program's own, not of the formula: the formula still shows 0 and
+        // the tip names the internal error, so typing goes on.
+        result.value = 0;
+        result.tip = tip_for(platform::current_error().description());
     }
     return result;
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include <new>
 
 #include "eval/vbscript_control.h"
@@ -101,13 +103,19 @@ TEST(Eval, AMissingScriptControlShowsTheCreationFailureEveryTime) {
     EXPECT_EQ(attempts, 2);  // a fresh control for every call
 }
 
-TEST(Eval, RunningOutOfMemoryIsATipToo) {
+TEST(Eval, RunningOutOfMemoryAndInternalFaultsAreTipsToo) {
     platform::script_control_factory exhausted = [](std::u16string_view) -> std::unique_ptr<script_control> {
         throw std::bad_alloc();
     };
-    const eval::eval_result r = eval::evaluate(u"1+1", exhausted);
+    eval::eval_result r = eval::evaluate(u"1+1", exhausted);
     EXPECT_EQ(r.value, 0);
     EXPECT_EQ(to_utf8(r.tip.value_or(u"")), "温馨提示:内存不够");
+    platform::script_control_factory faulty = [](std::u16string_view) -> std::unique_ptr<script_control> {
+        throw std::length_error("too long");
+    };
+    r = eval::evaluate(u"1+1", faulty);
+    EXPECT_EQ(r.value, 0);
+    EXPECT_EQ(to_utf8(r.tip.value_or(u"")), "温馨提示:内部错误: too long");
 }
 
 TEST(Eval, AsksForTheScriptControlAndHandsOverTheTextUnchanged) {
