@@ -69,14 +69,14 @@ run)
     ;;
 test)
     install_missing "${test_packages[@]}"
-    cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Debug
+    cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTALLIX_WERROR=ON
     cmake --build "$root/build" -j "$jobs"
     ctest --test-dir "$root/build" --output-on-failure
     # The core once more, the engine included, built by clang under the sanitizers with
     # its tests and the fuzz targets, optimised: the fuzzer reports any input that runs
     # for more than a second.
     cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DCMAKE_CXX_COMPILER=clang++ -DTALLIX_SANITIZE=ON -DTALLIX_FUZZ=ON -DTALLIX_CORE_ONLY=ON \
+        -DCMAKE_CXX_COMPILER=clang++ -DTALLIX_SANITIZE=ON -DTALLIX_FUZZ=ON -DTALLIX_CORE_ONLY=ON -DTALLIX_WERROR=ON \
         -DTALLIX_BUILD_BENCH=OFF
     cmake --build "$root/build-fuzz" -j "$jobs"
     ctest --test-dir "$root/build-fuzz" --output-on-failure

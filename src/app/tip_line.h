@@ -17,7 +17,7 @@ namespace app {
 
 class tip_line {
 public:
-    explicit tip_line(platform::label& Label_tip) : Label_tip(Label_tip) {}
+    explicit tip_line(platform::label& label) : Label_tip(label) {}
 
     void formula(const std::u16string& tip);
     void limits(const std::u16string& tip);

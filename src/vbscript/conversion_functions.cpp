@@ -61,7 +61,7 @@ variant CDbl(arguments a) { return variant::real(number_of(a[0])); }
 
 variant CSng(arguments a) {
     const double v = number_of(a[0]);
-    if (std::fabs(v) > FLT_MAX) raise(err_overflow);
+    if (std::fabs(v) > static_cast<double>(FLT_MAX)) raise(err_overflow);
     return variant::single(v);
 }
 

@@ -125,13 +125,13 @@ variant Rnd(arguments a) {
     const double n = has(a, 0) ? number_of(a[0]) : 1;
     std::uint32_t seed = rnd_seed.load();
     if (n < 0) {
-        const float f = n < -FLT_MAX ? -INFINITY : static_cast<float>(n);
+        const float f = n < -static_cast<double>(FLT_MAX) ? -INFINITY : static_cast<float>(n);
         const std::uint32_t bits = std::bit_cast<std::uint32_t>(f);
         seed = (bits + (bits >> 24)) & 0xFFFFFFu;
     }
     if (n != 0) seed = rnd_step(seed);
     rnd_seed.store(seed);
-    return variant::single(static_cast<float>(seed) / 16777216.0f);
+    return variant::single(static_cast<double>(static_cast<float>(seed) / 16777216.0f));
 }
 
 }  // namespace vbscript::functions

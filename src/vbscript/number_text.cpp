@@ -66,7 +66,7 @@ std::u16string to_text(double value, int significant) {
 
 std::u16string number_to_text(double value) { return to_text(value, 15); }
 
-std::u16string single_to_text(float value) { return to_text(value, 7); }
+std::u16string single_to_text(float value) { return to_text(static_cast<double>(value), 7); }
 
 decimal_reading read_decimal(std::string_view ascii) {
     const char* end = ascii.data() + ascii.size();

@@ -74,7 +74,7 @@ variant fit(double v, kind k) {
         if (v >= -2147483648.0 && v <= 2147483647.0) return variant::long_integer(v);
         return fit(v, kind::real);
     case kind::single:
-        if (std::fabs(v) <= FLT_MAX) return variant::single(v);
+        if (std::fabs(v) <= static_cast<double>(FLT_MAX)) return variant::single(v);
         return fit(v, kind::real);
     case kind::real:
         if (!std::isfinite(v)) raise(err_overflow);
