@@ -13,8 +13,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const double deg_factor = eval::degree_factor();
-    const std::u16string formula =
-        platform::to_u16(std::string_view(reinterpret_cast<const char*>(data), size));
+    const std::u16string formula = platform::to_u16(std::string_view(reinterpret_cast<const char*>(data), size));
     const eval::formula_view v = eval::evaluate_formula(formula, deg_factor, eval::make_script_control);
     if (!v.tip.empty() && v.result != u"0") std::abort();
     if (!vbscript::parse_number_text(v.result)) std::abort();

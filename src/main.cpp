@@ -50,9 +50,10 @@ int main(int argc, char** argv) {
     // missing instead, before anything is read or written.
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if ((platform.isEmpty() || platform.startsWith("xcb")) && qEnvironmentVariableIsEmpty("DISPLAY")) {
-        std::fputs("tallix: no display to open the window on; run it in a graphical session, or set DISPLAY "
-                   "(under Wayland, XWayland's display)\n",
-                   stderr);
+        std::fputs(
+            "tallix: no display to open the window on; run it in a graphical session, or set DISPLAY "
+            "(under Wayland, XWayland's display)\n",
+            stderr);
         return 1;
     }
     QGuiApplication::setDesktopFileName(QStringLiteral(TALLIX_APP_ID));
@@ -62,9 +63,12 @@ int main(int argc, char** argv) {
         platform::qt::qt_window_system windows(forms);
         platform::local_file_system settings_files;
         platform::qt::qt_link_service link(forms.exe_name());
-        app::calc_services services{forms, windows, [] { return std::make_unique<platform::local_file_system>(); },
+        app::calc_services services{forms,
+                                    windows,
+                                    [] { return std::make_unique<platform::local_file_system>(); },
                                     &settings_files,
-                                    store::user_data_folder(std::getenv("XDG_DATA_HOME"), home_folder()), &link};
+                                    store::user_data_folder(std::getenv("XDG_DATA_HOME"), home_folder()),
+                                    &link};
         services.installed_copy = store::installed_copy(settings_files, forms.app_path(), TALLIX_APP_ID);
         app::calc main_window(std::move(services));
         if (!main_window.load()) return 0;

@@ -41,8 +41,9 @@ calc::calc(calc_services services)
     connect_handlers();
     // The window serves its topic for as long as it exists; a second copy cannot.
     if (services_.link) {
-        services_.link->serve(services_.forms.exe_name(), instance::link_topic,
-                              [this](const std::u16string& command, int& cancel) { Form_LinkExecute(command, cancel); });
+        services_.link->serve(
+            services_.forms.exe_name(), instance::link_topic,
+            [this](const std::u16string& command, int& cancel) { Form_LinkExecute(command, cancel); });
     }
 }
 
@@ -77,8 +78,8 @@ void calc::connect_buttons() {
     // "cot" has no function of its own in the engine, so its button writes the
     // reciprocal of the tangent; the argument goes right after "tan".
     const std::pair<platform::button*, std::u16string_view> appends[] = {
-        {&Command_sin, u"sin"}, {&Command_cos, u"cos"},  {&Command_tan, u"tan"},     {&Command_cot, u"(1/tan)"},
-        {&Command_jia, u"+"},   {&Command_jian, u"-"},   {&Command_cheng, u"*"},     {&Command_chu, u"/"},
+        {&Command_sin, u"sin"}, {&Command_cos, u"cos"}, {&Command_tan, u"tan"}, {&Command_cot, u"(1/tan)"},
+        {&Command_jia, u"+"},   {&Command_jian, u"-"},  {&Command_cheng, u"*"}, {&Command_chu, u"/"},
     };
     for (const auto& [button, text] : appends) {
         button->on_click = [this, text = text] { edit::append_command(Text_calc, text); };
@@ -98,9 +99,8 @@ bool calc::load() {
                                                              services_.user_data_folder, services_.installed_copy)
                                  : services_.forms.app_path();
     settings_ = {data_folder, services_.forms.exe_name()};
-    if (services_.settings_files &&
-        !store::claim_data_folder(*services_.settings_files, data_folder,
-                                  {store::history_file_name, settings_.file_name()}))
+    if (services_.settings_files && !store::claim_data_folder(*services_.settings_files, data_folder,
+                                                              {store::history_file_name, settings_.file_name()}))
         platform::raise(platform::err_data_folder_in_use, platform::to_u16(data_folder));
     const std::u16string saved_result = read_setting(u"textre", u"");
     const std::u16string saved_formula = read_setting(u"textcalc", u"");
@@ -125,9 +125,7 @@ bool calc::load() {
     return true;
 }
 
-void calc::show() {
-    form_->show();
-}
+void calc::show() { form_->show(); }
 
 // The settings first, so that a history that cannot be saved loses nothing else.
 void calc::unload() {
@@ -138,13 +136,9 @@ void calc::unload() {
     });
 }
 
-void calc::resize() {
-    autosize_form_.apply_layout(*form_);
-}
+void calc::resize() { autosize_form_.apply_layout(*form_); }
 
-void calc::mouse_down(platform::mouse_button) {
-    Text_calc.set_focus();
-}
+void calc::mouse_down(platform::mouse_button) { Text_calc.set_focus(); }
 
 void calc::Picture_show_DblClick() {
     if (!help_) {
@@ -154,9 +148,7 @@ void calc::Picture_show_DblClick() {
     help_->window().show();
 }
 
-void calc::setmeinkuh() {
-    edit::setmeinkuh(Text_calc);
-}
+void calc::setmeinkuh() { edit::setmeinkuh(Text_calc); }
 
 void calc::Text_calc_Change() {
     eval::Text_calc_Change(Text_calc, Text_re, formula_tip(), deg_factor, services_.make_script_control);
@@ -170,13 +162,9 @@ eval::tip_report calc::formula_tip() {
     return [this](const std::u16string& tip) { tips_.formula(tip); };
 }
 
-void calc::recordall() {
-    history_.save_beside();
-}
+void calc::recordall() { history_.save_beside(); }
 
-void calc::Timer_alltop_Timer() {
-    window::keep_topmost(services_.windows, form_->handle());
-}
+void calc::Timer_alltop_Timer() { window::keep_topmost(services_.windows, form_->handle()); }
 
 bool calc::another_copy_runs() {
     if (!services_.link || !services_.link->previous_instance()) return false;

@@ -18,8 +18,7 @@ std::u16string degree_rewrite(std::u16string text, double deg_factor) {
     return replace_all(text, u"pi", vbscript::number_to_text(deg_factor));
 }
 
-formula_view evaluate_formula(std::u16string formula, double deg_factor,
-                              const platform::script_control_factory& make) {
+formula_view evaluate_formula(std::u16string formula, double deg_factor, const platform::script_control_factory& make) {
     eval_result r = evaluate(degree_rewrite(std::move(formula), deg_factor), make);
     return {vbscript::number_to_text(r.value), r.tip.value_or(std::u16string())};
 }

@@ -27,8 +27,7 @@ struct formula_view {
 // The one evaluation of a formula, as the formula box shows it: the degree rewrite,
 // Eval and the number-to-text conversion of the value. The change handler, tallix-eval,
 // the fuzzer and the benchmarks all evaluate through it.
-formula_view evaluate_formula(std::u16string formula, double deg_factor,
-                              const platform::script_control_factory& make);
+formula_view evaluate_formula(std::u16string formula, double deg_factor, const platform::script_control_factory& make);
 
 // The change handler of Text_calc: reports an empty tip first, then evaluates the formula,
 // reports a failure's tip and writes the value into Text_re. Text_calc itself is never

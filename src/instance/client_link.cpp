@@ -18,8 +18,7 @@ void client_link::set_link_mode(link_kind mode) {
     if (mode == link_kind::none) return;
     const std::string topic = platform::to_utf8(topic_);
     const std::size_t bar = topic.find('|');
-    if (bar == std::string::npos || bar == 0)
-        platform::raise(platform::link_error_no_answer);
+    if (bar == std::string::npos || bar == 0) platform::raise(platform::link_error_no_answer);
     conversation_ = service_.open(topic.substr(0, bar), topic.substr(bar + 1), timeout_);
     mode_ = mode;
 }

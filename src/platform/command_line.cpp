@@ -22,7 +22,8 @@ info_option find_info_option(int argc, const char* const* argv) {
 std::string version_text(std::string_view program) {
     std::string first(program);
     if (program != "tallix") first += " (tallix)";
-    return first + " " TALLIX_VERSION "\n"
+    return first + " " TALLIX_VERSION
+                   "\n"
                    "Copyright (C) 2026 the tallix authors\n"
                    "License MIT: <https://opensource.org/license/mit>\n"
                    "This is free software: you are free to change and redistribute it.\n"

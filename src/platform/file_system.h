@@ -25,8 +25,7 @@ public:
     // Replaces the whole file atomically: afterwards it holds either its old bytes or
     // the new ones, never a mix. Returns false when it failed; `error` then tells why
     // (permission, disk full, ...) so callers can explain it.
-    virtual bool replace_file(const std::string& path, const std::string& bytes,
-                              std::error_code* error = nullptr) = 0;
+    virtual bool replace_file(const std::string& path, const std::string& bytes, std::error_code* error = nullptr) = 0;
     // Whether a new file can be created in the folder now (tried, not guessed from modes).
     virtual bool can_create_in(const std::string& folder) = 0;
     // Creates the folder and its missing parents; true when it exists afterwards.

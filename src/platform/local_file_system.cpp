@@ -69,8 +69,7 @@ bool write_fully(int fd, const std::string& bytes) {
 // Written beside the target and renamed over it, so a crash or a full disk leaves the
 // old file whole. A symbolic link stays a link: the file it points to is replaced, in
 // that file's own folder.
-bool local_file_system::replace_file(const std::string& link, const std::string& bytes,
-                                    std::error_code* error) {
+bool local_file_system::replace_file(const std::string& link, const std::string& bytes, std::error_code* error) {
     const std::string path = link_target(link);
     std::string tmp = path + ".XXXXXX";
     const int fd = ::mkstemp(tmp.data());
@@ -116,9 +115,9 @@ file_system::lock_result local_file_system::lock(const std::string& path) {
     auto& held = locks_[path];
     if (!held) held = std::make_unique<file_lock>();
     switch (held->try_lock(path)) {
-        case file_lock::result::taken: return lock_result::taken;
-        case file_lock::result::held_elsewhere: return lock_result::held_elsewhere;
-        case file_lock::result::unavailable: break;
+    case file_lock::result::taken: return lock_result::taken;
+    case file_lock::result::held_elsewhere: return lock_result::held_elsewhere;
+    case file_lock::result::unavailable: break;
     }
     return lock_result::unavailable;
 }

@@ -15,8 +15,7 @@ public:
     bool exists(const std::string& path) const override;
     std::optional<std::uintmax_t> size(const std::string& path) const override;
     std::optional<std::string> read_all(const std::string& path) const override;
-    bool replace_file(const std::string& path, const std::string& bytes,
-                     std::error_code* error = nullptr) override;
+    bool replace_file(const std::string& path, const std::string& bytes, std::error_code* error = nullptr) override;
     bool can_create_in(const std::string& folder) override;
     bool make_folders(const std::string& folder) override;
     lock_result lock(const std::string& path) override;

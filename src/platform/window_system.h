@@ -124,8 +124,8 @@ public:
     virtual ~window_system() = default;
     // Moves, sizes and restacks a window; insert_after is hwnd_topmost (the top
     // of the topmost band) or another window. Returns false when the window is unknown.
-    virtual bool set_window_pos(window_handle w, window_handle insert_after, int x, int y,
-                                int cx, int cy, unsigned flags) = 0;
+    virtual bool set_window_pos(window_handle w, window_handle insert_after, int x, int y, int cx, int cy,
+                                unsigned flags) = 0;
     // The window's outer rectangle now; all zero for an unknown window.
     virtual pixel_rect window_rect(window_handle w) const = 0;
     // The monitors of the desktop, in screen pixels; empty when the window system tells

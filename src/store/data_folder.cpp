@@ -10,8 +10,7 @@ std::string user_data_folder(const char* xdg_data_home, const char* home) {
     return {};
 }
 
-bool installed_copy(const platform::file_system& files, const std::string& program_folder,
-                    const std::string& app_id) {
+bool installed_copy(const platform::file_system& files, const std::string& program_folder, const std::string& app_id) {
     return files.exists(program_folder + "/../share/metainfo/" + app_id + ".metainfo.xml");
 }
 

@@ -21,8 +21,7 @@ std::string user_data_folder(const char* xdg_data_home, const char* home);
 
 // Whether the program in `program_folder` was installed: the installation's metainfo,
 // <program folder>/../share/metainfo/<app_id>.metainfo.xml, is there.
-bool installed_copy(const platform::file_system& files, const std::string& program_folder,
-                    const std::string& app_id);
+bool installed_copy(const platform::file_system& files, const std::string& program_folder, const std::string& app_id);
 
 // The data folder by the rules above; the user folder is created when it is chosen and
 // missing. Without a user folder, an installed copy keeps no files (""), any other

@@ -79,11 +79,9 @@ void history_keeper::no_files() {
 // What was recorded since the last good save would be lost with the window, so the user
 // decides. A file that could not be read is never written, whatever the answer would be;
 // without files to write there is nothing to ask.
-void history_keeper::save_at_exit(
-    const std::function<bool(const std::u16string&, const std::u16string&)>& ask_retry) {
+void history_keeper::save_at_exit(const std::function<bool(const std::u16string&, const std::u16string&)>& ask_retry) {
     runtime_.finish_beside();
-    while (!save() && write_failed_ && ask_retry(history_exit_question(last_error_), u"不保存，关闭")) {
-    }
+    while (!save() && write_failed_ && ask_retry(history_exit_question(last_error_), u"不保存，关闭")) {}
 }
 
 }  // namespace store

@@ -61,8 +61,6 @@ std::u16string history_exit_question(const std::error_code& error) {
            u"。\n上次保存以后记下的内容只在历史记录框里，不保存就关闭会丢失这些内容。";
 }
 
-std::u16string history_unreadable_tip() {
-    return u"温馨提示:历史记录文件无法读取，本次运行不会保存历史记录";
-}
+std::u16string history_unreadable_tip() { return u"温馨提示:历史记录文件无法读取，本次运行不会保存历史记录"; }
 
 }  // namespace store

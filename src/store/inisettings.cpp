@@ -2,8 +2,8 @@
 
 #include <exception>
 
-#include "store/profile.h"
 #include "platform/text.h"
+#include "store/profile.h"
 
 namespace store {
 
@@ -57,8 +57,8 @@ std::string unescape_lines(std::string_view value) {
     return out;
 }
 
-std::u16string read_or_throw(const platform::file_system& files, const settings_file& where,
-                             const std::u16string& key, const std::u16string& fallback) {
+std::u16string read_or_throw(const platform::file_system& files, const settings_file& where, const std::u16string& key,
+                             const std::u16string& fallback) {
     const std::string k = trim_spaces(platform::to_utf8(key));
     if (k.empty()) return u"";
     const auto doc = store::profile::load(files, where.path());
@@ -77,16 +77,15 @@ bool write_or_throw(platform::file_system& files, const settings_file& where, co
     if (!doc) return false;
     const std::string v = platform::to_utf8(value);
     const std::string multi = k + std::string(lines_suffix);
-    const bool stored = store::profile::valid_value(v)
-                            ? doc->set(where.exe_name, k, v, {multi})
-                            : doc->set(where.exe_name, multi, escape_lines(v), {k});
+    const bool stored = store::profile::valid_value(v) ? doc->set(where.exe_name, k, v, {multi})
+                                                       : doc->set(where.exe_name, multi, escape_lines(v), {k});
     return stored && store::profile::save(files, where.path(), *doc);
 }
 
 }  // namespace
 
-std::u16string read_setting(const platform::file_system& files, const settings_file& where,
-                            const std::u16string& key, const std::u16string& fallback) {
+std::u16string read_setting(const platform::file_system& files, const settings_file& where, const std::u16string& key,
+                            const std::u16string& fallback) {
     try {
         return read_or_throw(files, where, key, fallback);
     } catch (const std::exception&) {

@@ -20,13 +20,13 @@ struct settings_file {
 
 // The stored text of the key (spaces around it ignored); `fallback` when the key is
 // missing; "" when the key is blank, the stored value is empty or anything fails.
-std::u16string read_setting(const platform::file_system& files, const settings_file& where,
-                            const std::u16string& key, const std::u16string& fallback);
+std::u16string read_setting(const platform::file_system& files, const settings_file& where, const std::u16string& key,
+                            const std::u16string& fallback);
 
 // Stores the value under the key (spaces around it ignored). False when the key is
 // blank or not storable, or the file could not be read or written; the file is then
 // left as it was.
-bool write_setting(platform::file_system& files, const settings_file& where,
-                   const std::u16string& key, const std::u16string& value);
+bool write_setting(platform::file_system& files, const settings_file& where, const std::u16string& key,
+                   const std::u16string& value);
 
 }  // namespace store

@@ -16,9 +16,7 @@ std::string_view trim(std::string_view s) {
     return s.substr(first, s.find_last_not_of(" \t") - first + 1);
 }
 
-bool has_line_break(std::string_view s) {
-    return s.find_first_of("\r\n") != std::string_view::npos;
-}
+bool has_line_break(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 
 // The name of a header line "[name]", or nothing for any other line.
 std::optional<std::string_view> header_name(std::string_view line) {
@@ -78,13 +76,11 @@ bool valid_section(std::string_view section) {
 }
 
 bool valid_key(std::string_view key) {
-    return !key.empty() && trim(key) == key && !has_line_break(key) &&
-           key.find('=') == std::string_view::npos && key.front() != '[' && !is_comment(key);
+    return !key.empty() && trim(key) == key && !has_line_break(key) && key.find('=') == std::string_view::npos &&
+           key.front() != '[' && !is_comment(key);
 }
 
-bool valid_value(std::string_view value) {
-    return !has_line_break(value);
-}
+bool valid_value(std::string_view value) { return !has_line_break(value); }
 
 document::document(std::string_view bytes) {
     std::string converted;
@@ -109,8 +105,7 @@ std::optional<document::range> document::section_lines(std::string_view section)
     return std::nullopt;
 }
 
-std::optional<document::found> document::find(std::string_view section,
-                                              const std::vector<std::string>& keys) const {
+std::optional<document::found> document::find(std::string_view section, const std::vector<std::string>& keys) const {
     const auto r = section_lines(section);
     if (!r) return std::nullopt;
     for (std::size_t i = r->begin; i < r->end; ++i) {

@@ -66,7 +66,6 @@ private:
 // there but cannot be read.
 std::optional<document> load(const platform::file_system& files, const std::string& path);
 // Replaces the file with the document.
-bool save(platform::file_system& files, const std::string& path, const document& doc,
-          std::error_code* error = nullptr);
+bool save(platform::file_system& files, const std::string& path, const document& doc, std::error_code* error = nullptr);
 
 }  // namespace store::profile

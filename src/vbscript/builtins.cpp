@@ -10,6 +10,7 @@ namespace {
 using namespace functions;
 
 // Sorted by name for the binary search in find_builtin.
+// clang-format off
 constexpr std::array<builtin, 99> table{{
     {u"abs", 1, 1, Abs},                      {u"array", 0, any_count, Array},
     {u"asc", 1, 1, Asc},                      {u"ascb", 1, 1, AscB},
@@ -62,6 +63,7 @@ constexpr std::array<builtin, 99> table{{
     {u"weekday", 1, 2, Weekday},              {u"weekdayname", 1, 3, WeekdayName},
     {u"year", 1, 1, Year},
 }};
+// clang-format on
 
 static_assert(sorted_by_name(table));
 

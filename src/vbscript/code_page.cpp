@@ -69,7 +69,8 @@ std::u16string ansi_text(unsigned code) {
     if (units.empty() || units.size() % 2) return std::u16string(1, substitute);
     std::u16string out;
     for (size_t i = 0; i + 1 < units.size(); i += 2)
-        out += static_cast<char16_t>(static_cast<unsigned char>(units[i]) | static_cast<unsigned char>(units[i + 1]) << 8);
+        out +=
+            static_cast<char16_t>(static_cast<unsigned char>(units[i]) | static_cast<unsigned char>(units[i + 1]) << 8);
     return out;
 }
 

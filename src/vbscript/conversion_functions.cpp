@@ -33,8 +33,7 @@ namespace {
 variant radix_text(const variant& x, unsigned base, run_budget& budget) {
     if (x.is_null()) return x;
     const std::int32_t v = long_of(x);
-    const bool short_form = x.type == vt_integer || x.type == vt_byte || x.type == vt_boolean ||
-                            x.type == vt_empty;
+    const bool short_form = x.type == vt_integer || x.type == vt_byte || x.type == vt_boolean || x.type == vt_empty;
     std::uint32_t bits = short_form && v < 0 ? static_cast<std::uint16_t>(v) : static_cast<std::uint32_t>(v);
     std::u16string out;
     do {

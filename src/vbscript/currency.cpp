@@ -124,8 +124,8 @@ std::int64_t currency_of(const variant& v) {
 std::u16string currency_to_text(std::int64_t scaled) {
     const bool negative = scaled < 0;
     // The magnitude as unsigned, so that the lowest value has one too.
-    const unsigned long long m = negative ? 0ull - static_cast<unsigned long long>(scaled)
-                                          : static_cast<unsigned long long>(scaled);
+    const unsigned long long m =
+        negative ? 0ull - static_cast<unsigned long long>(scaled) : static_cast<unsigned long long>(scaled);
     std::u16string out;
     for (unsigned long long whole = m / currency_unit;; whole /= 10) {
         out.insert(out.begin(), char16_t(u'0' + whole % 10));

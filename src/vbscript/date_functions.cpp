@@ -27,12 +27,17 @@ double integer_arg(const variant& v) { return whole_number_in(v, -32768, 32767);
 enum class interval { year, quarter, month, day_of_year, day, week, week_of_year, hour, minute, second };
 
 interval interval_of(const variant& v) {
-    struct name { std::u16string_view text; interval i; };
+    struct name {
+        std::u16string_view text;
+        interval i;
+    };
+    // clang-format off
     static constexpr std::array<name, 10> names{{
         {u"d", interval::day}, {u"h", interval::hour}, {u"m", interval::month},
         {u"n", interval::minute}, {u"q", interval::quarter}, {u"s", interval::second},
         {u"w", interval::week}, {u"ww", interval::week_of_year}, {u"y", interval::day_of_year},
         {u"yyyy", interval::year}}};
+    // clang-format on
     const std::u16string s = text_of(v);
     for (const name& n : names)
         if (same_ignoring_case(s, n.text)) return n.i;

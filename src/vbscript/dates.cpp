@@ -163,9 +163,9 @@ struct piece {
     char16_t separator = 0;  // the separator that follows the piece, 0 for none or blank
 };
 
-constexpr std::array<std::u16string_view, 12> month_names{
-    u"january", u"february", u"march", u"april", u"may", u"june",
-    u"july", u"august", u"september", u"october", u"november", u"december"};
+constexpr std::array<std::u16string_view, 12> month_names{u"january",   u"february", u"march",    u"april",
+                                                          u"may",       u"june",     u"july",     u"august",
+                                                          u"september", u"october",  u"november", u"december"};
 
 // AM or PM (or A, P), or a month name cut to three letters or more.
 std::optional<piece> word_piece(std::u16string_view word) {
@@ -186,10 +186,16 @@ std::optional<std::vector<piece>> split_pieces(std::u16string_view s) {
     size_t i = 0;
     while (i < s.size()) {
         char16_t c = s[i];
-        if (c == u' ' || c == u'\t' || c == u',') { ++i; continue; }
+        if (c == u' ' || c == u'\t' || c == u',') {
+            ++i;
+            continue;
+        }
         // The long date of the Chinese locale, 2020年1月2日, reads as 2020/1/2.
         if (c == u'年' || c == u'月') c = u'/';
-        if (c == u'日' && !out.empty() && !out.back().separator) { ++i; continue; }
+        if (c == u'日' && !out.empty() && !out.back().separator) {
+            ++i;
+            continue;
+        }
         if (c == u'/' || c == u'-' || c == u':' || c == u'.') {
             if (out.empty() || out.back().separator) return std::nullopt;
             out.back().separator = c;
@@ -220,9 +226,7 @@ int full_year(const piece& p) {
     return p.value;
 }
 
-int days_in_month(int y, int m) {
-    return static_cast<int>(day_serial(y, m + 1, 1) - day_serial(y, m, 1));
-}
+int days_in_month(int y, int m) { return static_cast<int>(day_serial(y, m + 1, 1) - day_serial(y, m, 1)); }
 
 std::optional<double> checked_day(int y, int m, int d) {
     if (y < 100 || y > 9999 || m < 1 || m > 12 || d < 1 || d > days_in_month(y, m)) return std::nullopt;

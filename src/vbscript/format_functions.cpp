@@ -47,8 +47,8 @@ struct decimal_number {
 };
 
 decimal_digits currency_digits(std::int64_t scaled) {
-    const unsigned long long m = scaled < 0 ? 0ull - static_cast<unsigned long long>(scaled)
-                                            : static_cast<unsigned long long>(scaled);
+    const unsigned long long m =
+        scaled < 0 ? 0ull - static_cast<unsigned long long>(scaled) : static_cast<unsigned long long>(scaled);
     if (m == 0) return {"0", 0};
     std::string digits = std::to_string(m);
     const int exponent = static_cast<int>(digits.size()) - 1 - 4;

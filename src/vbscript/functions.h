@@ -61,34 +61,30 @@ long long first_day_argument(arguments a, size_t i);
 variant Array(arguments), Filter(arguments), IsArray(arguments), IsObject(arguments), Join(arguments),
     LBound(arguments), Split(arguments), UBound(arguments);
 // byte_functions.cpp
-variant AscB(arguments), ChrB(arguments), InStrB(arguments), LeftB(arguments), LenB(arguments),
-    MidB(arguments), RightB(arguments);
+variant AscB(arguments), ChrB(arguments), InStrB(arguments), LeftB(arguments), LenB(arguments), MidB(arguments),
+    RightB(arguments);
 // engine_functions.cpp
 variant Eval(arguments), GetLocale(arguments), ScriptEngine(arguments), ScriptEngineBuildVersion(arguments),
     ScriptEngineMajorVersion(arguments), ScriptEngineMinorVersion(arguments);
 // math_functions.cpp
-variant Abs(arguments), Atn(arguments), Cos(arguments), Exp(arguments), Fix(arguments),
-    Int(arguments), Log(arguments), RGB(arguments), Rnd(arguments), Round(arguments), Sgn(arguments),
-    Sin(arguments), Sqr(arguments), Tan(arguments);
+variant Abs(arguments), Atn(arguments), Cos(arguments), Exp(arguments), Fix(arguments), Int(arguments), Log(arguments),
+    RGB(arguments), Rnd(arguments), Round(arguments), Sgn(arguments), Sin(arguments), Sqr(arguments), Tan(arguments);
 // text_functions.cpp
-variant Asc(arguments), AscW(arguments), Chr(arguments), ChrW(arguments), InStr(arguments),
-    InStrRev(arguments), LCase(arguments), Left(arguments), Len(arguments), LTrim(arguments),
-    Mid(arguments), Replace(arguments), Right(arguments), RTrim(arguments), Space(arguments),
-    StrReverse(arguments), String(arguments), Trim(arguments), UCase(arguments), StrComp(arguments),
-    Escape(arguments), Unescape(arguments);
+variant Asc(arguments), AscW(arguments), Chr(arguments), ChrW(arguments), InStr(arguments), InStrRev(arguments),
+    LCase(arguments), Left(arguments), Len(arguments), LTrim(arguments), Mid(arguments), Replace(arguments),
+    Right(arguments), RTrim(arguments), Space(arguments), StrReverse(arguments), String(arguments), Trim(arguments),
+    UCase(arguments), StrComp(arguments), Escape(arguments), Unescape(arguments);
 // conversion_functions.cpp
 variant CBool(arguments), CByte(arguments), CCur(arguments), CDate(arguments), CDbl(arguments), CInt(arguments),
-    CLng(arguments), CSng(arguments), CStr(arguments), Hex(arguments), Oct(arguments),
-    IsDate(arguments), IsEmpty(arguments), IsNull(arguments), IsNumeric(arguments),
-    TypeName(arguments), VarType(arguments);
+    CLng(arguments), CSng(arguments), CStr(arguments), Hex(arguments), Oct(arguments), IsDate(arguments),
+    IsEmpty(arguments), IsNull(arguments), IsNumeric(arguments), TypeName(arguments), VarType(arguments);
 // format_functions.cpp
 variant FormatCurrency(arguments), FormatDateTime(arguments), FormatNumber(arguments), FormatPercent(arguments),
     MonthName(arguments), WeekdayName(arguments);
 // date_functions.cpp
 variant Date(arguments), DateAdd(arguments), DateDiff(arguments), DatePart(arguments), DateSerial(arguments),
-    DateValue(arguments), TimeValue(arguments),
-    Day(arguments), Hour(arguments), Minute(arguments), Month(arguments), Now(arguments),
-    Second(arguments), Time(arguments), TimeSerial(arguments), Timer(arguments), Weekday(arguments),
+    DateValue(arguments), TimeValue(arguments), Day(arguments), Hour(arguments), Minute(arguments), Month(arguments),
+    Now(arguments), Second(arguments), Time(arguments), TimeSerial(arguments), Timer(arguments), Weekday(arguments),
     Year(arguments);
 }  // namespace functions
 

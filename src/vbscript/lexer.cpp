@@ -28,6 +28,7 @@ constexpr auto lt = word_kind::literal;
 constexpr auto tr = token_kind::reserved;
 
 // Words that are no plain names, sorted for the binary search.
+// clang-format off
 constexpr std::array<word_entry, 41> words{{
     {u"and", kw, token_kind::kw_and},   {u"call", rs, tr},     {u"class", rs, tr},
     {u"const", rs, tr},                 {u"dim", rs, tr},      {u"do", rs, tr},
@@ -44,14 +45,13 @@ constexpr std::array<word_entry, 41> words{{
     {u"then", rs, tr},                  {u"true", lt, token_kind::literal}, {u"wend", rs, tr},
     {u"while", rs, tr},                 {u"with", rs, tr},     {u"xor", kw, token_kind::kw_xor},
 }};
+// clang-format on
 
 static_assert(sorted_by_name(words));
 
 bool is_line_break(char16_t c) { return c == u'\r' || c == u'\n'; }
 
-const word_entry* find_word(std::u16string_view spelling) {
-    return find_by_name<longest_name(words)>(words, spelling);
-}
+const word_entry* find_word(std::u16string_view spelling) { return find_by_name<longest_name(words)>(words, spelling); }
 
 token word_literal(std::u16string_view lowered) {
     if (lowered == u"true") return {vt_boolean, -1};
@@ -90,9 +90,7 @@ std::optional<std::u16string> halfwidth_forms(std::u16string_view text) {
     return out;
 }
 
-char16_t lexer::peek(size_t ahead) const {
-    return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : u'\0';
-}
+char16_t lexer::peek(size_t ahead) const { return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : u'\0'; }
 
 // Blanks, comments to the end of the line, and "_" line continuations.
 void lexer::skip_blanks() {

@@ -15,8 +15,8 @@ enum class token_kind {
     separator,  // a line break or ":" between statements
     literal,    // a number, string, date, True, False, Empty, Null or Nothing
     name,
-    reserved,   // a statement keyword, which no expression may hold
-    rem,        // opens a comment where a statement may begin, else out of place
+    reserved,  // a statement keyword, which no expression may hold
+    rem,       // opens a comment where a statement may begin, else out of place
     open_paren,
     close_paren,
     comma,

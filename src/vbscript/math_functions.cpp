@@ -87,7 +87,8 @@ variant Round(arguments a) {
     if (digits < 0) raise(err_invalid_call);
     if (x.is_null()) return x;
     if (x.type == vt_boolean) return x;
-    if (x.type == vt_currency) return variant::currency(currency_round(x.scaled, static_cast<int>(std::min(digits, 4.0))));
+    if (x.type == vt_currency)
+        return variant::currency(currency_round(x.scaled, static_cast<int>(std::min(digits, 4.0))));
     const double v = number_of(x);
     if (digits == 0) return same_kind(x, common::round_half_even(v));
     if (digits > 22) return same_kind(x, v);

@@ -1,15 +1,14 @@
 #include "vbscript/number_text.h"
 
-#include <charconv>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 
 namespace vbscript {
 
 decimal_digits round_to_digits(double magnitude, int significant) {
     char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific,
-                             significant - 1);
+    auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, significant - 1);
     std::string_view s(buf, res.ptr - buf);
     auto e = s.find('e');
     decimal_digits out;
@@ -88,8 +87,8 @@ decimal_reading read_decimal(std::string_view ascii) {
     // exponent is negative.
     const auto first_digit = ascii.find_first_of("123456789");
     const auto point = ascii.find('.');
-    const bool tiny = ascii.find("e-") != std::string_view::npos ||
-                      (point != std::string_view::npos && first_digit > point);
+    const bool tiny =
+        ascii.find("e-") != std::string_view::npos || (point != std::string_view::npos && first_digit > point);
     if (tiny) return {decimal_reading::ok, 0.0};
     return {decimal_reading::overflow};
 }

@@ -29,7 +29,7 @@ kind kind_of(const variant& v) {
     case vt_currency: return kind::currency;
     case vt_date: return kind::date;
     case vt_object: return kind::long_integer;  // Err's Number
-    default: return kind::real;  // Double, and text read as a Double
+    default: return kind::real;                 // Double, and text read as a Double
     }
 }
 
@@ -308,9 +308,7 @@ variant from_bits(std::int32_t bits, bits_kind k) {
     return variant::long_integer(bits);
 }
 
-bool all_ones(const bits_operand& x) {
-    return x.k == bits_kind::byte ? (x.bits & 0xFF) == 0xFF : x.bits == -1;
-}
+bool all_ones(const bits_operand& x) { return x.k == bits_kind::byte ? (x.bits & 0xFF) == 0xFF : x.bits == -1; }
 
 enum class logic { and_, or_, xor_, eqv, imp };
 

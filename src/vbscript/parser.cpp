@@ -29,8 +29,20 @@ namespace {
 
 enum precedence : std::uint8_t {
     p_frame = 0,  // an open bracket: nothing reduces past it
-    p_imp, p_eqv, p_xor, p_or, p_and, p_not, p_compare, p_concat, p_additive, p_mod,
-    p_int_divide, p_multiplicative, p_power, p_sign,
+    p_imp,
+    p_eqv,
+    p_xor,
+    p_or,
+    p_and,
+    p_not,
+    p_compare,
+    p_concat,
+    p_additive,
+    p_mod,
+    p_int_divide,
+    p_multiplicative,
+    p_power,
+    p_sign,
 };
 
 struct binary_operator {
@@ -66,7 +78,8 @@ constexpr binary_operator binaries[] = {
 constexpr auto binary_index = [] {
     std::array<std::int8_t, static_cast<size_t>(token_kind::last) + 1> at{};
     at.fill(-1);
-    for (size_t i = 0; i < std::size(binaries); ++i) at[static_cast<size_t>(binaries[i].token)] = static_cast<std::int8_t>(i);
+    for (size_t i = 0; i < std::size(binaries); ++i)
+        at[static_cast<size_t>(binaries[i].token)] = static_cast<std::int8_t>(i);
     return at;
 }();
 
@@ -82,12 +95,12 @@ constexpr std::uint32_t no_builtin = ~std::uint32_t{0};
 struct pending {
     enum kind_t : std::uint8_t { op, bracket, call, index, member } kind;
     precedence level;
-    opcode code = opcode::push;    // op: what to emit
-    std::uint32_t function = 0;    // call: the built-in's index, or no_builtin; member: its name's
-    std::uint32_t name = 0;        // call: the spelling's index; member: the object's, as written
-    std::uint32_t count = 0;       // arguments complete so far
-    std::uint32_t start = 0;       // where the operand began in the text
-    bool omitted = false;          // an argument was left out
+    opcode code = opcode::push;  // op: what to emit
+    std::uint32_t function = 0;  // call: the built-in's index, or no_builtin; member: its name's
+    std::uint32_t name = 0;      // call: the spelling's index; member: the object's, as written
+    std::uint32_t count = 0;     // arguments complete so far
+    std::uint32_t start = 0;     // where the operand began in the text
+    bool omitted = false;        // an argument was left out
 };
 
 class parser {
@@ -178,7 +191,10 @@ void parser::operand() {
         }
         switch (tok_.kind) {
         case token_kind::minus: open({pending::op, p_sign, opcode::negate}); break;
-        case token_kind::plus: advance(); after_plus = true; continue;
+        case token_kind::plus:
+            advance();
+            after_plus = true;
+            continue;
         case token_kind::kw_not:
             if (not_allowed_here(after_plus)) raise(err_expected_expression);
             open({pending::op, p_not, opcode::logical_not});
@@ -366,9 +382,7 @@ void parser::emit_call(const pending& c) {
 
 // Something that cannot follow an operand: inside brackets the ")" is missing, at the
 // top level the statement should have ended.
-void parser::unexpected() const {
-    raise(depth_ > 0 ? err_expected_close_paren : err_expected_end_of_statement);
-}
+void parser::unexpected() const { raise(depth_ > 0 ? err_expected_close_paren : err_expected_end_of_statement); }
 
 }  // namespace
 

@@ -180,8 +180,8 @@ constexpr std::u16string_view hex_digits = u"0123456789ABCDEF";
 
 // The characters Escape leaves as they are: letters, digits and @*_+-./
 bool escape_keeps(char16_t c) {
-    return is_ascii_letter(c) || is_ascii_digit(c) || c == u'@' || c == u'*' || c == u'_' || c == u'+' ||
-           c == u'-' || c == u'.' || c == u'/';
+    return is_ascii_letter(c) || is_ascii_digit(c) || c == u'@' || c == u'*' || c == u'_' || c == u'+' || c == u'-' ||
+           c == u'.' || c == u'/';
 }
 
 // The value of `count` hex digits at s[i], or -1.

@@ -59,13 +59,12 @@ screen_area docking::docked_screen() const {
 std::int64_t docking::rest_position(const platform::twips_rect& r, bool show) const {
     const screen_area screen = docked_screen();
     switch (dock_side) {
-        case screen_edge::left:
-            return show ? screen.rect.left - dock_margin : screen.rect.left + dock_margin - std::int64_t{r.width};
-        case screen_edge::right:
-            return show ? std::int64_t{screen.right()} - r.width + dock_margin
-                        : std::int64_t{screen.right()} - dock_margin;
-        case screen_edge::top:
-            return show ? screen.rect.top - dock_margin : screen.rect.top + dock_margin - std::int64_t{r.height};
+    case screen_edge::left:
+        return show ? screen.rect.left - dock_margin : screen.rect.left + dock_margin - std::int64_t{r.width};
+    case screen_edge::right:
+        return show ? std::int64_t{screen.right()} - r.width + dock_margin : std::int64_t{screen.right()} - dock_margin;
+    case screen_edge::top:
+        return show ? screen.rect.top - dock_margin : screen.rect.top + dock_margin - std::int64_t{r.height};
     }
     return 0;
 }
@@ -83,18 +82,18 @@ void docking::tmrMove_Timer() {
     std::int64_t next = 0;
     bool reached = false;
     switch (dock_side) {
-        case screen_edge::left:
-            next = show ? left + step : left - step;
-            reached = show ? next > goal : goal > next;
-            break;
-        case screen_edge::right:
-            next = show ? left - step : left + step;
-            reached = show ? goal > next : goal < next;
-            break;
-        case screen_edge::top:
-            next = show ? top + step : top - step;
-            reached = show ? next > goal : goal > next;
-            break;
+    case screen_edge::left:
+        next = show ? left + step : left - step;
+        reached = show ? next > goal : goal > next;
+        break;
+    case screen_edge::right:
+        next = show ? left - step : left + step;
+        reached = show ? goal > next : goal < next;
+        break;
+    case screen_edge::top:
+        next = show ? top + step : top - step;
+        reached = show ? next > goal : goal > next;
+        break;
     }
     if (reached) {
         next = goal;
@@ -116,9 +115,9 @@ std::int64_t within(std::int64_t start, std::int64_t size, std::int64_t low, std
 
 bool is_outer(const screen_area& s, screen_edge side) {
     switch (side) {
-        case screen_edge::left: return s.outer.left;
-        case screen_edge::right: return s.outer.right;
-        case screen_edge::top: return s.outer.top;
+    case screen_edge::left: return s.outer.left;
+    case screen_edge::right: return s.outer.right;
+    case screen_edge::top: return s.outer.top;
     }
     return false;
 }

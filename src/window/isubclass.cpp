@@ -25,16 +25,15 @@ platform::window_proc iSubClass::SetMsgHook(platform::window_handle cHwnd) {
     return previous_;
 }
 
-void iSubClass::SetMsgUnHook() {
-    windows_.set_window_procedure(hooked_, previous_);
-}
+void iSubClass::SetMsgUnHook() { windows_.set_window_procedure(hooked_, previous_); }
 
 void iSubClass::CallDefaultWindowProc(platform::window_handle cHwnd, const platform::window_message& Message,
                                       platform::lresult& Result) {
     Result = platform::window_system::call_window_proc(previous_, cHwnd, Message);
 }
 
-platform::lresult iSubClass::RaiseWindowMessage(platform::window_handle cHwnd, const platform::window_message& Message) {
+platform::lresult iSubClass::RaiseWindowMessage(platform::window_handle cHwnd,
+                                                const platform::window_message& Message) {
     platform::lresult result = 0;
     if (GetWindowMessage) GetWindowMessage(result, cHwnd, Message);
     return result;

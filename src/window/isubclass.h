@@ -29,7 +29,8 @@ public:
 
     // Raised once per message before any default processing. Result, which the window
     // system gets back, starts at 0 and is left alone unless the handler sets it.
-    std::function<void(platform::lresult& Result, platform::window_handle cHwnd, const platform::window_message& Message)>
+    std::function<void(platform::lresult& Result, platform::window_handle cHwnd,
+                       const platform::window_message& Message)>
         GetWindowMessage;
 
 private:

@@ -8,23 +8,18 @@ namespace window {
 void message_handling::GetWindowMessage(iSubClass& hook, platform::lresult& Result, platform::window_handle cHwnd,
                                         const platform::window_message& Message) {
     switch (Message.id()) {
-        case platform::wm_nclbuttondown:
-            if (Message.press().hit_test == platform::htcaption) caption_press();
-            break;
-        case platform::wm_moving:
-            // A move that did not start from the caption (the keyboard's) is left alone and
-            // not passed on; the window system applies its rectangle all the same.
-            if (!caption_drag) return;
-            snap_to_edges(Message.proposed());
-            break;
-        case platform::wm_exitsizemove:
-            end_size_move();
-            break;
-        case platform::wm_displaychange:
-            dock_.display_changed();
-            break;
-        default:
-            break;
+    case platform::wm_nclbuttondown:
+        if (Message.press().hit_test == platform::htcaption) caption_press();
+        break;
+    case platform::wm_moving:
+        // A move that did not start from the caption (the keyboard's) is left alone and
+        // not passed on; the window system applies its rectangle all the same.
+        if (!caption_drag) return;
+        snap_to_edges(Message.proposed());
+        break;
+    case platform::wm_exitsizemove: end_size_move(); break;
+    case platform::wm_displaychange: dock_.display_changed(); break;
+    default: break;
     }
     platform::lresult passed = 0;
     hook.CallDefaultWindowProc(cHwnd, Message, passed);

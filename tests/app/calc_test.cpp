@@ -111,8 +111,8 @@ TEST_F(calc_fixture, DoubleClickOnTheIconOpensOneHelpWindowAndBringsItForward) {
     auto& icon = form().picture("Picture_show");
     icon.dbl_click();
     icon.dbl_click();
-    int help_windows = static_cast<int>(std::count_if(forms.forms.begin(), forms.forms.end(),
-                                                      [](auto* f) { return f->name() == "Form1"; }));
+    int help_windows = static_cast<int>(
+        std::count_if(forms.forms.begin(), forms.forms.end(), [](auto* f) { return f->name() == "Form1"; }));
     EXPECT_EQ(help_windows, 1);
     EXPECT_EQ(forms.live("Form1")->shows, 2);
     EXPECT_FALSE(forms.live("Form1")->design().topmost);

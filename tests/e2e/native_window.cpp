@@ -31,9 +31,7 @@ protected:
     void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(QRect(QPoint(), size()), QColor(40, 60, 120)); }
 
 private:
-    static void report(const char* what, QPointF p) {
-        std::printf("%s %d %d\n", what, qRound(p.x()), qRound(p.y()));
-    }
+    static void report(const char* what, QPointF p) { std::printf("%s %d %d\n", what, qRound(p.x()), qRound(p.y())); }
 };
 
 }  // namespace

@@ -51,12 +51,8 @@ TEST_F(BracketButton, TypingAfterwardsFillsTheBrackets) {
 
 TEST_F(InsideButtons, AppendAtTheEndWithTheCaretBeforeTheLastCharacter) {
     const edit_tests::append_case cases[] = {
-        {u"sin", 3, 0, u"<>", u"sin<>"},
-        {u"2", 0, 0, u"^()", u"2^()"},
-        {u"1+2", 0, 2, u"<>", u"1+2<>"},
-        {u"1+2", 0, 2, u"^()", u"1+2^()"},
-        {u"", 0, 0, u"<>", u"<>"},
-        {u"1\r\n", 3, 0, u"^()", u"1\r\n^()"},
+        {u"sin", 3, 0, u"<>", u"sin<>"},   {u"2", 0, 0, u"^()", u"2^()"}, {u"1+2", 0, 2, u"<>", u"1+2<>"},
+        {u"1+2", 0, 2, u"^()", u"1+2^()"}, {u"", 0, 0, u"<>", u"<>"},     {u"1\r\n", 3, 0, u"^()", u"1\r\n^()"},
     };
     for (const auto& c : cases) {
         given(c.text, c.caret, c.selected);
@@ -77,9 +73,7 @@ TEST_F(InsideButtons, TypingAfterwardsFillsTheBrackets) {
 }
 
 TEST_F(Setmeinkuh, MovesOnlyACaretAtTheStartOrTheEnd) {
-    const struct {
-        int caret, selected, want;
-    } cases[] = {{0, 0, 4}, {5, 0, 4}, {1, 0, 1}, {4, 0, 4}, {2, 2, 2}};
+    const struct { int caret, selected, want; } cases[] = {{0, 0, 4}, {5, 0, 4}, {1, 0, 1}, {4, 0, 4}, {2, 2, 2}};
     for (const auto& c : cases) {
         given(u"2*(3)", c.caret, c.selected);
         edit::setmeinkuh(formula);

@@ -16,14 +16,10 @@ using RecordButton = edit_fixture;
 
 TEST_F(AppendButton, AppendsAtTheEndWhateverTheCaretAndSelection) {
     const edit_tests::append_case cases[] = {
-        {u"1+2", 1, 0, u"*", u"1+2*"},
-        {u"1+2", 1, 2, u"-", u"1+2-"},
-        {u"1+2", 0, 3, u"/", u"1+2/"},
-        {u"", 0, 0, u"sin", u"sin"},
-        {u"", 0, 0, u"(1/tan)", u"(1/tan)"},
-        {u"2+", 2, 0, u"+", u"2++"},
-        {u"1\r\n", 1, 0, u"+", u"1\r\n+"},
-        {u"\u25B2x", 1, 1, u"cos", u"\u25B2xcos"},
+        {u"1+2", 1, 0, u"*", u"1+2*"},       {u"1+2", 1, 2, u"-", u"1+2-"},
+        {u"1+2", 0, 3, u"/", u"1+2/"},       {u"", 0, 0, u"sin", u"sin"},
+        {u"", 0, 0, u"(1/tan)", u"(1/tan)"}, {u"2+", 2, 0, u"+", u"2++"},
+        {u"1\r\n", 1, 0, u"+", u"1\r\n+"},   {u"\u25B2x", 1, 1, u"cos", u"\u25B2xcos"},
     };
     for (const auto& c : cases) {
         given(c.text, c.caret, c.selected);
@@ -62,7 +58,10 @@ TEST_F(RecordButton, TwoRecordsGiveTwoEntriesUnderAnEmptyFirstLine) {
     formula.set_text(u"2*3");
     result.set_text(u"6");
     edit::record_command(formula, result, history);
-    EXPECT_EQ(platform::to_utf8(history.text()), "\r\n\xE2\x96\xB2" "1+2=3\r\n\xE2\x96\xB2" "2*3=6");
+    EXPECT_EQ(platform::to_utf8(history.text()),
+              "\r\n\xE2\x96\xB2"
+              "1+2=3\r\n\xE2\x96\xB2"
+              "2*3=6");
 }
 
 TEST_F(RecordButton, AppendsAtTheEndOfTheHistoryWhereverItsCaretWas) {

@@ -11,8 +11,8 @@
 
 namespace {
 
-using platform::script_control;
 using platform::runtime_error;
+using platform::script_control;
 using platform::to_utf8;
 
 // A control whose every step can be made to fail, and which answers with a set value.

@@ -7,8 +7,8 @@
 
 namespace {
 
-using fakes::error_number;
 using eval::make_script_control;
+using fakes::error_number;
 
 TEST(ScriptControl, EvaluatesVBScriptOnceCreatedAndSet) {
     auto control = make_script_control(u"MSScriptControl.ScriptControl");

@@ -57,9 +57,7 @@ void fake_text_box::set_sel_start(int pos) {
     length_ = 0;
 }
 
-void fake_text_box::set_sel_length(int len) {
-    length_ = snap(start_ + std::max(len, 0)) - start_;
-}
+void fake_text_box::set_sel_length(int len) { length_ = snap(start_ + std::max(len, 0)) - start_; }
 
 std::u16string fake_text_box::sel_text() const {
     return text_.substr(static_cast<std::size_t>(start_), static_cast<std::size_t>(length_));
@@ -80,9 +78,7 @@ void fake_label::set_caption(const std::u16string& c) {
     log("caption " + platform::to_utf8(c));
 }
 
-void fake_picture_box::show_form_icon() {
-    log("show_form_icon");
-}
+void fake_picture_box::show_form_icon() { log("show_form_icon"); }
 
 fake_form::fake_form(const platform::form_design& d, fake_forms_runtime& runtime)
     : design_(d), runtime_(runtime), handle_(runtime.next_handle++) {
@@ -90,10 +86,12 @@ fake_form::fake_form(const platform::form_design& d, fake_forms_runtime& runtime
     rect_ = {0, 0, d.client_width + border, d.client_height + border + 18 * 15};
     for (const platform::control_design& c : d.controls) {
         switch (c.kind) {
-            case platform::control_kind::text_box: controls_.push_back(std::make_unique<fake_text_box>(c, *this)); break;
-            case platform::control_kind::label: controls_.push_back(std::make_unique<fake_label>(c, *this)); break;
-            case platform::control_kind::button: controls_.push_back(std::make_unique<fake_button>(c, *this)); break;
-            case platform::control_kind::picture_box: controls_.push_back(std::make_unique<fake_picture_box>(c, *this)); break;
+        case platform::control_kind::text_box: controls_.push_back(std::make_unique<fake_text_box>(c, *this)); break;
+        case platform::control_kind::label: controls_.push_back(std::make_unique<fake_label>(c, *this)); break;
+        case platform::control_kind::button: controls_.push_back(std::make_unique<fake_button>(c, *this)); break;
+        case platform::control_kind::picture_box:
+            controls_.push_back(std::make_unique<fake_picture_box>(c, *this));
+            break;
         }
     }
     for (const platform::timer_design& t : d.timers) timers_.push_back(std::make_unique<fake_timer>(t));

@@ -60,7 +60,7 @@ public:
 
     // What a user's typing or paste does: replaces the selection.
     void type(const std::u16string& t) { set_sel_text(t); }
-    int changes = 0;  // change notifications raised
+    int changes = 0;             // change notifications raised
     bool refuse_writes = false;  // set_text throws, as a failing control would
 
 private:

@@ -15,8 +15,8 @@ namespace fakes {
 
 struct fake_link_network {
     std::map<std::string, platform::execute_handler> served;  // by "application|topic"
-    std::multiset<std::string> running;                        // executable names
-    std::vector<std::string> log;                              // client operations
+    std::multiset<std::string> running;                       // executable names
+    std::vector<std::string> log;                             // client operations
     // When set, commands reach the server but no acknowledgement comes back.
     bool drop_acknowledgements = false;
 };

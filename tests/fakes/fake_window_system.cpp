@@ -31,8 +31,8 @@ void fake_window_system::place(platform::window_handle w, const pixel_rect& r) {
     windows[w].rect = r;
 }
 
-bool fake_window_system::set_window_pos(platform::window_handle w, platform::window_handle insert_after,
-                                        int x, int y, int cx, int cy, unsigned flags) {
+bool fake_window_system::set_window_pos(platform::window_handle w, platform::window_handle insert_after, int x, int y,
+                                        int cx, int cy, unsigned flags) {
     if (log_) {
         log_->push_back("set_window_pos " + std::to_string(insert_after) + " " + std::to_string(x) + " " +
                         std::to_string(y) + " " + std::to_string(cx) + " " + std::to_string(cy) + " " +
@@ -57,7 +57,8 @@ platform::window_proc fake_window_system::window_procedure(platform::window_hand
     auto it = windows.find(w);
     if (it != windows.end() && it->second.proc) return it->second.proc;
     auto* self = const_cast<fake_window_system*>(this);
-    return [self](platform::window_handle h, const platform::window_message& m) { return self->default_procedure(h, m); };
+    return
+        [self](platform::window_handle h, const platform::window_message& m) { return self->default_procedure(h, m); };
 }
 
 platform::window_proc fake_window_system::set_window_procedure(platform::window_handle w, platform::window_proc p) {
@@ -110,7 +111,8 @@ void fake_window_system::run_move_loop(platform::window_handle w, platform::hit_
         } else {
             r = start;
             if (hit == platform::htleft || hit == platform::httopleft || hit == platform::htbottomleft) r.left += dx;
-            if (hit == platform::htright || hit == platform::httopright || hit == platform::htbottomright) r.right += dx;
+            if (hit == platform::htright || hit == platform::httopright || hit == platform::htbottomright)
+                r.right += dx;
             if (hit == platform::httop || hit == platform::httopleft || hit == platform::httopright) r.top += dy;
             if (hit == platform::htbottom || hit == platform::htbottomleft || hit == platform::htbottomright) {
                 r.bottom += dy;

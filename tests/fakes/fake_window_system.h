@@ -23,8 +23,8 @@ public:
     explicit fake_window_system(std::vector<std::string>* log = nullptr, fake_forms_runtime* forms = nullptr)
         : log_(log), forms_(forms) {}
 
-    bool set_window_pos(platform::window_handle w, platform::window_handle insert_after, int x, int y,
-                        int cx, int cy, unsigned flags) override;
+    bool set_window_pos(platform::window_handle w, platform::window_handle insert_after, int x, int y, int cx, int cy,
+                        unsigned flags) override;
     pixel_rect window_rect(platform::window_handle w) const override;
     std::vector<platform::monitor> monitors() const override { return monitor_list; }
     platform::pixel_point cursor_pos() const override { return cursor; }
@@ -52,12 +52,12 @@ public:
         platform::window_handle window = 0;
         platform::message_id message = 0;
         platform::hit_test_code hit_test = 0;  // for wm_nclbuttondown
-        pixel_rect rect;  // for wm_moving and wm_sizing: the rectangle as passed on
+        pixel_rect rect;                       // for wm_moving and wm_sizing: the rectangle as passed on
     };
-    std::vector<delivered> defaults;        // every message the default procedures saw
+    std::vector<delivered> defaults;                   // every message the default procedures saw
     std::function<void(const delivered&)> on_default;  // called as each arrives there
-    std::vector<pixel_rect> applied;        // every rectangle a move loop applied
-    platform::lresult default_result = 0;   // what the default procedures answer
+    std::vector<pixel_rect> applied;                   // every rectangle a move loop applied
+    platform::lresult default_result = 0;              // what the default procedures answer
 
     struct window_state {
         pixel_rect rect;

@@ -41,8 +41,8 @@ void temp_folder::write(const std::string& name, const std::string& bytes) const
     std::ofstream out(path_ / name, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.close();
-    fs::permissions(path_ / name, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
-                                      fs::perms::others_read);
+    fs::permissions(path_ / name,
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
 }
 
 constexpr uid_t nobody = 65534;
@@ -52,7 +52,8 @@ constexpr gid_t nogroup = 65534;
 unprivileged::unprivileged() {
     if (::geteuid() != 0) return;
     groups_.resize(static_cast<std::size_t>(std::max(::getgroups(0, nullptr), 0)));
-    groups_.resize(static_cast<std::size_t>(std::max(::getgroups(static_cast<int>(groups_.size()), groups_.data()), 0)));
+    groups_.resize(
+        static_cast<std::size_t>(std::max(::getgroups(static_cast<int>(groups_.size()), groups_.data()), 0)));
     switched_ = ::setgroups(0, nullptr) == 0 && ::setegid(nogroup) == 0 && ::seteuid(nobody) == 0;
     active_ = switched_;
     if (!switched_) restore();

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "app/calc.h"
-#include "instance/single_instance.h"
 #include "fakes/fake_forms.h"
 #include "fakes/fake_link_service.h"
 #include "fakes/fake_window_system.h"
+#include "instance/single_instance.h"
 #include "platform/runtime_error.h"
 
 namespace {
@@ -25,10 +25,11 @@ struct copy {
     int file_systems_made = 0;
     app::calc window{{.forms = forms,
                       .windows = windows,
-                      .make_file_system = [this] {
-                          ++file_systems_made;
-                          return std::unique_ptr<platform::file_system>();
-                      },
+                      .make_file_system =
+                          [this] {
+                              ++file_systems_made;
+                              return std::unique_ptr<platform::file_system>();
+                          },
                       .link = &link}};
     fakes::fake_form& form() { return *forms.live("calc"); }
 };

@@ -52,14 +52,16 @@ TEST_F(link_fixture, SendDdeCommandFailuresPropagate) {
     {
         instance::client_link link(second);
         network.drop_acknowledgements = true;
-        EXPECT_EQ(error_number([&] { instance::send_dde_command(link, u"showme", "tallix"); }), platform::link_error_timeout);
+        EXPECT_EQ(error_number([&] { instance::send_dde_command(link, u"showme", "tallix"); }),
+                  platform::link_error_timeout);
     }
     // The conversation the failure left open is ended with the link.
     EXPECT_EQ(network.log.back(), "terminate 50");
 
     running.withdraw();
     instance::client_link link(second);
-    EXPECT_EQ(error_number([&] { instance::send_dde_command(link, u"showme", "tallix"); }), platform::link_error_no_answer);
+    EXPECT_EQ(error_number([&] { instance::send_dde_command(link, u"showme", "tallix"); }),
+              platform::link_error_no_answer);
 }
 
 TEST_F(link_fixture, ClientLinkNeedsAnApplicationAndAnOpenConversation) {
@@ -67,7 +69,8 @@ TEST_F(link_fixture, ClientLinkNeedsAnApplicationAndAnOpenConversation) {
     EXPECT_EQ(error_number([&] { link.link_execute(u"showme"); }), platform::link_error_no_channel);
     for (const char16_t* topic : {u"", u"tallix", u"|FormDDE", u"nobody|FormDDE", u"tallix|formdde"}) {
         link.set_link_topic(topic);
-        EXPECT_EQ(error_number([&] { link.set_link_mode(instance::link_kind::manual); }), platform::link_error_no_answer)
+        EXPECT_EQ(error_number([&] { link.set_link_mode(instance::link_kind::manual); }),
+                  platform::link_error_no_answer)
             << platform::to_utf8(topic);
         EXPECT_EQ(link.link_mode(), instance::link_kind::none);
     }
@@ -113,8 +116,9 @@ TEST_F(showme_fixture, ShowmePlacesTheWindowFromThePrimaryMonitorsCorner) {
 }
 
 TEST_F(showme_fixture, AnyOtherCommandIsAcceptedAndChangesNothing) {
-    const std::u16string others[] = {u"SHOWME", u"showme ", u" showme", u"showme\r", u"Showme", u"", u"show",
-                                     std::u16string(u"showme\0", 7), u"\uFFFD\uFFFD"};
+    const std::u16string others[] = {u"SHOWME",      u"showme ", u" showme", u"showme\r",
+                                     u"Showme",      u"",        u"show",    std::u16string(u"showme\0", 7),
+                                     u"\uFFFD\uFFFD"};
     window->move({9000, 6000, 7200, 6000});
     window->set_state(platform::window_state::minimized);
     for (const auto& command : others) {

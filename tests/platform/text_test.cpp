@@ -36,7 +36,9 @@ TEST(Positions, CrLfCountsTwoInTheModelAndOneInTheView) {
 TEST(Utf, SurrogatePairsAndInvalidBytes) {
     EXPECT_EQ(platform::to_u16("\xF0\x9F\x98\x80"), u"\U0001F600");
     EXPECT_EQ(platform::to_utf8(u"\U0001F600"), "\xF0\x9F\x98\x80");
-    EXPECT_EQ(platform::to_u16("a\xFF" "b"), u"a\uFFFDb");
+    EXPECT_EQ(platform::to_u16("a\xFF"
+                               "b"),
+              u"a\uFFFDb");
     EXPECT_EQ(platform::to_u16("\xC0\xAF"), u"\uFFFD\uFFFD") << "overlong";
     EXPECT_EQ(platform::to_u16("\xE4\xBD"), u"\uFFFD\uFFFD") << "truncated";
     EXPECT_EQ(platform::to_utf8(std::u16string(1, u'\xD800')), "\xEF\xBF\xBD");

@@ -17,11 +17,15 @@ TEST(desktop_monitors, AnEdgeIsOuterUnlessAnotherMonitorLiesBeyondItAlongSomeOfI
     } rows[] = {
         {"one monitor", {left}, {{true, true, true, true}}},
         {"side by side", {left, right}, {{true, true, false, true}, {false, true, true, true}}},
-        {"stacked", {{0, 0, 1280, 1024}, {0, 1024, 1280, 2048}}, {{true, true, true, false}, {true, false, true, true}}},
+        {"stacked",
+         {{0, 0, 1280, 1024}, {0, 1024, 1280, 2048}},
+         {{true, true, true, false}, {true, false, true, true}}},
         {"offset and taller: shared along part of the edge",
          {left, {1280, 500, 3200, 1580}},
          {{true, true, false, true}, {false, true, true, true}}},
-        {"touching only at a corner", {left, {1280, 1024, 2560, 2048}}, {{true, true, true, true}, {true, true, true, true}}},
+        {"touching only at a corner",
+         {left, {1280, 1024, 2560, 2048}},
+         {{true, true, true, true}, {true, true, true, true}}},
         {"a gap between them", {left, {1300, 0, 2580, 1024}}, {{true, true, true, true}, {true, true, true, true}}},
         {"mirrored: the same place", {left, left}, {{true, true, true, true}, {true, true, true, true}}},
     };

@@ -100,7 +100,9 @@ TEST_F(calc_persistence, OneCharacterGivesFourBytesThatAreReadBack) {
     auto first = start();
     first->box("Text_temp1").type(u"x");
     first->close();
-    EXPECT_EQ(history_file(), std::string("\xFF\xFE" "x\0", 4));
+    EXPECT_EQ(history_file(), std::string("\xFF\xFE"
+                                          "x\0",
+                                          4));
     EXPECT_EQ(start()->box("Text_temp1").text(), u"x");
 }
 
@@ -240,8 +242,8 @@ TEST_F(calc_persistence, ASecondCopyWithoutLinkEndsWithoutTouchingTheFirstsFiles
     forms.path = dir.str();
     fakes::fake_window_system windows{&forms.log};
     platform::local_file_system settings_files;
-    app::calc second({forms, windows, [] { return std::make_unique<platform::local_file_system>(); },
-                      &settings_files, ""});
+    app::calc second(
+        {forms, windows, [] { return std::make_unique<platform::local_file_system>(); }, &settings_files, ""});
     try {
         second.load();
         ADD_FAILURE() << "the second copy opened";

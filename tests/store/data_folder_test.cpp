@@ -80,8 +80,9 @@ TEST(DataFolderOwner, OneCopyOwnsTheFolderAndClearsWhatCutShortSavesLeft) {
     fakes::temp_folder dir;
     const std::vector<std::string> data = {"myalldata.dat", "tallix.dat"};
     const char* leftovers[] = {"myalldata.dat.a1B2c3", "tallix.dat.ZZZZZZ"};
-    const char* kept[] = {"myalldata.dat", "myalldata.dat.a1B2c", "myalldata.dat.a1B2c3d", "myalldata.dat.a1-2c3",
-                          "xmyalldata.dat.abcdef", "tallix.dat.bak", "other.dat.abcdef"};
+    const char* kept[] = {"myalldata.dat",        "myalldata.dat.a1B2c",   "myalldata.dat.a1B2c3d",
+                          "myalldata.dat.a1-2c3", "xmyalldata.dat.abcdef", "tallix.dat.bak",
+                          "other.dat.abcdef"};
     for (const char* name : leftovers) dir.write(name, "x");
     for (const char* name : kept) dir.write(name, "x");
     platform::local_file_system first, second;

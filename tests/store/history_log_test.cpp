@@ -34,7 +34,10 @@ TEST(HistoryEncoding, DecodingTakesWhatItCan) {
         {"mark and text", bytes({0xFF, 0xFE, 0x41, 0, 0x0D, 0, 0x0A, 0}), u"A\r\n"},
         {"no mark", bytes({0x41, 0, 0x42, 0}), u"AB"},
         {"odd byte count", bytes({0xFF, 0xFE, 0x41, 0, 0x42}), u"A\uFFFD"},
-        {"unpaired surrogates stay", bytes({0xFF, 0xFE, 0x00, 0xD8, 0x41, 0, 0x00, 0xDC}), u"\xD800" u"A" u"\xDC00"},
+        {"unpaired surrogates stay", bytes({0xFF, 0xFE, 0x00, 0xD8, 0x41, 0, 0x00, 0xDC}),
+         u"\xD800"
+         u"A"
+         u"\xDC00"},
         {"pair", bytes({0xFF, 0xFE, 0x3D, 0xD8, 0x00, 0xDE}), u"\U0001F600"},
         {"mark alone", bytes({0xFF, 0xFE}), u""},
     };

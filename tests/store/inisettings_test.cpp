@@ -53,9 +53,8 @@ TEST_F(inisettings_test, KeysAreTrimmedOfSpaces) {
 TEST_F(inisettings_test, BlankOrUnstorableKeysAreRefusedAndTouchNothing) {
     for (const char16_t* key : {u"", u"   ", u"a=b", u"[x", u"a\r\nb", u"textcalc:lines", u"X:LINES"}) {
         EXPECT_FALSE(write(key, u"v")) << platform::to_utf8(key);
-        EXPECT_EQ(read(key, u"dflt"), std::u16string(key).find_first_not_of(u' ') == std::u16string::npos
-                                          ? u""
-                                          : u"dflt");
+        EXPECT_EQ(read(key, u"dflt"),
+                  std::u16string(key).find_first_not_of(u' ') == std::u16string::npos ? u"" : u"dflt");
     }
     EXPECT_EQ(file(), "<missing>");
 }
@@ -69,8 +68,14 @@ TEST_F(inisettings_test, StoredEmptyValueBeatsTheDefaultAMissingKeyDoesNot) {
 
 TEST_F(inisettings_test, ValuesComeBackWholeAndUnchanged) {
     const std::u16string values[] = {
-        std::u16string(5000, u'9'), u"  spaces around  ", u"π≈3.14 ▲ sin<30>", u"a\\nb", u"\\", u"x=y;z",
-        u"[not a header]", std::u16string(u"nul\0inside", 10),
+        std::u16string(5000, u'9'),
+        u"  spaces around  ",
+        u"π≈3.14 ▲ sin<30>",
+        u"a\\nb",
+        u"\\",
+        u"x=y;z",
+        u"[not a header]",
+        std::u16string(u"nul\0inside", 10),
     };
     for (const auto& v : values) {
         ASSERT_TRUE(write(u"textcalc", v));
@@ -99,8 +104,9 @@ TEST_F(inisettings_test, AHandEditedFileKeepsItsOtherLines) {
     EXPECT_EQ(read(u"textre"), u" 1");
     ASSERT_TRUE(write(u"textre", u"2"));
     ASSERT_TRUE(write(u"textcalc", u"1+1"));
-    EXPECT_EQ(file(), "; my notes\r\n[Other]\r\ntextre=not mine\r\n\r\n[TALLIX]\r\n# kept\r\ntextre=2\r\nextra=yes\r\n"
-                      "textcalc=1+1\r\n\r\n[last]\r\nz=1\r\n");
+    EXPECT_EQ(file(),
+              "; my notes\r\n[Other]\r\ntextre=not mine\r\n\r\n[TALLIX]\r\n# kept\r\ntextre=2\r\nextra=yes\r\n"
+              "textcalc=1+1\r\n\r\n[last]\r\nz=1\r\n");
 }
 
 TEST_F(inisettings_test, BrokenBytesReadWithoutHarm) {

@@ -26,23 +26,21 @@ TEST(ProfileDocument, SetFollowsTheProfileRules) {
          "[TALLIX]\r\ntextre=3\r\n"},
         {"blanks around a file's key", "[tallix]\r\n  textre = old\r\n", "tallix", "textre", "3",
          "[tallix]\r\ntextre=3\r\n"},
-        {"missing key after the section's last line, before the blank",
-         "[tallix]\r\na=1\r\n\r\n[other]\r\nx=1\r\n", "tallix", "textre", "3",
-         "[tallix]\r\na=1\r\ntextre=3\r\n\r\n[other]\r\nx=1\r\n"},
+        {"missing key after the section's last line, before the blank", "[tallix]\r\na=1\r\n\r\n[other]\r\nx=1\r\n",
+         "tallix", "textre", "3", "[tallix]\r\na=1\r\ntextre=3\r\n\r\n[other]\r\nx=1\r\n"},
         {"missing section at the end", "; a comment\r\n[other]\r\nx=1\r\n", "tallix", "k", "v",
          "; a comment\r\n[other]\r\nx=1\r\n[tallix]\r\nk=v\r\n"},
         {"comments are never keys", "[tallix]\r\n;textre=keep\r\n#textre=keep\r\n", "tallix", "textre", "3",
          "[tallix]\r\n;textre=keep\r\n#textre=keep\r\ntextre=3\r\n"},
         {"the first of two sections", "[tallix]\r\nk=1\r\n[tallix]\r\nk=2\r\n", "tallix", "k", "v",
          "[tallix]\r\nk=v\r\n[tallix]\r\nk=2\r\n"},
-        {"LF and lone CR lines become CR LF", "[tallix]\nk=1\rz=2", "tallix", "k", "v",
-         "[tallix]\r\nk=v\r\nz=2\r\n"},
+        {"LF and lone CR lines become CR LF", "[tallix]\nk=1\rz=2", "tallix", "k", "v", "[tallix]\r\nk=v\r\nz=2\r\n"},
         {"a UTF-8 mark is kept", "\xEF\xBB\xBF[tallix]\r\nk=1\r\n", "tallix", "k", "v",
          "\xEF\xBB\xBF[tallix]\r\nk=v\r\n"},
         {"a UTF-16 file becomes UTF-8", std::string("\xFF\xFE[\0t\0]\0\r\0\n\0k\0=\0\x40\x26", 18), "t", "k", "v",
          "[t]\r\nk=v\r\n"},
-        {"a key line outside every section is not the section's",
-         "k=outside\r\n[tallix]\r\n", "tallix", "k", "v", "k=outside\r\n[tallix]\r\nk=v\r\n"},
+        {"a key line outside every section is not the section's", "k=outside\r\n[tallix]\r\n", "tallix", "k", "v",
+         "k=outside\r\n[tallix]\r\nk=v\r\n"},
         {"an empty value", "[tallix]\r\nk=1\r\n", "tallix", "k", "", "[tallix]\r\nk=\r\n"},
     };
     for (const auto& c : cases) {
@@ -55,8 +53,8 @@ TEST(ProfileDocument, SetFollowsTheProfileRules) {
 TEST(ProfileDocument, RefusesWhatWouldChangeTheFileShape) {
     const std::string before = "[tallix]\r\nk=1\r\n";
     const std::pair<const char*, const char*> bad_keys_and_values[] = {
-        {"", "v"},       {" k", "v"},         {"k ", "v"}, {"a=b", "v"}, {"[x", "v"},
-        {";x", "v"},     {"#x", "v"},         {"a\nb", "v"}, {"k", "a\r\n[evil]"}, {"k", "line\n"},
+        {"", "v"},   {" k", "v"}, {"k ", "v"},   {"a=b", "v"},         {"[x", "v"},
+        {";x", "v"}, {"#x", "v"}, {"a\nb", "v"}, {"k", "a\r\n[evil]"}, {"k", "line\n"},
     };
     for (const auto& [key, value] : bad_keys_and_values) {
         document doc(before);
@@ -90,8 +88,15 @@ TEST(ProfileDocument, FindReadsTheValueAfterTheFirstEqualsSignUntrimmed) {
 
 TEST(ProfileDocument, AnyBytesParseWithoutHarm) {
     const std::string odd[] = {
-        std::string("\xFF\xFE\x41", 3), "\xC3\x28=\xFF\r\n[\xE2\x82]\r\nk=\x80", "[", "]", "=", "[s\r\n=v",
-        std::string("\0\0\0", 3), "\r\r\n\n", std::string("\xFE\xFF\0[\0s\0]", 8),
+        std::string("\xFF\xFE\x41", 3),
+        "\xC3\x28=\xFF\r\n[\xE2\x82]\r\nk=\x80",
+        "[",
+        "]",
+        "=",
+        "[s\r\n=v",
+        std::string("\0\0\0", 3),
+        "\r\r\n\n",
+        std::string("\xFE\xFF\0[\0s\0]", 8),
     };
     for (const auto& bytes : odd) {
         document doc(bytes);

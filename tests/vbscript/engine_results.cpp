@@ -28,8 +28,7 @@ std::string utf8(std::u16string_view s) {
     std::string out;
     for (size_t i = 0; i < s.size(); ++i) {
         char32_t cp = s[i];
-        if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < s.size())
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (s[++i] - 0xDC00);
+        if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < s.size()) cp = 0x10000 + ((cp - 0xD800) << 10) + (s[++i] - 0xDC00);
         if (cp < 0x80) {
             out += char(cp);
         } else if (cp < 0x800) {

@@ -5,8 +5,8 @@
 #include "engine_results.h"
 #include "vbscript/variant.h"
 
-using engine_results::outcome;
 using engine_results::check_table;
+using engine_results::outcome;
 using engine_results::row;
 
 namespace {
@@ -147,26 +147,16 @@ TEST(EngineComparisons, NumbersStringsEmptyAndNull) {
 
 TEST(EngineLogic, BitwiseOnNumbersAndNullRules) {
     check_table({
-        {"Not 0", "Integer -1"},
-        {"Not True", "Boolean False"},
-        {"Not CByte(1)", "Byte 254"},
-        {"Not 1.6", "Long -3"},
-        {"Not Empty", "Integer -1"},
-        {"Not Null", "Null"},
-        {"12 And 10", "Integer 8"},
-        {"12 Or 3", "Integer 15"},
-        {"12 Xor 10", "Integer 6"},
-        {"True And 3", "Integer 3"},
-        {"70000 And 1", "Long 0"},
-        {"Null And False", "Boolean False"},
-        {"Null And True", "Null"},
-        {"Null Or True", "Boolean True"},
-        {"Null Or False", "Null"},
-        {"False Imp Null", "Boolean True"},
-        {"Null Imp True", "Boolean True"},
-        {"True Imp Null", "Null"},
-        {"Null Xor True", "Null"},
-        {"True Eqv False", "Boolean False"},
+        {"Not 0", "Integer -1"},           {"Not True", "Boolean False"},
+        {"Not CByte(1)", "Byte 254"},      {"Not 1.6", "Long -3"},
+        {"Not Empty", "Integer -1"},       {"Not Null", "Null"},
+        {"12 And 10", "Integer 8"},        {"12 Or 3", "Integer 15"},
+        {"12 Xor 10", "Integer 6"},        {"True And 3", "Integer 3"},
+        {"70000 And 1", "Long 0"},         {"Null And False", "Boolean False"},
+        {"Null And True", "Null"},         {"Null Or True", "Boolean True"},
+        {"Null Or False", "Null"},         {"False Imp Null", "Boolean True"},
+        {"Null Imp True", "Boolean True"}, {"True Imp Null", "Null"},
+        {"Null Xor True", "Null"},         {"True Eqv False", "Boolean False"},
         {"\"3\" And 1", "Long 1"},
     });
 }
@@ -365,10 +355,10 @@ TEST(EngineLimits, HugeTextsFailWithOutOfMemory) {
 // Every text an evaluation makes or copies counts: a short formula that copies a long
 // text over and over runs out of budget at once instead of running for minutes.
 TEST(EngineLimits, FunctionsThatCopyLongTextsShareOneBudget) {
-    const std::string functions[] = {"UCase(", "LCase(", "Trim(", "StrReverse(", "CStr(", "Mid(",
-                                     "Left(", "Right(", "Escape(", "Join(Array(", "Array(", "Filter(Array("};
-    const std::string closes[] = {")", ")", ")", ")", ")", ",1)", ",1000000)", ",1000000)", ")",
-                                  "))", ")(0)", "),\"a\")(0)"};
+    const std::string functions[] = {"UCase(", "LCase(", "Trim(",   "StrReverse(", "CStr(",  "Mid(",
+                                     "Left(",  "Right(", "Escape(", "Join(Array(", "Array(", "Filter(Array("};
+    const std::string closes[] = {")",         ")",         ")", ")",  ")",    ",1)",
+                                  ",1000000)", ",1000000)", ")", "))", ")(0)", "),\"a\")(0)"};
     for (std::size_t f = 0; f < std::size(functions); ++f) {
         std::string formula = "String(1000000, \"a\")";
         for (int level = 0; level < 6; ++level) formula = functions[f] + formula + closes[f];

@@ -2,8 +2,8 @@
 
 #include "engine_results.h"
 
-using engine_results::outcome;
 using engine_results::check_table;
+using engine_results::outcome;
 using engine_results::row;
 
 namespace {
@@ -248,7 +248,8 @@ TEST(CurrencyValues, FixedPointArithmeticConversionsAndBoundaries) {
         {"CCur(1.23456)", "Currency 1.2346"},
         {"CCur(\"0.00005\") & \"|\" & CCur(\"0.00015\") & \"|\" & CCur(\"-0.00025\")", "String 0|0.0002|-0.0002"},
         {"CCur(0.000149)", "Currency 0.0001"},
-        {"CCur(\"0.000001\") & \"|\" & CCur(\"0.00006\") & \"|\" & CCur(\"-0.00005\") & \"|\" & CCur(\"1e-30\")", "String 0|0.0001|0|0"},
+        {"CCur(\"0.000001\") & \"|\" & CCur(\"0.00006\") & \"|\" & CCur(\"-0.00005\") & \"|\" & CCur(\"1e-30\")",
+         "String 0|0.0001|0|0"},
         {"CCur(\" +.5 \") & \"|\" & CCur(\"5.\") & \"|\" & CCur(\"-1.23456789e3\")", "String 0.5|5|-1234.5679"},
         {"CCur(\"1e15\")", "error 6: 溢出"},
         {"CCur(\"1e\")", "error 13: 类型不匹配"},
@@ -288,7 +289,8 @@ TEST(SingleValues, ComparedAndDividedAtSinglePrecision) {
         {"CSng(0.1) + CSng(0.2)", "Single 0.3"},
         {"CDbl(CSng(0.1))", "Double 0.100000001490116"},
         {"CSng(1) / 3", "Single 0.3333333"},
-        {"TypeName(CSng(1) / CLng(3)) & TypeName(CSng(1) / 1.5) & TypeName(CByte(1) / CSng(2))", "String DoubleDoubleSingle"},
+        {"TypeName(CSng(1) / CLng(3)) & TypeName(CSng(1) / 1.5) & TypeName(CByte(1) / CSng(2))",
+         "String DoubleDoubleSingle"},
         {"TypeName(CSng(1) * CCur(1))", "String Double"},
     });
 }
@@ -341,7 +343,8 @@ TEST(FormatFunctions, NumbersCurrencyPercentInChineseConventions) {
         {"FormatNumber(2.5, 0) & \"|\" & FormatNumber(0.125, 2)", "String 3|0.13"},
         {"FormatNumber(.2, , 0) & \"|\" & FormatNumber(.2, , -1)", "String .20|0.20"},
         {"FormatNumber(-50, , , -1) & \"|\" & FormatNumber(-50, , , 0)", "String (50.00)|-50.00"},
-        {"FormatNumber(1000000, , , , 0) & \"|\" & FormatNumber(1000000, , , , vbUseDefault)", "String 1000000.00|1,000,000.00"},
+        {"FormatNumber(1000000, , , , 0) & \"|\" & FormatNumber(1000000, , , , vbUseDefault)",
+         "String 1000000.00|1,000,000.00"},
         {"FormatNumber(9.999, 2) & \"|\" & FormatNumber(-0.001)", "String 10.00|-0.00"},
         {"FormatNumber(1, -1) & \"|\" & FormatNumber(\"1e3\", 3)", "String 1.00|1,000.000"},
         {"FormatNumber(Null)", "error 13: 类型不匹配"},
@@ -351,8 +354,10 @@ TEST(FormatFunctions, NumbersCurrencyPercentInChineseConventions) {
         {"FormatCurrency(1234.5) & \"|\" & FormatCurrency(-1234.5)", "String ¥1,234.50|¥-1,234.50"},
         {"FormatCurrency(-1000, , , -1)", "String (¥1,000.00)"},
         {"FormatCurrency(CCur(\"922337203685477.5807\"), 4)", "String ¥922,337,203,685,477.5807"},
-        {"FormatPercent(0.125) & \"|\" & FormatPercent(-0.5, 0) & \"|\" & FormatPercent(-0.5, 0, , -1)", "String 12.50%|-50%|(50%)"},
-        {"FormatNumber(CSng(0.1), 9) & \"|\" & FormatNumber(True) & \"|\" & FormatNumber(#1/2/2020#, 0)", "String 0.100000000|-1.00|43,832"},
+        {"FormatPercent(0.125) & \"|\" & FormatPercent(-0.5, 0) & \"|\" & FormatPercent(-0.5, 0, , -1)",
+         "String 12.50%|-50%|(50%)"},
+        {"FormatNumber(CSng(0.1), 9) & \"|\" & FormatNumber(True) & \"|\" & FormatNumber(#1/2/2020#, 0)",
+         "String 0.100000000|-1.00|43,832"},
         {"FormatNumber(123456.789, 2, , , 0) & \"|\" & FormatPercent(\"0.5\")", "String 123456.79|50.00%"},
         {"Len(FormatNumber(1, 1000))", "Long 1002"},
         {"FormatNumber(1, 100000000)", "error 7: 内存不够"},
@@ -372,7 +377,8 @@ TEST(FormatFunctions, DatesAndNamesInChineseConventions) {
         {"MonthName(1) & MonthName(12, True) & MonthName(\"3\", 10)", "String 一月12月3月"},
         {"MonthName(13)", "error 5: 无效的过程调用或参数"},
         {"MonthName(1, Null)", "error 94: 无效使用 Null"},
-        {"WeekdayName(1) & WeekdayName(1, True, vbMonday) & WeekdayName(1, True, 0) & WeekdayName(7, , 7)", "String 星期日周一周一星期五"},
+        {"WeekdayName(1) & WeekdayName(1, True, vbMonday) & WeekdayName(1, True, 0) & WeekdayName(7, , 7)",
+         "String 星期日周一周一星期五"},
         {"WeekdayName(8)", "error 5: 无效的过程调用或参数"},
         {"WeekdayName(1, , 8)", "error 5: 无效的过程调用或参数"},
     });
@@ -381,7 +387,8 @@ TEST(FormatFunctions, DatesAndNamesInChineseConventions) {
 TEST(DateFunctions, PartsValuesAndWeeksOfTheYear) {
     check_table({
         {"DatePart(\"yyyy\", #3/4/2021#) & DatePart(\"q\", #3/4/2021#) & DatePart(\"m\", #3/4/2021#)", "String 202113"},
-        {"DatePart(\"y\", #3/4/2021#) & \"|\" & DatePart(\"d\", #3/4/2021#) & \"|\" & DatePart(\"w\", #3/4/2021#)", "String 63|4|5"},
+        {"DatePart(\"y\", #3/4/2021#) & \"|\" & DatePart(\"d\", #3/4/2021#) & \"|\" & DatePart(\"w\", #3/4/2021#)",
+         "String 63|4|5"},
         {"DatePart(\"w\", #3/4/2021#, vbMonday) & DatePart(\"w\", #3/4/2021#, vbUseSystemDayOfWeek)", "String 44"},
         {"DatePart(\"h\", #13:04:05#) & DatePart(\"n\", #13:04:05#) & DatePart(\"s\", #13:04:05#)", "String 1345"},
         {"DatePart(\"ww\", #1/1/2021#) & \"|\" & DatePart(\"ww\", #12/31/2021#)", "String 1|53"},

@@ -54,8 +54,15 @@ TEST(NumberToText, SingleUsesSevenDigits) {
 }
 
 TEST(NumberToText, EveryTextReadsBackAsTheValueRoundedToFifteenDigits) {
-    const double values[] = {1.0 / 3, 2.0 / 3, 1e-300, 6.02214076e23, 0.1 + 0.2, 1e15 - 1, 123.456e-7,
-                             std::numeric_limits<double>::max(), std::numeric_limits<double>::denorm_min()};
+    const double values[] = {1.0 / 3,
+                             2.0 / 3,
+                             1e-300,
+                             6.02214076e23,
+                             0.1 + 0.2,
+                             1e15 - 1,
+                             123.456e-7,
+                             std::numeric_limits<double>::max(),
+                             std::numeric_limits<double>::denorm_min()};
     for (double v : values) {
         const std::u16string text = vbscript::number_to_text(v);
         auto back = vbscript::parse_number_text(text);

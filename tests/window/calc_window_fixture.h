@@ -96,9 +96,9 @@ struct calc_window : ::testing::Test {
     void dock_at(window::screen_edge side) {
         place_at(600, 300);
         switch (side) {
-            case window::screen_edge::left: drag_by({{-rect().left, 0}}); break;
-            case window::screen_edge::right: drag_by({{1920 - rect().right, 0}}); break;
-            case window::screen_edge::top: drag_by({{0, -rect().top}}); break;
+        case window::screen_edge::left: drag_by({{-rect().left, 0}}); break;
+        case window::screen_edge::right: drag_by({{1920 - rect().right, 0}}); break;
+        case window::screen_edge::top: drag_by({{0, -rect().top}}); break;
         }
         tick("tmrCheck");
         slide_home();
@@ -134,9 +134,9 @@ struct calc_window : ::testing::Test {
     lone_moving send_moving(platform::pixel_rect proposed) {
         const std::size_t before = windows.defaults.size();
         windows.send(hwnd(), platform::window_message::moving(proposed));
-        const bool passed = std::any_of(windows.defaults.begin() + static_cast<std::ptrdiff_t>(before),
-                                        windows.defaults.end(),
-                                        [](const auto& d) { return d.message == platform::wm_moving; });
+        const bool passed =
+            std::any_of(windows.defaults.begin() + static_cast<std::ptrdiff_t>(before), windows.defaults.end(),
+                        [](const auto& d) { return d.message == platform::wm_moving; });
         return {proposed, passed};
     }
 };

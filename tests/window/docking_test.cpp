@@ -35,9 +35,9 @@ struct docking_test : calc_window {
     // A point of the strip that a window docked at side by dock_at leaves on the screen.
     static pixel_point on_strip(edge side) {
         switch (side) {
-            case edge::left: return {2, 400};
-            case edge::right: return {1918, 400};
-            case edge::top: return {800, 2};
+        case edge::left: return {2, 400};
+        case edge::right: return {1918, 400};
+        case edge::top: return {800, 2};
         }
         return {};
     }
@@ -63,7 +63,8 @@ TEST_F(docking_test, TheSlideStepsGrowBy30UpTo300ThenByAFifthAndTheLastIsCutShor
         steps.push_back(previous - l);
         previous = l;
     }
-    EXPECT_EQ(steps, (std::vector<int>{60, 90, 120, 150, 180, 210, 240, 270, 300, 396, 511, 649, 815, 1014, 1253, 807}));
+    EXPECT_EQ(steps,
+              (std::vector<int>{60, 90, 120, 150, 180, 210, 240, 270, 300, 396, 511, 649, 815, 1014, 1253, 807}));
     EXPECT_EQ(twips().left, 60 - width_tw);
     EXPECT_FALSE(enabled("tmrMove"));
     EXPECT_TRUE(enabled("tmrCheck")) << "the watch goes on";

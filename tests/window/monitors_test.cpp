@@ -47,7 +47,9 @@ TEST_F(monitors, ADragCrossesTheSharedEdgeAndStopsOnlyAtTheDesktopsEdges) {
         pixel_point offset;
         pixel_rect expected;
     } rows[] = {
-        {"pointer still on the left monitor, the window over the shared edge", {700, 300}, {300, 0},
+        {"pointer still on the left monitor, the window over the shared edge",
+         {700, 300},
+         {300, 0},
          {1000, 300, 1000 + width, 300 + height}},
         {"pointer over on the right monitor", {700, 300}, {900, 0}, {1600, 300, 1600 + width, 300 + height}},
         {"beyond the desktop's right edge", {700, 300}, {1700, 0}, {2560 - width, 300, 2560, 300 + height}},

@@ -7,8 +7,7 @@ namespace platform::qt::link_protocol {
 
 std::string encode_command(std::u16string_view command) {
     std::string bytes = to_utf8(command);
-    if (bytes.find('\n') != std::string::npos || bytes.size() > max_line)
-        raise(err_invalid_call);
+    if (bytes.find('\n') != std::string::npos || bytes.size() > max_line) raise(err_invalid_call);
     bytes += '\n';
     return bytes;
 }

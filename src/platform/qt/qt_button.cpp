@@ -25,8 +25,7 @@ protected:
 
 }  // namespace
 
-qt_button::qt_button(const control_design& design, QWidget* parent)
-    : widget_control(design, new push_button(parent)) {
+qt_button::qt_button(const control_design& design, QWidget* parent) : widget_control(design, new push_button(parent)) {
     QPushButton* b = widget();
     // Captions are plain: "&" never makes an access key, and no button is a default.
     QString text = to_qstring(design.caption);

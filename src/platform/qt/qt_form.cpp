@@ -103,11 +103,11 @@ void form_widget::mouseMoveEvent(QMouseEvent* e) {
     const Qt::Edges hover = edges_at(e->position().toPoint());
     const bool diag_a = hover == (Qt::LeftEdge | Qt::TopEdge) || hover == (Qt::RightEdge | Qt::BottomEdge);
     const bool diag_b = hover == (Qt::RightEdge | Qt::TopEdge) || hover == (Qt::LeftEdge | Qt::BottomEdge);
-    setCursor(diag_a ? Qt::SizeFDiagCursor
-              : diag_b ? Qt::SizeBDiagCursor
+    setCursor(diag_a                                   ? Qt::SizeFDiagCursor
+              : diag_b                                 ? Qt::SizeBDiagCursor
               : hover & (Qt::LeftEdge | Qt::RightEdge) ? Qt::SizeHorCursor
-              : hover ? Qt::SizeVerCursor
-                      : Qt::ArrowCursor);
+              : hover                                  ? Qt::SizeVerCursor
+                                                       : Qt::ArrowCursor);
 }
 
 void form_widget::mouseReleaseEvent(QMouseEvent* e) {
@@ -190,15 +190,14 @@ void qt_form::build_controls(const form_design& design, const QIcon& icon) {
             controls_.push_back(std::move(made));
         };
         switch (c.kind) {
-            case control_kind::text_box: keep(std::make_unique<qt_text_box>(c, client_)); break;
-            case control_kind::label: keep(std::make_unique<qt_label>(c, client_)); break;
-            case control_kind::button: keep(std::make_unique<qt_button>(c, client_)); break;
-            case control_kind::picture_box: keep(std::make_unique<qt_picture_box>(c, client_, icon)); break;
+        case control_kind::text_box: keep(std::make_unique<qt_text_box>(c, client_)); break;
+        case control_kind::label: keep(std::make_unique<qt_label>(c, client_)); break;
+        case control_kind::button: keep(std::make_unique<qt_button>(c, client_)); break;
+        case control_kind::picture_box: keep(std::make_unique<qt_picture_box>(c, client_, icon)); break;
         }
     }
     for (const control_design& c : design.controls) {
-        if (!c.describes.empty())
-            static_cast<qt_label&>(find<label>(c.name)).describe(by_name_.at(c.describes).widget);
+        if (!c.describes.empty()) static_cast<qt_label&>(find<label>(c.name)).describe(by_name_.at(c.describes).widget);
         // Buttons stay above the icon box they overlap, so every button can be clicked.
         if (c.kind == control_kind::button) by_name_.at(c.name).widget->raise();
     }
@@ -207,8 +206,7 @@ void qt_form::build_controls(const form_design& design, const QIcon& icon) {
 void qt_form::set_tab_order(const form_design& design) {
     std::vector<const control_design*> order;
     for (const control_design& c : design.controls) order.push_back(&c);
-    std::stable_sort(order.begin(), order.end(),
-                     [](auto* a, auto* b) { return a->tab_index < b->tab_index; });
+    std::stable_sort(order.begin(), order.end(), [](auto* a, auto* b) { return a->tab_index < b->tab_index; });
     QWidget* previous = nullptr;
     for (const control_design* c : order) {
         QWidget* w = by_name_.at(c->name).widget;
@@ -223,8 +221,7 @@ void qt_form::layout_frame() {
     const int w = window_->width() - 2 * b;
     const QPoint at = window_->contents_offset() + QPoint(b, b);
     caption_->setGeometry(at.x(), at.y(), w, caption_bar::height());
-    client_->setGeometry(at.x(), at.y() + caption_bar::height(), w,
-                         window_->height() - 2 * b - caption_bar::height());
+    client_->setGeometry(at.x(), at.y() + caption_bar::height(), w, window_->height() - 2 * b - caption_bar::height());
 }
 
 std::u16string qt_form::caption() const { return from_qstring(window_->windowTitle()); }
@@ -349,12 +346,12 @@ void qt_form::window_reported() {
         return;
     }
     switch (moves_.reported(at, mapping)) {
-        case move_tracker::report::asked_for: break;
-        case move_tracker::report::placed_apart:
-            watch_answer();
-            window_->setGeometry(moves_.wanted());
-            break;
-        case move_tracker::report::moved_apart: propose_geometry(at); break;
+    case move_tracker::report::asked_for: break;
+    case move_tracker::report::placed_apart:
+        watch_answer();
+        window_->setGeometry(moves_.wanted());
+        break;
+    case move_tracker::report::moved_apart: propose_geometry(at); break;
     }
 }
 
@@ -465,9 +462,9 @@ void qt_form::set_state(window_state s) {
     const Qt::WindowStates plain =
         window_->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen);
     switch (s) {
-        case window_state::normal: window_->setWindowState(plain); break;
-        case window_state::minimized: window_->setWindowState(plain | Qt::WindowMinimized); break;
-        case window_state::maximized: window_->setWindowState(plain | Qt::WindowMaximized); break;
+    case window_state::normal: window_->setWindowState(plain); break;
+    case window_state::minimized: window_->setWindowState(plain | Qt::WindowMinimized); break;
+    case window_state::maximized: window_->setWindowState(plain | Qt::WindowMaximized); break;
     }
 }
 

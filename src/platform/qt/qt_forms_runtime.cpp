@@ -40,7 +40,8 @@ void qt_forms_runtime::run_beside(std::function<void()> work, std::function<void
     job.thread = std::thread([this, &job, work = std::move(work)] {
         work();
         job.ended = true;
-        QMetaObject::invokeMethod(&messenger_, [this] { finish_ended(false); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &messenger_, [this] { finish_ended(false); }, Qt::QueuedConnection);
     });
 }
 
@@ -81,9 +82,7 @@ int qt_forms_runtime::screen_height() const {
     return s ? s->geometry().height() * twips_per_pixel() : 0;
 }
 
-std::string qt_forms_runtime::app_path() const {
-    return QCoreApplication::applicationDirPath().toStdString();
-}
+std::string qt_forms_runtime::app_path() const { return QCoreApplication::applicationDirPath().toStdString(); }
 
 std::string qt_forms_runtime::exe_name() const {
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toStdString();

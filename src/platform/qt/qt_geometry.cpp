@@ -12,9 +12,7 @@ int twips_per_pixel() {
     return std::max(1, static_cast<int>(std::lround(1440.0 / (dpi > 0 ? dpi : 96.0))));
 }
 
-int to_pixels(int twips) {
-    return static_cast<int>(std::nearbyint(static_cast<double>(twips) / twips_per_pixel()));
-}
+int to_pixels(int twips) { return static_cast<int>(std::nearbyint(static_cast<double>(twips) / twips_per_pixel())); }
 
 QRect to_pixels(const twips_rect& r) {
     const int left = to_pixels(r.left), top = to_pixels(r.top);

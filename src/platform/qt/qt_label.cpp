@@ -6,8 +6,7 @@ namespace platform::qt {
 
 void label_widget::mousePressEvent(QMouseEvent* e) { e->accept(); }
 
-qt_label::qt_label(const control_design& design, QWidget* parent)
-    : widget_control(design, new label_widget(parent)) {
+qt_label::qt_label(const control_design& design, QWidget* parent) : widget_control(design, new label_widget(parent)) {
     widget()->setFocusPolicy(Qt::NoFocus);
     widget()->setTextFormat(Qt::PlainText);
     widget()->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -1,11 +1,11 @@
 #include "platform/qt/qt_link_service.h"
 
+#include <sys/un.h>
 #include <QDeadlineTimer>
 #include <QLocalSocket>
 #include <QThread>
 #include <QTimer>
 #include <utility>
-#include <sys/un.h>
 
 #include "platform/qt/link_protocol.h"
 

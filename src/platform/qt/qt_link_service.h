@@ -6,8 +6,8 @@
 #include <string>
 
 #include "platform/file_lock.h"
-#include "platform/qt/link_folder.h"
 #include "platform/link_service.h"
+#include "platform/qt/link_folder.h"
 
 namespace platform::qt {
 

@@ -13,9 +13,9 @@ namespace platform::qt {
 // same (docked and hidden at an edge): its window stays on the screen and shows only the
 // part of the form that lies on it.
 struct screen_placement {
-    QRect window;    // the real window, screen pixels
-    QPoint offset;   // where the form's top-left corner lies in the window
-    QRect visible;   // the part of the window that shows the form, window pixels
+    QRect window;   // the real window, screen pixels
+    QPoint offset;  // where the form's top-left corner lies in the window
+    QRect visible;  // the part of the window that shows the form, window pixels
 };
 
 // The window of a form at `form` on the desktop of these monitors: the form moved the

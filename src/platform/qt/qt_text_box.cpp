@@ -4,9 +4,9 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
-#include <algorithm>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
 
 #include "platform/text.h"
 
@@ -15,7 +15,8 @@ namespace platform::qt {
 void text_edit_widget::keyPressEvent(QKeyEvent* e) {
     const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
     const QString typed = enter ? QStringLiteral("\n") : e->text();
-    const bool inserts = enter || (!typed.isEmpty() && typed.at(0).isPrint() && !(e->modifiers() & Qt::ControlModifier));
+    const bool inserts =
+        enter || (!typed.isEmpty() && typed.at(0).isPrint() && !(e->modifiers() & Qt::ControlModifier));
     if (inserts && !isReadOnly() && accepts && !accepts(typed)) return e->accept();
     QPlainTextEdit::keyPressEvent(e);
 }
@@ -115,7 +116,8 @@ void qt_text_box::keep_layouts(int from, int, int added) {
 bool qt_text_box::fits(std::u16string_view inserted_lf) const {
     if (max_length_ <= 0) return true;
     const auto breaks = static_cast<std::size_t>(std::count(inserted_lf.begin(), inserted_lf.end(), u'\n'));
-    const std::size_t after = model_text().size() - static_cast<std::size_t>(sel_length()) + inserted_lf.size() + breaks;
+    const std::size_t after =
+        model_text().size() - static_cast<std::size_t>(sel_length()) + inserted_lf.size() + breaks;
     return after <= static_cast<std::size_t>(max_length_);
 }
 

@@ -15,16 +15,15 @@ QString to_qstring(std::u16string_view s) {
 }
 
 std::u16string from_qstring(const QString& s) {
-    return std::u16string(reinterpret_cast<const char16_t*>(s.utf16()),
-                          static_cast<std::size_t>(s.size()));
+    return std::u16string(reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size()));
 }
 
 void install_font_substitutions() {
     // The Windows faces of the design, mapped to installed look-alikes: a CJK sans for
     // the Chinese UI font, the metric-compatible Liberation Sans for Arial.
-    QFont::insertSubstitutions(QStringLiteral("微软雅黑"),
-                               {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Micro Hei"),
-                                QStringLiteral("Noto Sans CJK")});
+    QFont::insertSubstitutions(
+        QStringLiteral("微软雅黑"),
+        {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK")});
     QFont::insertSubstitutions(QStringLiteral("Arial"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("Noto Sans CJK SC")});
 }
@@ -36,7 +35,8 @@ public:
     using QProxyStyle::QProxyStyle;
     int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
         const int base = QProxyStyle::pixelMetric(metric, option, widget);
-        if (metric == PM_DefaultFrameWidth || metric == PM_ScrollBarExtent) return base > 0 ? std::max(snapped(base), pixel_grid()) : base;
+        if (metric == PM_DefaultFrameWidth || metric == PM_ScrollBarExtent)
+            return base > 0 ? std::max(snapped(base), pixel_grid()) : base;
         return base;
     }
 };
@@ -57,8 +57,7 @@ QFont to_qfont(const font_spec& f) {
 void apply_style(QWidget* w, const control_design& design) {
     w->setObjectName(QString::fromStdString(design.name));
     if (!design.accessible_name.empty()) w->setAccessibleName(to_qstring(design.accessible_name));
-    if (!design.accessible_description.empty())
-        w->setAccessibleDescription(to_qstring(design.accessible_description));
+    if (!design.accessible_description.empty()) w->setAccessibleDescription(to_qstring(design.accessible_description));
     if (design.font) w->setFont(to_qfont(*design.font));
     if (design.back_color || design.fore_color) {
         QPalette p = w->palette();

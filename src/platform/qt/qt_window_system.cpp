@@ -11,8 +11,8 @@
 
 namespace platform::qt {
 
-bool qt_window_system::set_window_pos(window_handle w, window_handle insert_after, int x, int y,
-                                      int cx, int cy, unsigned flags) {
+bool qt_window_system::set_window_pos(window_handle w, window_handle insert_after, int x, int y, int cx, int cy,
+                                      unsigned flags) {
     qt_form* f = forms_.find(w);
     if (!f) return false;
     QWidget* widget = f->widget();

@@ -1,5 +1,6 @@
 #include "platform/qt/qt_x11_window.h"
 
+#include <xcb/xcb.h>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -8,7 +9,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <vector>
-#include <xcb/xcb.h>
 
 namespace platform::qt {
 
@@ -22,8 +22,7 @@ xcb_connection_t* x11_connection() {
 
 xcb_atom_t intern(xcb_connection_t* c, const char* name) {
     xcb_atom_t atom = XCB_ATOM_NONE;
-    xcb_intern_atom_reply_t* reply =
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr);
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr);
     if (reply) atom = reply->atom;
     std::free(reply);
     return atom;

@@ -2,9 +2,9 @@
 // and the pointer's crossings; used by the Qt forms and window system.
 #pragma once
 
+#include <QtGui/qwindowdefs.h>
 #include <QAbstractNativeEventFilter>
 #include <QRect>
-#include <QtGui/qwindowdefs.h>
 #include <cstdint>
 #include <functional>
 #include <optional>

@@ -27,7 +27,8 @@ TEST(LinkProtocol, CommandThatCannotBeOneLineIsRefusedBeforeSending) {
 
 TEST(LinkProtocol, ReceivedBytesDecodeLeniently) {
     EXPECT_EQ(platform::qt::link_protocol::decode_command("showme"), u"showme");
-    EXPECT_EQ(platform::qt::link_protocol::decode_command(std::string("\xFF\x00\x80", 3)), std::u16string(u"\uFFFD\0\uFFFD", 3));
+    EXPECT_EQ(platform::qt::link_protocol::decode_command(std::string("\xFF\x00\x80", 3)),
+              std::u16string(u"\uFFFD\0\uFFFD", 3));
 }
 
 TEST(LineReader, SplitsLinesWhereverTheBytesArriveInPieces) {

@@ -96,7 +96,8 @@ TEST_F(qt_form_test, HelpWindowHasItsOwnCaptionBarAFixedSizeAndNoIcon) {
     EXPECT_EQ(outer->height(), 462 + platform::qt::caption_bar::height() + 2 * platform::qt::form_widget::border());
     EXPECT_TRUE(outer->windowIcon().isNull());
     EXPECT_EQ(form.caption(), u"help");
-    EXPECT_TRUE(outer->findChild<QPlainTextEdit*>("Text_tip")->isReadOnly()) << "the fixed text can be copied, not edited";
+    EXPECT_TRUE(outer->findChild<QPlainTextEdit*>("Text_tip")->isReadOnly())
+        << "the fixed text can be copied, not edited";
 }
 
 }  // namespace

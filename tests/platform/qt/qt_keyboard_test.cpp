@@ -161,8 +161,9 @@ TEST_F(Keyboard, ResultAndHistoryBoxesTakeTypingWithoutEvaluating) {
 
 TEST_F(Keyboard, NoButtonIsADefaultButton) {
     for (platform::control* c : window.window().controls()) {
-        auto* b = static_cast<platform::qt::qt_form&>(window.window()).client()->findChild<QPushButton*>(
-            QString::fromStdString(c->name()));
+        auto* b = static_cast<platform::qt::qt_form&>(window.window())
+                      .client()
+                      ->findChild<QPushButton*>(QString::fromStdString(c->name()));
         if (!b) continue;
         EXPECT_FALSE(b->isDefault()) << c->name();
         EXPECT_FALSE(b->autoDefault()) << c->name();
@@ -182,12 +183,9 @@ TEST_F(Keyboard, UndoTakesBackEveryButtonAndRedoDoesItAgain) {
         std::u16string before, after;
         int caret;  // after the command
     } cases[] = {
-        {"Command_jia", "1+2", u"1+2", u"1+2+", 4},
-        {"Command_cot", "2*", u"2*", u"2*(1/tan)", 9},
-        {"Command_addkuohao", "7", u"7", u"7()", 2},
-        {"Command_addkuohaopi", "sin", u"sin", u"sin<>", 4},
-        {"Command_lifang", "2", u"2", u"2^()", 3},
-        {"Command_e", "1+\n2", u"1+\r\n2", u"", 0},
+        {"Command_jia", "1+2", u"1+2", u"1+2+", 4},  {"Command_cot", "2*", u"2*", u"2*(1/tan)", 9},
+        {"Command_addkuohao", "7", u"7", u"7()", 2}, {"Command_addkuohaopi", "sin", u"sin", u"sin<>", 4},
+        {"Command_lifang", "2", u"2", u"2^()", 3},   {"Command_e", "1+\n2", u"1+\r\n2", u"", 0},
         {"Command_r", "4*5", u"4*5", u"", 0},
     };
     for (const auto& c : cases) {

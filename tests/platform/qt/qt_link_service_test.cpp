@@ -2,18 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QTemporaryDir>
-#include <atomic>
 #include <fcntl.h>
-#include <functional>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
-#include <thread>
 #include <unistd.h>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <atomic>
+#include <functional>
+#include <thread>
 
 #include "fakes/error_number.h"
 #include "platform/runtime_error.h"
@@ -339,8 +339,7 @@ struct raw_server {
             if (!answer.empty()) ::send(c, answer.data(), answer.size(), MSG_NOSIGNAL);
             if (hold) {
                 char rest[16];
-                while (::recv(c, rest, sizeof rest, 0) > 0) {
-                }
+                while (::recv(c, rest, sizeof rest, 0) > 0) {}
             }
             close(c);
         });
@@ -373,8 +372,7 @@ TEST_F(link_test, ClientIsAcceptedOnlyOnAnAcknowledgement) {
         ASSERT_TRUE(pump_until([&] {
             try {
                 talk = second.open("tallix", "FormDDE", 10);
-            } catch (const platform::runtime_error&) {
-            }
+            } catch (const platform::runtime_error&) {}
             return talk != nullptr;
         }));
         EXPECT_EQ(fakes::error_number([&] { talk->execute(u"showme", 3); }), c.error) << c.answer;
@@ -389,7 +387,8 @@ TEST_F(link_test, OpeningAServiceNobodyOffersFails) {
     EXPECT_EQ(fakes::error_number([&] { first->open("tallix", "FormDDE", 2); }), platform::link_error_no_answer);
     EXPECT_EQ(fakes::error_number([&] { first->open("nobody", "FormDDE", 50); }), platform::link_error_no_answer);
     EXPECT_EQ(fakes::error_number([&] { first->open("../x", "FormDDE", 50); }), platform::link_error_no_answer);
-    EXPECT_EQ(fakes::error_number([&] { first->open(std::string(200, 'a'), "FormDDE", 50); }), platform::link_error_no_answer);
+    EXPECT_EQ(fakes::error_number([&] { first->open(std::string(200, 'a'), "FormDDE", 50); }),
+              platform::link_error_no_answer);
 }
 
 TEST_F(link_test, ClientWaitsForACopyThatHoldsItsLockButIsNotListeningYet) {

@@ -34,8 +34,7 @@ TEST(place_on_screen, KeepsTheWindowOnTheScreenAndShowsThePartOfTheFormOnIt) {
         {"hidden at the right edge", {1276, 300, 479, 392}, {801, 300, 479, 392}, {475, 0}, {475, 0, 4, 392}},
         {"hidden at the top edge", {200, -388, 479, 392}, {200, 0, 479, 392}, {0, -388}, {0, 0, 479, 4}},
         {"past the bottom", {200, 900, 479, 392}, {200, 632, 479, 392}, {0, 268}, {0, 268, 479, 124}},
-        {"in the top-left corner, beyond both edges", {-4, -4, 479, 392}, {0, 0, 479, 392}, {-4, -4},
-         {0, 0, 475, 388}},
+        {"in the top-left corner, beyond both edges", {-4, -4, 479, 392}, {0, 0, 479, 392}, {-4, -4}, {0, 0, 475, 388}},
         {"taller than the screen", {0, -4, 479, 1100}, {0, 0, 479, 1100}, {0, -4}, {0, 0, 479, 1024}},
         {"wholly beyond the screen", {-600, 300, 479, 392}, {-600, 300, 479, 392}, {0, 0}, {0, 0, 479, 392}},
     };
@@ -69,8 +68,7 @@ TEST(move_tracker, TellsTheWindowManagersMovesFromTheWindowsOwn) {
           {"2", {}, centred.translated(1, 0), true, report::placed_apart},
           {"3", {}, centred, true, report::placed_apart},
           {"4", {}, centred.translated(1, 0), true, report::moved_apart}}},
-        {"a window placed by the window manager from the start",
-         {{"mapped", {}, centred, true, report::moved_apart}}},
+        {"a window placed by the window manager from the start", {{"mapped", {}, centred, true, report::moved_apart}}},
         {"reports of a drag arriving late",
          {{"first of two moves", {a, b}, a, false, report::asked_for},
           {"second", {}, b, false, report::asked_for},
@@ -141,8 +139,8 @@ TEST_F(qt_form_beyond_the_screen, ABorderPressOnTheShownStripResizesTheFormFromI
     QMouseEvent drag(QEvent::MouseMove, QPointF(524, 200), at + QPoint(50, 0), Qt::NoButton, Qt::LeftButton,
                      Qt::NoModifier);
     QApplication::sendEvent(frame, &drag);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(524, 200), at + QPoint(50, 0), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(524, 200), at + QPoint(50, 0), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
     QApplication::sendEvent(frame, &release);
     EXPECT_EQ(windows.window_rect(form->handle()), (platform::pixel_rect{-4, 100, 525, 492}));
 }

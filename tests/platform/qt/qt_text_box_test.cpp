@@ -155,10 +155,28 @@ TEST(qt_text_box_limit, EditsBeyondTheLimitAreRefusedWholeAndReported) {
         {[&] { type(Qt::Key_1, "1"); }, u"123456", u"123456"},
         {[&] { type(Qt::Key_Return, "\r"); }, u"1234", u"1234\r\n"},
         {[&] { type(Qt::Key_Return, "\r"); }, u"12345", u"12345"},
-        {[&] { QApplication::clipboard()->setText("7\n8"); box.widget()->paste(); }, u"12", u"127\r\n8"},
-        {[&] { QApplication::clipboard()->setText("7\n8"); box.widget()->paste(); }, u"123", u"123"},
-        {[&] { QInputMethodEvent e; e.setCommitString("中文"); send(e); }, u"1234", u"1234中文"},
-        {[&] { QInputMethodEvent e; e.setCommitString("中文"); send(e); }, u"12345", u"12345"},
+        {[&] {
+             QApplication::clipboard()->setText("7\n8");
+             box.widget()->paste();
+         },
+         u"12", u"127\r\n8"},
+        {[&] {
+             QApplication::clipboard()->setText("7\n8");
+             box.widget()->paste();
+         },
+         u"123", u"123"},
+        {[&] {
+             QInputMethodEvent e;
+             e.setCommitString("中文");
+             send(e);
+         },
+         u"1234", u"1234中文"},
+        {[&] {
+             QInputMethodEvent e;
+             e.setCommitString("中文");
+             send(e);
+         },
+         u"12345", u"12345"},
         {[&] { box.replace_text(u"1234567"); }, u"1", u"1"},
     };
     for (const auto& c : cases) {
@@ -193,15 +211,21 @@ TEST_F(qt_text_box_test, TheTextFollowsEveryKindOfEditAndASnapshotKeepsItsMoment
         const int length = static_cast<int>(box.text().size());
         box.set_sel_start(pick(length + 1));
         switch (pick(9)) {
-            case 0: key(Qt::Key_A, Qt::NoModifier, QStringLiteral("a")); break;
-            case 1: key(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")); break;
-            case 2: key(Qt::Key_Backspace); break;
-            case 3: key(Qt::Key_Z, Qt::ControlModifier); break;
-            case 4: key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); break;
-            case 5: box.set_sel_length(pick(8)); box.set_sel_text(u"(x\r\ny)"); break;
-            case 6: box.replace_text(box.text().substr(0, static_cast<std::size_t>(pick(length + 1))) + u"+1\r\n"); break;
-            case 7: QApplication::clipboard()->setText("p\nq\r\n"); box.widget()->paste(); break;
-            default: box.set_text(step % 50 == 8 ? u"" : u"1\r\n2\r\n3"); break;
+        case 0: key(Qt::Key_A, Qt::NoModifier, QStringLiteral("a")); break;
+        case 1: key(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")); break;
+        case 2: key(Qt::Key_Backspace); break;
+        case 3: key(Qt::Key_Z, Qt::ControlModifier); break;
+        case 4: key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); break;
+        case 5:
+            box.set_sel_length(pick(8));
+            box.set_sel_text(u"(x\r\ny)");
+            break;
+        case 6: box.replace_text(box.text().substr(0, static_cast<std::size_t>(pick(length + 1))) + u"+1\r\n"); break;
+        case 7:
+            QApplication::clipboard()->setText("p\nq\r\n");
+            box.widget()->paste();
+            break;
+        default: box.set_text(step % 50 == 8 ? u"" : u"1\r\n2\r\n3"); break;
         }
         ASSERT_EQ(box.text(), document_text()) << "after step " << step;
     }

@@ -39,26 +39,27 @@ struct qt_window_messages : ::testing::Test {
         form->move({200 * 15, 100 * 15, 479 * 15, 392 * 15});
         form->show();
         platform::window_proc previous = windows.window_procedure(form->handle());
-        windows.set_window_procedure(
-            form->handle(), [this, previous](window_handle w, const window_message& m) -> lresult {
-                seen s{m.id(), 0, {}};
-                if (m.id() == platform::wm_nclbuttondown) s.hit_test = m.press().hit_test;
-                if (m.id() == platform::wm_moving || m.id() == platform::wm_sizing) {
-                    if (rewrite) rewrite(m.proposed());
-                    s.rect = m.proposed();
-                }
-                messages.push_back(s);
-                if (m.id() == platform::wm_nclbuttondown && !pass_press_on) return 0;
-                return platform::window_system::call_window_proc(previous, w, m);
-            });
+        windows.set_window_procedure(form->handle(),
+                                     [this, previous](window_handle w, const window_message& m) -> lresult {
+                                         seen s{m.id(), 0, {}};
+                                         if (m.id() == platform::wm_nclbuttondown) s.hit_test = m.press().hit_test;
+                                         if (m.id() == platform::wm_moving || m.id() == platform::wm_sizing) {
+                                             if (rewrite) rewrite(m.proposed());
+                                             s.rect = m.proposed();
+                                         }
+                                         messages.push_back(s);
+                                         if (m.id() == platform::wm_nclbuttondown && !pass_press_on) return 0;
+                                         return platform::window_system::call_window_proc(previous, w, m);
+                                     });
     }
 
     QWidget* caption() { return qt.widget()->findChild<QWidget*>("caption_bar"); }
 
     static void mouse(QWidget* target, QEvent::Type type, QPoint global) {
         const bool press = type != QEvent::MouseButtonRelease;
-        QMouseEvent e(type, target->mapFromGlobal(global), global, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-                      press ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QMouseEvent e(type, target->mapFromGlobal(global), global,
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, press ? Qt::LeftButton : Qt::NoButton,
+                      Qt::NoModifier);
         QApplication::sendEvent(target, &e);
     }
     // Presses at from on target, moves to each point, releases at the last.
@@ -77,8 +78,8 @@ struct qt_window_messages : ::testing::Test {
 
 TEST_F(qt_window_messages, ACaptionDragSendsThePressEachProposedRectangleAndTheEnd) {
     drag(caption(), {300, 110}, {{250, 130}, {200, 150}});
-    EXPECT_EQ(ids(), (std::vector<message_id>{platform::wm_nclbuttondown, platform::wm_entersizemove, platform::wm_moving,
-                                              platform::wm_moving, platform::wm_exitsizemove}));
+    EXPECT_EQ(ids(), (std::vector<message_id>{platform::wm_nclbuttondown, platform::wm_entersizemove,
+                                              platform::wm_moving, platform::wm_moving, platform::wm_exitsizemove}));
     EXPECT_EQ(messages[0].hit_test, platform::htcaption);
     EXPECT_EQ(messages[2].rect, (platform::pixel_rect{150, 120, 629, 512}));
     EXPECT_EQ(messages[3].rect, (platform::pixel_rect{100, 140, 579, 532}));
@@ -106,8 +107,8 @@ TEST_F(qt_window_messages, APressThatIsNotPassedOnStartsNoDrag) {
 TEST_F(qt_window_messages, ABorderPressResizesThroughSizingMessages) {
     QWidget* frame = qt.widget();
     drag(frame, {678, 300}, {{778, 300}});
-    EXPECT_EQ(ids(), (std::vector<message_id>{platform::wm_nclbuttondown, platform::wm_entersizemove, platform::wm_sizing,
-                                              platform::wm_exitsizemove}));
+    EXPECT_EQ(ids(), (std::vector<message_id>{platform::wm_nclbuttondown, platform::wm_entersizemove,
+                                              platform::wm_sizing, platform::wm_exitsizemove}));
     EXPECT_EQ(messages[0].hit_test, platform::htright);
     EXPECT_EQ(windows.window_rect(form->handle()), (platform::pixel_rect{200, 100, 779, 492}));
 }
