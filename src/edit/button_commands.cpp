@@ -34,7 +34,7 @@ void record_command(platform::text_box& formula, platform::text_box& result, pla
     const std::u16string f = formula.text();
     const std::u16string r = result.text();
     if (!f.empty() && !r.empty()) {
-        history.set_sel_start(static_cast<int>(history.text().size()));
+        history.set_sel_start(history.text_length());
         history.set_sel_text(history_entry(f, r));
         formula.replace_text(u"");
     }

@@ -4,6 +4,7 @@
 // (src/platform/qt/) implements them for the real program and tests/fakes/ for tests.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -119,6 +120,17 @@ public:
     // meanwhile. Taking it costs next to nothing, also for a text of many megabytes.
     using snapshot = std::function<std::u16string()>;
     virtual snapshot text_snapshot() const = 0;
+    // The length of text(), without making the text.
+    virtual int text_length() const = 0;
+    // Puts `t` in front of the box's text as no undo step, the box's undo history starting
+    // afresh; text(), text_length() and snapshots hold it at once. The box shows it only
+    // as show_restored is called, from its end backwards, so that a text of many
+    // megabytes holds the window up for one slice at a time. Raises no change
+    // notification, now or while it is shown.
+    virtual void restore_text(std::u16string t) = 0;
+    // Shows about `units` more characters of what restore_text put in front; false once
+    // all of it is shown (also when nothing is waiting). A set_text ends the showing.
+    virtual bool show_restored(std::size_t units) = 0;
 
     std::function<void()> on_change;
     // An edit by the user, or a replace_text, that would make the text longer than the
@@ -263,6 +275,10 @@ public:
     // Waits until all work given to run_beside has ended, and runs what is left of their
     // done.
     virtual void finish_beside() = 0;
+    // Runs step on the user-interface thread from its event loop, once the events that
+    // wait now have been handled: the way to do a long job in slices without holding up
+    // the user's typing.
+    virtual void run_soon(std::function<void()> step) = 0;
 };
 
 class retry_question {

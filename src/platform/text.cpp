@@ -103,17 +103,22 @@ std::u16string utf16_from_bytes(std::string_view bytes, bool little_endian) {
 }
 
 std::u16string to_lf(std::u16string_view model) {
-    std::u16string out;
-    out.reserve(model.size());
-    for (std::size_t i = 0; i < model.size(); ++i) {
-        if (model[i] == u'\r') {
-            out.push_back(u'\n');
-            if (i + 1 < model.size() && model[i + 1] == u'\n') ++i;
+    std::u16string out(model);
+    to_lf_in_place(out);
+    return out;
+}
+
+void to_lf_in_place(std::u16string& text) {
+    std::size_t out = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r') {
+            text[out++] = u'\n';
+            if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
         } else {
-            out.push_back(model[i]);
+            text[out++] = text[i];
         }
     }
-    return out;
+    text.resize(out);
 }
 
 std::u16string to_crlf(std::u16string_view view) {

@@ -17,6 +17,8 @@ std::u16string utf16_from_bytes(std::string_view bytes, bool little_endian = tru
 
 // CR LF (and any lone CR or LF) to LF: the model text as a one-unit-per-break view.
 std::u16string to_lf(std::u16string_view model);
+// The same, in place: no second copy of a long text.
+void to_lf_in_place(std::u16string& text);
 // LF to CR LF.
 std::u16string to_crlf(std::u16string_view view);
 

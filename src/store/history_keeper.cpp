@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "store/history_log.h"
 
 namespace store {
 
@@ -15,19 +14,34 @@ history_keeper::~history_keeper() { runtime_.finish_beside(); }
 void history_keeper::restore(const std::string& folder) {
     if (folder.empty()) return;
     path_ = folder + "/" + history_file_name;
-    const auto files = make_files_();
+    std::shared_ptr<const platform::file_system> files = make_files_();
     if (!files) return;
-    history_read read = read_history(*files, path_);
+    auto read = std::make_shared<history_read>();
+    reading_ = true;
+    runtime_.run_beside([files, read, path = path_] { *read = read_history(*files, path); },
+                        [this, read] { restored(std::move(*read)); });
+}
+
+void history_keeper::restored(history_read read) {
+    reading_ = false;
     if (read.result == history_read::outcome::unreadable) {
         unreadable_ = true;
         warn_(history_unreadable_tip());
     } else if (read.result == history_read::outcome::restored) {
-        history_.set_text(read.text);
+        history_.restore_text(std::move(read.text));
+        show_next_slice();
     }
 }
 
+void history_keeper::show_next_slice() {
+    if (!history_.show_restored(restore_slice_units)) return;
+    runtime_.run_soon([this, alive = std::weak_ptr<int>(alive_)] {
+        if (!alive.expired()) show_next_slice();
+    });
+}
+
 void history_keeper::save_beside() {
-    if (saving_ || path_.empty()) return;
+    if (saving_ || reading_ || path_.empty()) return;
     if (unreadable_) return warn_(history_unreadable_tip());
     std::shared_ptr<platform::file_system> files = make_files_();
     if (!files) return no_files();

@@ -5,12 +5,15 @@
 // says that the trouble is over.
 #pragma once
 
+#include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <system_error>
 
 #include "platform/file_system.h"
 #include "platform/forms.h"
+#include "store/history_log.h"
 
 namespace store {
 
@@ -31,7 +34,11 @@ public:
 
     // Start-up: the history file in `folder` into the history box, when it holds more
     // than its byte-order mark. Later saves go to the same file. Without a folder ("")
-    // nothing is read and nothing is ever saved.
+    // nothing is read and nothing is ever saved. The file is read beside the window and
+    // the box shows it slice by slice from its end, so that the window takes typing at
+    // once whatever the history's size. Until the file is read no minute's save writes;
+    // the box's text holds the whole history from then on, and entries recorded
+    // meanwhile stay after it.
     void restore(const std::string& folder);
     // The minute's save: the box's text is taken at once and written beside the window,
     // so that a long history does not hold the window up; the outcome is reported once
@@ -42,6 +49,8 @@ public:
     void save_at_exit(const std::function<bool(const std::u16string&, const std::u16string&)>& ask_retry);
 
 private:
+    void restored(history_read read);
+    void show_next_slice();
     // Writes the box's text now; false when that failed.
     bool save();
     // Reports the outcome of a save that had files to write to.
@@ -54,10 +63,17 @@ private:
     storage_report warn_;
     std::string path_;
     bool unreadable_ = false;
+    // The file is being read: the box does not hold the history yet.
+    bool reading_ = false;
     bool saving_ = false;
     // The last save tried to write and could not, for this reason.
     bool write_failed_ = false;
     std::error_code last_error_;
+    // Steps of the slicing left queued when the keeper goes do nothing.
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
+
+// About this many characters go into the history box per step of the event loop.
+inline constexpr std::size_t restore_slice_units = std::size_t{1} << 16;
 
 }  // namespace store

@@ -46,10 +46,25 @@ void fake_text_box::set_text(const std::u16string& t) {
     const std::u16string wanted = platform::to_crlf(platform::to_lf(t));
     start_ = 0;
     length_ = 0;
+    hidden = 0;
     if (wanted == text_) return;
     text_ = wanted;
     log("set_text " + platform::to_utf8(text_));
     changed();
+}
+
+void fake_text_box::restore_text(std::u16string t) {
+    const std::u16string front = platform::to_crlf(platform::to_lf(t));
+    text_.insert(0, front);
+    start_ += static_cast<int>(front.size());
+    hidden = front.size();
+    log("restore_text " + std::to_string(front.size()));
+}
+
+bool fake_text_box::show_restored(std::size_t units) {
+    ++restore_steps;
+    hidden -= std::min(units, hidden);
+    return hidden > 0;
 }
 
 void fake_text_box::set_sel_start(int pos) {
@@ -180,6 +195,36 @@ fake_form* fake_forms_runtime::live(const std::string& name) const {
 
 int fake_forms_runtime::open_windows() const {
     return static_cast<int>(std::count_if(forms.begin(), forms.end(), [](fake_form* f) { return f->visible(); }));
+}
+
+void fake_forms_runtime::run_beside(std::function<void()> work, std::function<void()> done) {
+    if (hold_beside) {
+        held.emplace_back(std::move(work), std::move(done));
+        return;
+    }
+    work();
+    done();
+}
+
+bool fake_forms_runtime::release_beside() {
+    if (held.empty()) return false;
+    auto [work, done] = std::move(held.front());
+    held.pop_front();
+    work();
+    done();
+    return true;
+}
+
+void fake_forms_runtime::finish_beside() {
+    while (release_beside()) {}
+}
+
+bool fake_forms_runtime::run_one_soon() {
+    if (soon.empty()) return false;
+    const std::function<void()> step = std::move(soon.front());
+    soon.pop_front();
+    step();
+    return true;
 }
 
 }  // namespace fakes

@@ -3,6 +3,7 @@
 // that tick only when the test steps them.
 #pragma once
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -57,6 +58,12 @@ public:
     snapshot text_snapshot() const override {
         return [t = text_] { return t; };
     }
+    int text_length() const override { return static_cast<int>(text_.size()); }
+    void restore_text(std::u16string t) override;
+    bool show_restored(std::size_t units) override;
+    // Characters at the front that restore_text put in and show_restored has not shown.
+    std::size_t hidden = 0;
+    int restore_steps = 0;
 
     // What a user's typing or paste does: replaces the selection.
     void type(const std::u16string& t) { set_sel_text(t); }
@@ -183,12 +190,18 @@ public:
     std::string app_path() const override { return path; }
     std::string exe_name() const override { return exe; }
     std::int64_t milliseconds() const override { return clock_ms; }
-    // Work and done run at once, one after the other.
-    void run_beside(std::function<void()> work, std::function<void()> done) override {
-        work();
-        done();
-    }
-    void finish_beside() override {}
+    // Work and done run at once, one after the other; with hold_beside set they wait for
+    // release_beside or finish_beside.
+    void run_beside(std::function<void()> work, std::function<void()> done) override;
+    void finish_beside() override;
+    // Runs the oldest held work and its done; false when none was held.
+    bool release_beside();
+    // Steps wait until the test runs them with run_one_soon.
+    void run_soon(std::function<void()> step) override { soon.push_back(std::move(step)); }
+    bool run_one_soon();
+    bool hold_beside = false;
+    std::deque<std::pair<std::function<void()>, std::function<void()>>> held;
+    std::deque<std::function<void()>> soon;
     // Logs the question and answers with answer_retry (none: give up).
     bool ask_retry(const std::u16string& message, const std::u16string& give_up) override;
 

@@ -28,8 +28,11 @@ struct run {
     platform::local_file_system settings_files;
     std::unique_ptr<app::calc> window;
 
-    run(const std::string& program_folder, const std::string& user_folder, bool installed = false) {
+    // With `hold_read`, the history file's reading waits until the test releases it.
+    run(const std::string& program_folder, const std::string& user_folder, bool installed = false,
+        bool hold_read = false) {
         forms.path = program_folder;
+        forms.hold_beside = hold_read;
         app::calc_services services{forms, windows, [] { return std::make_unique<platform::local_file_system>(); },
                                     &settings_files, user_folder};
         services.installed_copy = installed;
@@ -43,6 +46,10 @@ struct run {
     std::u16string tip() { return tip_line().caption(); }
     void tick() { form().fake_timer_named("Timer_save").tick(); }
     void close() { form().close(); }
+    void record(const std::u16string& formula) {
+        box("Text_calc").type(formula);
+        form().button("Command_r").click();
+    }
 };
 
 struct calc_persistence : ::testing::Test {
@@ -317,3 +324,65 @@ TEST_F(calc_persistence, AnInstalledCopyKeepsItsFilesInTheUserFolderAndNeverBesi
 }
 
 }  // namespace
+
+namespace {
+
+// A history of several slices, so that the box shows it over several steps.
+std::u16string long_history() {
+    std::u16string h;
+    while (h.size() < 3 * store::restore_slice_units) h += u"\r\n▲48213*517+sin<67>=24926121";
+    return h;
+}
+
+}  // namespace
+
+// Whatever happens while the file is read or the box still shows it slice by slice, every
+// file written holds the whole history, and entries recorded meanwhile come after it.
+TEST_F(calc_persistence, AHistoryStillLoadingLosesNothingAndNoPartialFileIsWritten) {
+    const std::u16string old = long_history();
+    const std::u16string entry = u"\r\n▲1+1=2";
+    struct step {
+        const char* what;
+        bool record;   // "R" is clicked
+        bool release;  // after the file is read, while the box shows it in slices
+    };
+    const step cases[] = {
+        {"a tick, then a close, while the file is read", false, false},
+        {"R, a tick and a close while the file is read", true, false},
+        {"R, a tick and a close while the box shows the history in slices", true, true},
+    };
+    for (const step& c : cases) {
+        SCOPED_TRACE(c.what);
+        dir.write("myalldata.dat", store::encode_history(old));
+        auto r = std::make_unique<run>(dir.str(), user_folder, false, true);
+        ASSERT_EQ(r->forms.held.size(), 1u);
+        if (c.release) r->forms.release_beside();
+        if (c.record) r->record(u"1+1");
+        r->tick();
+        if (c.release) {
+            EXPECT_GT(r->box("Text_temp1").hidden, 0u) << "the box still shows the history in slices";
+            r->forms.finish_beside();
+            EXPECT_EQ(history_file(), store::encode_history(old + entry));
+        } else {
+            EXPECT_EQ(history_file(), store::encode_history(old)) << "no save before the file is read";
+        }
+        r->close();
+        EXPECT_EQ(history_file(), store::encode_history(c.record ? old + entry : old));
+        while (r->forms.run_one_soon()) {}
+    }
+}
+
+TEST_F(calc_persistence, TheHistoryGoesIntoTheBoxOneSliceAStepOfTheEventLoop) {
+    const std::u16string old = long_history();
+    dir.write("myalldata.dat", store::encode_history(old));
+    auto r = std::make_unique<run>(dir.str(), user_folder, false, true);
+    fakes::fake_text_box& history = r->box("Text_temp1");
+    EXPECT_EQ(history.text(), u"");
+    r->forms.release_beside();
+    EXPECT_EQ(history.text(), old);
+    EXPECT_EQ(history.changes, 0) << "the restore raises no change";
+    while (r->forms.run_one_soon()) {}
+    EXPECT_EQ(history.hidden, 0u);
+    EXPECT_EQ(static_cast<std::size_t>(history.restore_steps),
+              (old.size() + store::restore_slice_units - 1) / store::restore_slice_units);
+}

@@ -47,6 +47,9 @@ void qt_forms_runtime::run_beside(std::function<void()> work, std::function<void
 
 void qt_forms_runtime::finish_beside() { finish_ended(true); }
 
+// A zero timer, unlike a posted call, lets the input that arrived meanwhile go first.
+void qt_forms_runtime::run_soon(std::function<void()> step) { QTimer::singleShot(0, &messenger_, std::move(step)); }
+
 void qt_forms_runtime::finish_ended(bool wait_for_all) {
     for (auto it = jobs_.begin(); it != jobs_.end();) {
         if (!wait_for_all && !it->ended) {

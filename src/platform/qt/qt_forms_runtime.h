@@ -33,6 +33,7 @@ public:
     bool ask_retry(const std::u16string& message, const std::u16string& give_up) override;
     void run_beside(std::function<void()> work, std::function<void()> done) override;
     void finish_beside() override;
+    void run_soon(std::function<void()> step) override;
     ~qt_forms_runtime() override;
 
     qt_form* find(window_handle h) const;

@@ -70,30 +70,40 @@ std::u16string lf_text(const QString& raw) {
     return text;
 }
 
+std::size_t line_breaks(std::u16string_view text) {
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\n'));
+}
+
 }  // namespace
 
 // The view text follows every change of the document as it happens, so reading the text
 // costs nothing more than converting it, and a snapshot costs nothing at all.
 void qt_text_box::mirror_change(int from, int removed, int added) {
+    // A restored slice is in the view text already.
+    if (showing_restored_) return;
     if (view_.use_count() > 1) view_ = std::make_shared<std::u16string>(*view_);
     std::u16string& view = *view_;
     const QTextDocument* doc = widget()->document();
     const auto length = static_cast<std::size_t>(doc->characterCount() - 1);  // without the last separator
-    const auto at = static_cast<std::size_t>(from);
+    const auto at = hidden_ + static_cast<std::size_t>(from);
     // A whole new text is reported with the document's last paragraph separator, which is
     // no character of the text.
     const std::size_t gone = std::min(static_cast<std::size_t>(removed), view.size() - std::min(at, view.size()));
-    const std::size_t end = std::min(at + static_cast<std::size_t>(added), length);
+    const std::size_t end = std::min(static_cast<std::size_t>(from) + static_cast<std::size_t>(added), length);
     model_valid_ = false;
-    if (at <= view.size() && view.size() - gone + (end - std::min(at, end)) == length) {
+    if (at <= view.size() && view.size() - gone + (end - std::min(static_cast<std::size_t>(from), end)) ==
+                                 hidden_ + length) {
         QTextCursor c(widget()->document());
         c.setPosition(from);
         c.setPosition(static_cast<int>(end), QTextCursor::KeepAnchor);
-        view.replace(at, gone, lf_text(c.selectedText()));
+        const std::u16string added_text = lf_text(c.selectedText());
+        breaks_ = breaks_ - line_breaks(std::u16string_view(view).substr(at, gone)) + line_breaks(added_text);
+        view.replace(at, gone, added_text);
         return;
     }
-    // A report that does not add up: take the whole text afresh.
-    view = lf_text(doc->toRawText());
+    // A report that does not add up: take the document's whole text afresh.
+    view.replace(std::min(hidden_, view.size()), std::u16string::npos, lf_text(doc->toRawText()));
+    breaks_ = line_breaks(view);
 }
 
 text_box::snapshot qt_text_box::text_snapshot() const {
@@ -115,9 +125,8 @@ void qt_text_box::keep_layouts(int from, int, int added) {
 
 bool qt_text_box::fits(std::u16string_view inserted_lf) const {
     if (max_length_ <= 0) return true;
-    const auto breaks = static_cast<std::size_t>(std::count(inserted_lf.begin(), inserted_lf.end(), u'\n'));
-    const std::size_t after =
-        model_text().size() - static_cast<std::size_t>(sel_length()) + inserted_lf.size() + breaks;
+    const std::size_t after = static_cast<std::size_t>(text_length()) - static_cast<std::size_t>(sel_length()) +
+                              inserted_lf.size() + line_breaks(inserted_lf);
     return after <= static_cast<std::size_t>(max_length_);
 }
 
@@ -141,8 +150,63 @@ const std::u16string& qt_text_box::model_text() const {
 
 std::u16string qt_text_box::text() const { return model_text(); }
 
+int qt_text_box::text_length() const { return static_cast<int>(view_->size() + breaks_); }
+
+// The text goes into the view at once, converted where it lies; the document gets it in
+// slices. Undo stays off until the last slice, so that no slice becomes an undo step and
+// nothing the user does meanwhile can be undone into a document that then changes under it.
+void qt_text_box::restore_text(std::u16string t) {
+    to_lf_in_place(t);
+    if (t.empty()) return;
+    if (view_.use_count() > 1) view_ = std::make_shared<std::u16string>(*view_);
+    const std::size_t added = t.size();
+    breaks_ += line_breaks(t);
+    if (view_->empty()) {
+        *view_ = std::move(t);
+    } else {
+        view_->insert(0, t);
+    }
+    hidden_ += added;
+    model_valid_ = false;
+    widget()->document()->setUndoRedoEnabled(false);
+}
+
+bool qt_text_box::show_restored(std::size_t units) {
+    if (hidden_ == 0) return false;
+    const std::u16string& view = *view_;
+    std::size_t n = std::min(std::max<std::size_t>(units, 1), hidden_);
+    // A surrogate pair stays in one slice.
+    if (n < hidden_ && QChar::isLowSurrogate(view[hidden_ - n])) ++n;
+    const QString slice = QString::fromUtf16(view.data() + (hidden_ - n), static_cast<qsizetype>(n));
+    QTextCursor c(widget()->document());
+    showing_restored_ = true;
+    programmatic_ = true;
+    c.insertText(slice);
+    programmatic_ = false;
+    showing_restored_ = false;
+    hidden_ -= n;
+    if (hidden_ > 0) return true;
+    widget()->document()->setUndoRedoEnabled(true);
+    set_sel_start(0);
+    return false;
+}
+
+// Whatever is still waiting to be shown goes in now, for edits that need the whole
+// document.
+void qt_text_box::show_all_restored() {
+    while (show_restored(hidden_)) {}
+}
+
 // The widget's text is compared and set in its LF form, so the new text is converted once.
 void qt_text_box::set_text(const std::u16string& t) {
+    if (hidden_ > 0) {
+        if (view_.use_count() > 1) view_ = std::make_shared<std::u16string>(*view_);
+        view_->erase(0, hidden_);
+        breaks_ = line_breaks(*view_);
+        hidden_ = 0;
+        model_valid_ = false;
+        widget()->document()->setUndoRedoEnabled(true);
+    }
     const std::u16string wanted = to_lf(t);
     if (wanted == view_text()) {
         set_sel_start(0);
@@ -164,6 +228,7 @@ void qt_text_box::replace_text(const std::u16string& t) {
         if (on_too_long) on_too_long();
         return;
     }
+    show_all_restored();
     const std::u16string& now = view_text();
     if (wanted == now) {
         set_sel_start(0);
@@ -186,9 +251,18 @@ void qt_text_box::replace_text(const std::u16string& t) {
     notify_change();
 }
 
-int qt_text_box::view_to_model(int view_pos) const { return view_to_model_pos(view_text(), view_pos); }
+// Positions outside are positions in the document; the model counts the text not shown yet
+// in front of them.
+int qt_text_box::view_to_model(int view_pos) const {
+    return view_to_model_pos(view_text(), static_cast<int>(hidden_) + view_pos);
+}
 
-int qt_text_box::model_to_view(int model_pos) const { return model_to_view_pos(model_text(), model_pos); }
+// The end needs no pass over the text: the record command puts its entry there.
+int qt_text_box::model_to_view(int model_pos) const {
+    const int shown = static_cast<int>(view_->size() - hidden_);
+    if (model_pos >= text_length()) return shown;
+    return std::max(model_to_view_pos(model_text(), model_pos) - static_cast<int>(hidden_), 0);
+}
 
 std::pair<int, int> qt_text_box::model_selection() const {
     const QTextCursor c = widget()->textCursor();

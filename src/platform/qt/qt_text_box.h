@@ -29,7 +29,8 @@ protected:
 // one block separator; the adapter hands out CR LF texts and positions that count a CR LF
 // as two, converting both ways in time linear in the text's length. It keeps a copy of the
 // text that follows each change of the document; the CR LF text is made from it when
-// asked for after a change.
+// asked for after a change. A restored text goes into that copy at once and into the
+// document slice by slice, so the copy can run ahead of the document at its front.
 class qt_text_box : public QObject, public widget_control<text_box, text_edit_widget> {
     Q_OBJECT
 public:
@@ -45,6 +46,9 @@ public:
     std::u16string sel_text() const override;
     void set_sel_text(const std::u16string& t) override;
     snapshot text_snapshot() const override;
+    int text_length() const override;
+    void restore_text(std::u16string t) override;
+    bool show_restored(std::size_t units) override;
 
 private:
     // Whether the text stays within max_length with the selection replaced by `inserted`.
@@ -53,6 +57,7 @@ private:
     void on_widget_text_changed();
     void keep_layouts(int from, int removed, int added);
     void notify_change();
+    void show_all_restored();
     const std::u16string& view_text() const;
     const std::u16string& model_text() const;
     int view_to_model(int view_pos) const;
@@ -66,6 +71,12 @@ private:
     std::shared_ptr<std::u16string> view_ = std::make_shared<std::u16string>();
     mutable bool model_valid_ = true;
     mutable std::u16string model_;  // CR LF
+    // Line breaks in the view text, so that the model's length needs no pass over it.
+    std::size_t breaks_ = 0;
+    // The view text's first characters that restore_text put in and the document does not
+    // hold yet: a document position p is the view's position hidden_ + p.
+    std::size_t hidden_ = 0;
+    bool showing_restored_ = false;
 };
 
 }  // namespace platform::qt

@@ -235,3 +235,62 @@ TEST_F(qt_text_box_test, TheTextFollowsEveryKindOfEditAndASnapshotKeepsItsMoment
     EXPECT_EQ(before(), then);
     EXPECT_NE(box.text(), then);
 }
+
+namespace {
+
+QString document_of(const qt_text_box& box) {
+    return box.widget()->document()->toRawText().replace(QChar(0x2029), '\n');
+}
+
+}  // namespace
+
+// A restored text is the box's text at once and reaches the document from its end, slice
+// by slice; what the user does meanwhile lands where it would in the whole text, and
+// nothing of the restore can be undone.
+TEST_F(qt_text_box_test, ARestoredTextIsWholeAtOnceAndShownFromItsEnd) {
+    std::u16string restored;
+    for (int i = 0; i < 40; ++i) restored += u"\r\n▲" + std::u16string(10, u"0123456789"[i % 10]) + u"=😀";
+    box.set_text(u"ab");
+    box.restore_text(restored);
+    EXPECT_EQ(changes, 1) << "only the set_text raised a change";
+    EXPECT_EQ(box.text(), restored + u"ab");
+    EXPECT_EQ(box.text_length(), static_cast<int>(restored.size()) + 2);
+    EXPECT_EQ(document_of(box), QStringLiteral("ab"));
+    EXPECT_TRUE(box.show_restored(7));
+    const QString shown = document_of(box);
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("ab")));
+    EXPECT_EQ(platform::qt::from_qstring(shown),
+              platform::to_lf(box.text())
+                  .substr(platform::to_lf(box.text()).size() - static_cast<std::size_t>(shown.size())));
+    EXPECT_FALSE(shown.front().isLowSurrogate()) << "a surrogate pair stays whole";
+
+    // The record command's way: the caret to the end, the entry inserted there.
+    box.set_sel_start(box.text_length());
+    EXPECT_EQ(box.sel_start(), box.text_length());
+    box.set_sel_text(u"\r\n▲1+1=2");
+    EXPECT_EQ(box.text(), restored + u"ab\r\n▲1+1=2");
+    const auto snapshot = box.text_snapshot();
+    key(Qt::Key_End, Qt::ControlModifier);
+    key(Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+    EXPECT_EQ(box.text(), restored + u"ab\r\n▲1+1=2x");
+    EXPECT_EQ(snapshot(), restored + u"ab\r\n▲1+1=2");
+
+    while (box.show_restored(50)) {}
+    EXPECT_EQ(platform::qt::from_qstring(document_of(box)), platform::to_lf(restored + u"ab\r\n▲1+1=2x"));
+    EXPECT_EQ(box.sel_start(), 0);
+    EXPECT_FALSE(box.widget()->document()->isUndoAvailable()) << "the restore is no undo step";
+    key(Qt::Key_Y, Qt::NoModifier, QStringLiteral("y"));
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box.text(), restored + u"ab\r\n▲1+1=2x") << "undo takes back the typing after the restore only";
+}
+
+TEST_F(qt_text_box_test, ASetTextEndsARestoreStillBeingShown) {
+    box.restore_text(u"1\r\n2\r\n3");
+    EXPECT_TRUE(box.show_restored(1));
+    box.set_text(u"new");
+    EXPECT_EQ(box.text(), u"new");
+    EXPECT_FALSE(box.show_restored(1));
+    EXPECT_EQ(document_of(box), QStringLiteral("new"));
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box.text(), u"new");
+}
