@@ -1,15 +1,21 @@
-// The minute's save of a long history from the real history box, offscreen: how long it
-// holds the window up (taking the text, handing it to the writing thread), with an entry
-// recorded before each save as "R" does. Histories of 10 MB and 100 MB (UTF-16).
+// The real history box, offscreen, with histories of 10 MB and 100 MB (UTF-16): how long
+// the minute's save holds the window up (taking the text, handing it to the writing
+// thread), with an entry recorded before each save as "R" does; how long one "R" and one
+// typed character take; and the restore at start, slice by slice, with its longest slice.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <string>
 
 #include <unistd.h>
 
 #include "app/calc_design.h"
+#include "edit/button_commands.h"
 #include "offscreen_main.h"
 #include "platform/local_file_system.h"
 #include "platform/qt/qt_forms_runtime.h"
@@ -52,6 +58,74 @@ void BM_MinuteSaveHoldsTheWindow(benchmark::State& state) {
     fs::remove_all(dir);
 }
 BENCHMARK(BM_MinuteSaveHoldsTheWindow)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+struct history_form {
+    platform::qt::qt_forms_runtime forms;
+    std::unique_ptr<platform::form> form = forms.create_form(app::calc_design());
+    platform::text_box& formula = form->text_box_named("Text_calc");
+    platform::text_box& result = form->text_box_named("Text_re");
+    platform::text_box& history = form->text_box_named("Text_temp1");
+
+    explicit history_form(std::size_t megabytes) {
+        form->show();
+        history.restore_text(history_of(megabytes * 1'000'000));
+        while (history.show_restored(store::restore_slice_units)) {}
+        QApplication::processEvents();
+    }
+};
+
+void BM_RecordOneEntry(benchmark::State& state) {
+    history_form f(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        f.formula.set_text(u"48213*517+sin<67>");
+        f.result.set_text(u"24926121");
+        edit::record_command(f.formula, f.result, f.history);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_RecordOneEntry)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// In the middle of the history, where the box's copy of its text moves the most.
+void BM_TypeOneCharacter(benchmark::State& state) {
+    history_form f(static_cast<std::size_t>(state.range(0)));
+    f.history.set_focus();
+    f.history.set_sel_start(f.history.text_length() / 2);
+    QWidget* box = QApplication::focusWidget();
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_1, Qt::NoModifier, QStringLiteral("1"));
+        QApplication::sendEvent(box, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_1, Qt::NoModifier, QStringLiteral("1"));
+        QApplication::sendEvent(box, &release);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_TypeOneCharacter)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// The whole restore, and the longest single slice of it: what holds the window up at once.
+void BM_RestoreInSlices(benchmark::State& state) {
+    const std::u16string text = history_of(static_cast<std::size_t>(state.range(0)) * 1'000'000);
+    double longest_ms = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        platform::qt::qt_forms_runtime forms;
+        const auto form = forms.create_form(app::calc_design());
+        form->show();
+        platform::text_box& history = form->text_box_named("Text_temp1");
+        std::u16string copy = text;
+        state.ResumeTiming();
+        history.restore_text(std::move(copy));
+        for (bool more = true; more;) {
+            const auto start = std::chrono::steady_clock::now();
+            more = history.show_restored(store::restore_slice_units);
+            QApplication::processEvents();
+            longest_ms =
+                std::max(longest_ms,
+                         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        }
+    }
+    state.counters["longest_slice_ms"] = longest_ms;
+}
+BENCHMARK(BM_RestoreInSlices)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

@@ -22,6 +22,8 @@ namespace {
 static_assert(max_formula_length == 1'048'576, "the two tips name the limit");
 constexpr const char16_t* formula_too_long_tip = u"温馨提示:公式最多 1048576 个字符，这次输入没有被接受";
 constexpr const char16_t* saved_formula_too_long_tip = u"温馨提示:保存的公式超过 1048576 个字符，没有恢复";
+// Longer saved formulas go into the box after the window is shown.
+constexpr std::size_t formula_restored_after_show = 65536;
 
 std::unique_ptr<platform::form> initialize(platform::form_factory& forms) {
     forms.init_common_controls();
@@ -108,8 +110,16 @@ bool calc::load() {
     // A formula longer than the box holds is left in the file, untouched until the user
     // writes a new one, and the box starts empty.
     const bool restorable = saved_formula.size() <= static_cast<std::size_t>(max_formula_length);
-    Text_calc.set_text(restorable ? saved_formula : u"");
-    Text_re.set_text(saved_result);
+    saved_boxes_ = {restorable ? saved_formula : u"", saved_result};
+    // A long formula is evaluated and laid out once the window is shown, so that the
+    // window does not wait for it.
+    if (saved_boxes_->formula.size() > formula_restored_after_show) {
+        services_.forms.run_soon([this, alive = std::weak_ptr<int>(alive_)] {
+            if (!alive.expired()) restore_saved_boxes();
+        });
+    } else {
+        restore_saved_boxes();
+    }
     if (!restorable) {
         formula_kept_in_file_ = true;
         tips_.limits(saved_formula_too_long_tip);
@@ -128,9 +138,22 @@ bool calc::load() {
 void calc::show() { form_->show(); }
 
 // The settings first, so that a history that cannot be saved loses nothing else.
+// The formula box and the result box get what the settings file kept, the formula first
+// so that its evaluation does not overwrite the saved result.
+void calc::restore_saved_boxes() {
+    if (!saved_boxes_) return;
+    const saved_boxes saved = std::move(*saved_boxes_);
+    saved_boxes_.reset();
+    Text_calc.set_text(saved.formula);
+    Text_re.set_text(saved.result);
+}
+
 void calc::unload() {
-    write_setting(u"textre", Text_re.text());
-    if (!formula_kept_in_file_) write_setting(u"textcalc", Text_calc.text());
+    // A window closed before its saved formula went in keeps what the file held.
+    const saved_boxes now = saved_boxes_ ? std::move(*saved_boxes_) : saved_boxes{Text_calc.text(), Text_re.text()};
+    saved_boxes_.reset();
+    write_setting(u"textre", now.result);
+    if (!formula_kept_in_file_) write_setting(u"textcalc", now.formula);
     history_.save_at_exit([this](const std::u16string& why, const std::u16string& give_up) {
         return services_.forms.ask_retry(why, give_up);
     });

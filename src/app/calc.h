@@ -138,6 +138,14 @@ private:
     tip_line tips_;
     // The settings file keeps a formula too long to restore until the formula changes.
     bool formula_kept_in_file_ = false;
+    struct saved_boxes {
+        std::u16string formula, result;
+    };
+    // What the settings file kept for the formula box and the result box, until they get it.
+    std::optional<saved_boxes> saved_boxes_;
+    void restore_saved_boxes();
+    // Steps queued for after the window is shown do nothing once it has gone.
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
     // The settings file, known once the data folder is chosen at start-up.
     store::settings_file settings_;
     store::history_keeper history_;

@@ -28,7 +28,20 @@ std::optional<std::uintmax_t> local_file_system::size(const std::string& path) c
 std::optional<std::string> local_file_system::read_all(const std::string& path) const {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Read in one piece of the file's size: grown by doubling, a history of many
+    // megabytes would cost a quarter more and leave the smaller pieces behind in the heap.
+    std::error_code ec;
+    const std::uintmax_t expected = fs::file_size(path, ec);
+    std::string bytes;
+    if (!ec && expected > 0 && expected < bytes.max_size()) {
+        bytes.resize(static_cast<std::size_t>(expected));
+        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        bytes.resize(static_cast<std::size_t>(in.gcount()));
+        if (in.bad()) return std::nullopt;
+        in.clear();
+    }
+    // Whatever the file grew by meanwhile, or all of a file whose size is not told.
+    bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     if (in.bad()) return std::nullopt;
     return bytes;
 }

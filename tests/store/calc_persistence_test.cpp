@@ -386,3 +386,26 @@ TEST_F(calc_persistence, TheHistoryGoesIntoTheBoxOneSliceAStepOfTheEventLoop) {
     EXPECT_EQ(static_cast<std::size_t>(history.restore_steps),
               (old.size() + store::restore_slice_units - 1) / store::restore_slice_units);
 }
+
+// A long saved formula goes in after the window is shown; it is evaluated then, the saved
+// result still wins, and a window closed before it went in keeps it in the file.
+TEST_F(calc_persistence, ALongSavedFormulaGoesInAfterTheWindowAndIsNeverLost) {
+    std::string formula = "1";
+    while (formula.size() < 200'000) formula += "+1";
+    const std::string settings = "[tallix]\r\ntextre=7\r\ntextcalc=" + formula + "\r\n";
+    for (const bool close_first : {false, true}) {
+        SCOPED_TRACE(close_first ? "closed before it went in" : "shown");
+        dir.write("tallix.dat", settings);
+        auto r = start();
+        EXPECT_EQ(r->box("Text_calc").text(), u"");
+        if (!close_first) {
+            EXPECT_TRUE(r->forms.run_one_soon());
+            EXPECT_EQ(platform::to_utf8(r->box("Text_calc").text()), formula);
+            EXPECT_EQ(r->box("Text_re").text(), u"7");
+        }
+        r->close();
+        EXPECT_EQ(dir.read("tallix.dat"), settings);
+        while (r->forms.run_one_soon()) {}
+        EXPECT_EQ(r->box("Text_calc").text().empty(), close_first) << "nothing goes in after the close";
+    }
+}
