@@ -33,46 +33,46 @@ std::u16string history_of(std::size_t bytes) {
     return text;
 }
 
+// The main window's form, shown offscreen, its history box given a history of `megabytes`.
+struct history_form {
+    platform::qt::qt_forms_runtime forms;
+    std::unique_ptr<platform::form> form = forms.create_form(app::calc_design());
+    platform::text_box& formula = form->get(app::calc_controls::Text_calc);
+    platform::text_box& result = form->get(app::calc_controls::Text_re);
+    platform::text_box& history = form->get(app::calc_controls::Text_temp1);
+
+    explicit history_form(std::size_t megabytes) {
+        form->show();
+        if (megabytes == 0) return;
+        history.restore_text(history_of(megabytes * 1'000'000));
+        while (history.show_restored(store::restore_slice_units)) {}
+        QApplication::processEvents();
+    }
+};
+
 void BM_MinuteSaveHoldsTheWindow(benchmark::State& state) {
     const fs::path dir = fs::temp_directory_path() / ("tallix-bench-" + std::to_string(::getpid()));
     fs::create_directories(dir);
-    platform::qt::qt_forms_runtime forms;
-    const auto form = forms.create_form(app::calc_design());
-    platform::text_box& history = form->text_box_named("Text_temp1");
+    history_form f(static_cast<std::size_t>(state.range(0)));
     std::u16string warning;
-    store::history_keeper keeper([] { return std::make_unique<platform::local_file_system>(); }, forms, history,
+    store::history_keeper keeper([] { return std::make_unique<platform::local_file_system>(); }, f.forms, f.history,
                                  [&](const std::u16string& w) { warning = w; });
     keeper.restore(dir.string());
-    history.set_text(history_of(static_cast<std::size_t>(state.range(0)) * 1'000'000));
+    f.forms.finish_beside();
     for (auto _ : state) {
         state.PauseTiming();
-        history.set_sel_start(static_cast<int>(history.text().size()));
-        history.set_sel_text(u"\r\n▲1+2=3");
+        f.history.set_sel_start(f.history.text_length());
+        f.history.set_sel_text(u"\r\n▲1+2=3");
         state.ResumeTiming();
         keeper.save_beside();
         state.PauseTiming();
-        forms.finish_beside();
+        f.forms.finish_beside();
         state.ResumeTiming();
     }
     if (!warning.empty()) state.SkipWithError("the save failed");
     fs::remove_all(dir);
 }
 BENCHMARK(BM_MinuteSaveHoldsTheWindow)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(5);
-
-struct history_form {
-    platform::qt::qt_forms_runtime forms;
-    std::unique_ptr<platform::form> form = forms.create_form(app::calc_design());
-    platform::text_box& formula = form->text_box_named("Text_calc");
-    platform::text_box& result = form->text_box_named("Text_re");
-    platform::text_box& history = form->text_box_named("Text_temp1");
-
-    explicit history_form(std::size_t megabytes) {
-        form->show();
-        history.restore_text(history_of(megabytes * 1'000'000));
-        while (history.show_restored(store::restore_slice_units)) {}
-        QApplication::processEvents();
-    }
-};
 
 void BM_RecordOneEntry(benchmark::State& state) {
     history_form f(static_cast<std::size_t>(state.range(0)));
@@ -107,16 +107,13 @@ void BM_RestoreInSlices(benchmark::State& state) {
     double longest_ms = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        platform::qt::qt_forms_runtime forms;
-        const auto form = forms.create_form(app::calc_design());
-        form->show();
-        platform::text_box& history = form->text_box_named("Text_temp1");
+        history_form f(0);
         std::u16string copy = text;
         state.ResumeTiming();
-        history.restore_text(std::move(copy));
+        f.history.restore_text(std::move(copy));
         for (bool more = true; more;) {
             const auto start = std::chrono::steady_clock::now();
-            more = history.show_restored(store::restore_slice_units);
+            more = f.history.show_restored(store::restore_slice_units);
             QApplication::processEvents();
             longest_ms =
                 std::max(longest_ms,

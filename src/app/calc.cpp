@@ -137,7 +137,6 @@ bool calc::load() {
 
 void calc::show() { form_->show(); }
 
-// The settings first, so that a history that cannot be saved loses nothing else.
 // The formula box and the result box get what the settings file kept, the formula first
 // so that its evaluation does not overwrite the saved result.
 void calc::restore_saved_boxes() {
@@ -148,6 +147,7 @@ void calc::restore_saved_boxes() {
     Text_re.set_text(saved.result);
 }
 
+// The settings first, so that a history that cannot be saved loses nothing else.
 void calc::unload() {
     // A window closed before its saved formula went in keeps what the file held.
     const saved_boxes now = saved_boxes_ ? std::move(*saved_boxes_) : saved_boxes{Text_calc.text(), Text_re.text()};

@@ -84,6 +84,8 @@ private:
     void mouse_down(platform::mouse_button button);
     void Picture_show_DblClick();
     void Text_calc_Change();
+    // The formula box and the result box get what the settings file kept, once.
+    void restore_saved_boxes();
     // The formula's slot of the tip line, for the evaluation to report to.
     eval::tip_report formula_tip();
     void recordall();
@@ -143,7 +145,6 @@ private:
     };
     // What the settings file kept for the formula box and the result box, until they get it.
     std::optional<saved_boxes> saved_boxes_;
-    void restore_saved_boxes();
     // Steps queued for after the window is shown do nothing once it has gone.
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
     // The settings file, known once the data folder is chosen at start-up.

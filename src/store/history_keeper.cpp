@@ -2,7 +2,6 @@
 
 #include <memory>
 
-
 namespace store {
 
 history_keeper::history_keeper(platform::file_system_factory make_files, platform::background_work& runtime,

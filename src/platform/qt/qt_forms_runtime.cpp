@@ -47,8 +47,11 @@ void qt_forms_runtime::run_beside(std::function<void()> work, std::function<void
 
 void qt_forms_runtime::finish_beside() { finish_ended(true); }
 
-// A zero timer, unlike a posted call, lets the input that arrived meanwhile go first.
-void qt_forms_runtime::run_soon(std::function<void()> step) { QTimer::singleShot(0, &messenger_, std::move(step)); }
+// Queued like the end of a job beside: the event loop handles the window system's input
+// that waits before it comes to the next step.
+void qt_forms_runtime::run_soon(std::function<void()> step) {
+    QMetaObject::invokeMethod(&messenger_, std::move(step), Qt::QueuedConnection);
+}
 
 void qt_forms_runtime::finish_ended(bool wait_for_all) {
     for (auto it = jobs_.begin(); it != jobs_.end();) {

@@ -84,18 +84,16 @@ std::size_t line_breaks(std::u16string_view text) {
 void qt_text_box::mirror_change(int from, int removed, int added) {
     // A restored slice is in the view text already.
     if (showing_restored_) return;
-    if (view_.use_count() > 1) view_ = std::make_shared<std::u16string>(*view_);
-    std::u16string& view = *view_;
+    std::u16string& view = own_view();
     const QTextDocument* doc = widget()->document();
     const auto length = static_cast<std::size_t>(doc->characterCount() - 1);  // without the last separator
-    const auto at = hidden_ + static_cast<std::size_t>(from);
+    const auto doc_from = static_cast<std::size_t>(from);
+    const std::size_t at = hidden_ + doc_from;
     // A whole new text is reported with the document's last paragraph separator, which is
     // no character of the text.
     const std::size_t gone = std::min(static_cast<std::size_t>(removed), view.size() - std::min(at, view.size()));
-    const std::size_t end = std::min(static_cast<std::size_t>(from) + static_cast<std::size_t>(added), length);
-    model_valid_ = false;
-    if (at <= view.size() && view.size() - gone + (end - std::min(static_cast<std::size_t>(from), end)) ==
-                                 hidden_ + length) {
+    const std::size_t end = std::min(doc_from + static_cast<std::size_t>(added), length);
+    if (at <= view.size() && view.size() - gone + (end - std::min(doc_from, end)) == hidden_ + length) {
         QTextCursor c(widget()->document());
         c.setPosition(from);
         c.setPosition(static_cast<int>(end), QTextCursor::KeepAnchor);
@@ -107,6 +105,13 @@ void qt_text_box::mirror_change(int from, int removed, int added) {
     // A report that does not add up: take the document's whole text afresh.
     view.replace(std::min(hidden_, view.size()), std::u16string::npos, lf_text(doc->toRawText()));
     breaks_ = line_breaks(view);
+}
+
+// Snapshots share the view text until it changes; whatever changes it takes it over first.
+std::u16string& qt_text_box::own_view() {
+    if (view_.use_count() > 1) view_ = std::make_shared<std::u16string>(*view_);
+    model_valid_ = false;
+    return *view_;
 }
 
 text_box::snapshot qt_text_box::text_snapshot() const {
@@ -161,16 +166,15 @@ int qt_text_box::text_length() const { return static_cast<int>(view_->size() + b
 void qt_text_box::restore_text(std::u16string t) {
     to_lf_in_place(t);
     if (t.empty()) return;
-    if (view_.use_count() > 1) view_ = std::make_shared<std::u16string>(*view_);
+    std::u16string& view = own_view();
     const std::size_t added = t.size();
     breaks_ += line_breaks(t);
-    if (view_->empty()) {
-        *view_ = std::move(t);
+    if (view.empty()) {
+        view = std::move(t);
     } else {
-        view_->insert(0, t);
+        view.insert(0, t);
     }
     hidden_ += added;
-    model_valid_ = false;
     widget()->document()->setUndoRedoEnabled(false);
 }
 
@@ -205,11 +209,10 @@ void qt_text_box::show_all_restored() {
 // The widget's text is compared and set in its LF form, so the new text is converted once.
 void qt_text_box::set_text(const std::u16string& t) {
     if (hidden_ > 0) {
-        if (view_.use_count() > 1) view_ = std::make_shared<std::u16string>(*view_);
-        view_->erase(0, hidden_);
-        breaks_ = line_breaks(*view_);
+        std::u16string& view = own_view();
+        view.erase(0, hidden_);
+        breaks_ = line_breaks(view);
         hidden_ = 0;
-        model_valid_ = false;
         widget()->document()->setUndoRedoEnabled(true);
     }
     const std::u16string wanted = to_lf(t);

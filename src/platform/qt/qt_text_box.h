@@ -58,6 +58,8 @@ private:
     void keep_layouts(int from, int removed, int added);
     void notify_change();
     void show_all_restored();
+    // The view text for a change: its own copy, the CR LF text to be made again.
+    std::u16string& own_view();
     const std::u16string& view_text() const;
     const std::u16string& model_text() const;
     int view_to_model(int view_pos) const;
