@@ -131,17 +131,16 @@ std::u16string to_crlf(std::u16string_view view) {
     return out;
 }
 
-int model_to_view_pos(std::u16string_view model, int pos) {
-    const int end = std::clamp(pos, 0, static_cast<int>(model.size()));
-    int view = 0;
-    for (int i = 0; i < end; ++i) {
-        if (model[i] == u'\r' && i + 1 < static_cast<int>(model.size()) && model[i + 1] == u'\n') {
-            if (i + 1 == end) break;  // between CR and LF: before the break
-            ++i;
-        }
-        ++view;
+int model_to_view_pos(std::u16string_view view, int model_pos) {
+    int model = 0;
+    int v = 0;
+    for (; v < static_cast<int>(view.size()); ++v) {
+        const int width = view[static_cast<std::size_t>(v)] == u'\n' ? 2 : 1;
+        // Inside a CR LF: before the break.
+        if (model + width > model_pos) break;
+        model += width;
     }
-    return view;
+    return v;
 }
 
 int view_to_model_pos(std::u16string_view view, int pos) {

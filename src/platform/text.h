@@ -22,9 +22,10 @@ void to_lf_in_place(std::u16string& text);
 // LF to CR LF.
 std::u16string to_crlf(std::u16string_view view);
 
-// A position in the model text (CR LF breaks) to the position in its LF view. A
-// position between CR and LF maps to the position before the break.
-int model_to_view_pos(std::u16string_view model, int pos);
+// A position in the model text (CR LF breaks) to the position in its LF view, counted
+// on the view, so that no model text need be made for it. A position between CR and LF
+// maps to the position before the break.
+int model_to_view_pos(std::u16string_view view, int model_pos);
 // A position in the LF view to the position in the model text.
 int view_to_model_pos(std::u16string_view view, int pos);
 

@@ -26,11 +26,11 @@ TEST(Positions, CrLfCountsTwoInTheModelAndOneInTheView) {
     const int model_positions[] = {0, 1, 2, 4, 5, 6, 8};
     for (int v = 0; v <= static_cast<int>(view.size()); ++v) {
         EXPECT_EQ(view_to_model_pos(view, v), model_positions[v]);
-        EXPECT_EQ(model_to_view_pos(model, model_positions[v]), v);
+        EXPECT_EQ(model_to_view_pos(view, model_positions[v]), v);
     }
-    EXPECT_EQ(model_to_view_pos(model, 3), 2) << "between CR and LF is before the break";
-    EXPECT_EQ(model_to_view_pos(model, 99), 6);
-    EXPECT_EQ(model_to_view_pos(model, -5), 0);
+    EXPECT_EQ(model_to_view_pos(view, 3), 2) << "between CR and LF is before the break";
+    EXPECT_EQ(model_to_view_pos(view, 99), 6);
+    EXPECT_EQ(model_to_view_pos(view, -5), 0);
 }
 
 TEST(Utf, SurrogatePairsAndInvalidBytes) {

@@ -58,6 +58,7 @@ private:
     void keep_layouts(int from, int removed, int added);
     void notify_change();
     void show_all_restored();
+    static void give_back_freed_memory();
     // The view text for a change: its own copy, the CR LF text to be made again.
     std::u16string& own_view();
     const std::u16string& view_text() const;
