@@ -9,7 +9,8 @@
 #
 #   tools/start_bench.sh [--rounds N] [--sizes "1 10 100"] [--compare OTHER_TALLIX]
 #
-# It builds build-release/ (Release, with the benchmarks' helpers) first. --compare runs
+# It builds build-rel/ (Release, with the benchmarks) first; the packages are those the
+# test command installs (tools/dev.sh test). --compare runs
 # another tallix executable in the same rounds, for before-and-after figures.
 set -euo pipefail
 
@@ -30,8 +31,10 @@ for tool in Xvfb python3; do
     command -v "$tool" >/dev/null || { echo "start_bench: needs $tool (apt-get install xvfb python3)" >&2; exit 2; }
 done
 
-build="$root/build-release"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+# The benchmarks' Release build (README), apart from build-release/, which the run
+# command makes without them.
+build="$root/build-rel"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTALLIX_BUILD_BENCH=ON >/dev/null
 cmake --build "$build" --target tallix start_probe bare_window >/dev/null
 probe="$build/bench/start_probe"
 
