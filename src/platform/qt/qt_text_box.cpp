@@ -186,8 +186,16 @@ bool qt_text_box::show_restored(std::size_t units) {
     if (hidden_ == 0) return false;
     const std::u16string& view = *view_;
     std::size_t n = std::min(std::max<std::size_t>(units, 1), hidden_);
-    // A surrogate pair stays in one slice.
-    if (n < hidden_ && QChar::isLowSurrogate(view[hidden_ - n])) ++n;
+    if (n < hidden_) {
+        // A slice starts a line where it can, so that the top line shown is never a
+        // stump of an entry; a surrogate pair stays in one slice.
+        const std::size_t line = std::u16string_view(view).substr(hidden_ - n, n - 1).find(u'\n');
+        if (line != std::u16string_view::npos) {
+            n -= line + 1;
+        } else if (QChar::isLowSurrogate(view[hidden_ - n])) {
+            ++n;
+        }
+    }
     const QString slice = QString::fromUtf16(view.data() + (hidden_ - n), static_cast<qsizetype>(n));
     QTextCursor c(widget()->document());
     showing_restored_ = true;

@@ -263,6 +263,8 @@ TEST_F(qt_text_box_test, ARestoredTextIsWholeAtOnceAndShownFromItsEnd) {
               platform::to_lf(box.text())
                   .substr(platform::to_lf(box.text()).size() - static_cast<std::size_t>(shown.size())));
     EXPECT_FALSE(shown.front().isLowSurrogate()) << "a surrogate pair stays whole";
+    EXPECT_TRUE(box.show_restored(20));
+    EXPECT_TRUE(document_of(box).startsWith(QStringLiteral("▲"))) << "a slice starts a line where it can";
 
     // The record command's way: the caret to the end, the entry inserted there.
     box.set_sel_start(box.text_length());
