@@ -1,5 +1,6 @@
 #include "platform/qt/qt_text_box.h"
 
+#include <QAbstractUndoItem>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -79,6 +80,24 @@ std::u16string lf_text(const QString& raw) {
 
 std::size_t line_breaks(std::u16string_view text) {
     return static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\n'));
+}
+
+// Qt's undo history folds a typed character into the edit block before it, so one Ctrl+Z
+// would take back a button's text together with what was typed after it. An item that
+// does nothing, at the end of the block, is no insertion to fold into.
+class step_end final : public QAbstractUndoItem {
+public:
+    void undo() override {}
+    void redo() override {}
+};
+
+// The program's edit as one undo step of its own: nothing typed before or after it joins
+// it.
+void insert_as_one_step(QTextCursor& c, const QString& s) {
+    c.beginEditBlock();
+    c.insertText(s);
+    c.document()->appendUndoItem(new step_end);
+    c.endEditBlock();
 }
 
 }  // namespace
@@ -274,9 +293,7 @@ void qt_text_box::replace_text(const std::u16string& t) {
     c.setPosition(static_cast<int>(prefix));
     c.setPosition(static_cast<int>(now.size() - suffix), QTextCursor::KeepAnchor);
     programmatic_ = true;
-    c.beginEditBlock();
-    c.insertText(to_qstring(wanted.substr(prefix, wanted.size() - suffix - prefix)));
-    c.endEditBlock();
+    insert_as_one_step(c, to_qstring(wanted.substr(prefix, wanted.size() - suffix - prefix)));
     programmatic_ = false;
     set_sel_start(0);
     notify_change();
@@ -333,7 +350,7 @@ void qt_text_box::set_sel_text(const std::u16string& t) {
     QTextCursor c = widget()->textCursor();
     if (t.empty() && !c.hasSelection()) return;
     programmatic_ = true;
-    c.insertText(to_qstring(to_lf(t)));
+    insert_as_one_step(c, to_qstring(to_lf(t)));
     widget()->setTextCursor(c);
     programmatic_ = false;
     notify_change();

@@ -10,7 +10,11 @@
 #include <QTextLayout>
 #include <functional>
 #include <random>
+#include <string>
+#include <vector>
 
+#include "edit/bracket_commands.h"
+#include "edit/button_commands.h"
 #include "platform/qt/qt_widget_style.h"
 #include "platform/text.h"
 
@@ -92,6 +96,38 @@ TEST_F(qt_text_box_test, PasteAndUndoAreOneChangeEach) {
     box.widget()->undo();
     EXPECT_EQ(changes, 2);
     EXPECT_EQ(box.text(), u"x");
+}
+
+// A button's edit is an undo step of its own, whatever is typed before or after it; typed
+// characters in a row stay one step, as Qt groups them. Each "+x" is a button appending x,
+// "()" the bracket button, any other text typed key by key.
+TEST_F(qt_text_box_test, EachButtonIsAnUndoStepOfItsOwn) {
+    struct row {
+        std::vector<std::u16string> done;
+        std::vector<std::u16string> after_each_undo;
+    };
+    const row rows[] = {
+        {{u"12", u"++", u"1"}, {u"12+", u"12", u""}},
+        {{u"12", u"+*", u"+Sin("}, {u"12*", u"12", u""}},
+        {{u"+1", u"2", u"()", u"3"}, {u"12()", u"12", u"1", u""}},
+    };
+    for (const row& r : rows) {
+        box.set_text(u"");
+        for (const std::u16string& d : r.done) {
+            if (d == u"()") {
+                edit::bracket_command(box);
+                box.set_sel_start(box.text_length());
+            } else if (d.size() > 1 && d[0] == u'+') {
+                edit::append_command(box, std::u16string_view(d).substr(1));
+            } else {
+                for (const char16_t ch : d) key(Qt::Key_unknown, Qt::NoModifier, QString(QChar(ch)));
+            }
+        }
+        for (const std::u16string& expected : r.after_each_undo) {
+            key(Qt::Key_Z, Qt::ControlModifier);
+            EXPECT_EQ(box.text(), expected) << platform::to_utf8(r.done.back());
+        }
+    }
 }
 
 TEST_F(qt_text_box_test, KeepsCharactersThatAPlainExportWouldChange) {
