@@ -135,5 +135,19 @@ expect_box 公式 ""
 xdotool key Escape Tab
 expect_focus "push button" R
 expect_box 历史记录 $'\n▲2^(3)+(sin<30>*2)=9\n▲1\n2=x'
+
+# Ctrl+Z takes back what was typed after a button, then the button, one at a time.
+click_box formula
+expect_focus text 公式
+xdotool type 12
+expect_box 公式 12
+click_button +
+expect_box 公式 12+
+xdotool type 1
+expect_box 公式 12+1
+xdotool key ctrl+z
+expect_box 公式 12+
+xdotool key ctrl+z
+expect_box 公式 12
 app_running || fail "the program ended"
 echo "edit buttons test passed"
