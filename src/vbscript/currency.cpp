@@ -1,11 +1,10 @@
 #include "vbscript/currency.h"
 
-#include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "vbscript/characters.h"
 #include "vbscript/errors.h"
+#include "vbscript/number_reading.h"
 
 namespace vbscript {
 
@@ -30,57 +29,6 @@ wide divide_half_even(wide n, wide d) {
     return q;
 }
 
-// The significant digits of a decimal text and the power of ten they are scaled by.
-struct decimal {
-    bool negative = false;
-    std::u16string digits;
-    long long exponent = 0;
-};
-
-// [sign] digits [, digit groups] [. digits]: the digits without leading zeros and the
-// power of ten of the last; returns where reading stopped, or npos without a digit.
-size_t read_mantissa(std::u16string_view s, decimal& d) {
-    size_t i = 0;
-    if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) d.negative = s[i++] == u'-';
-    bool any = false, point = false;
-    for (; i < s.size(); ++i) {
-        const char16_t c = s[i];
-        if (is_ascii_digit(c)) {
-            any = true;
-            if (!d.digits.empty() || c != u'0') d.digits += c;
-            if (point) --d.exponent;
-        } else if (c == u'.' && !point) {
-            point = true;
-        } else if (!(c == u',' && any && !point && i + 1 < s.size() && is_ascii_digit(s[i + 1]))) {
-            break;
-        }
-    }
-    return any ? i : std::u16string_view::npos;
-}
-
-// E|D [sign] digits, added to the exponent; false when malformed.
-bool read_exponent(std::u16string_view s, decimal& d) {
-    if (s.empty()) return true;
-    if (ascii_lower(s[0]) != u'e' && ascii_lower(s[0]) != u'd') return false;
-    size_t i = 1;
-    bool minus = false;
-    if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) minus = s[i++] == u'-';
-    if (i >= s.size()) return false;
-    long long e = 0;
-    for (; i < s.size() && is_ascii_digit(s[i]); ++i) e = std::min(e * 10 + (s[i] - u'0'), 100000LL);
-    d.exponent += minus ? -e : e;
-    return i == s.size();
-}
-
-// A decimal number with blanks around it.
-std::optional<decimal> read_decimal_text(std::u16string_view s) {
-    s = trim_blanks(s);
-    decimal d;
-    const size_t end = read_mantissa(s, d);
-    if (end == std::u16string_view::npos || !read_exponent(s.substr(end), d)) return std::nullopt;
-    return d;
-}
-
 }  // namespace
 
 std::int64_t currency_from_double(double v) {
@@ -91,7 +39,7 @@ std::int64_t currency_from_double(double v) {
 }
 
 std::optional<std::int64_t> currency_from_text(std::u16string_view s) {
-    const std::optional<decimal> d = read_decimal_text(s);
+    const std::optional<decimal_number> d = read_decimal_number(s);
     if (!d) return std::nullopt;
     const long long shift = d->exponent + 4;  // the power of ten of the last digit, in units
     const long long length = static_cast<long long>(d->digits.size());
@@ -99,13 +47,13 @@ std::optional<std::int64_t> currency_from_text(std::u16string_view s) {
     if (length + shift > 19) raise(err_overflow);
     wide v = 0;
     const long long kept = shift >= 0 ? length : length + shift;
-    for (long long k = 0; k < kept; ++k) v = v * 10 + (d->digits[k] - u'0');
+    for (long long k = 0; k < kept; ++k) v = v * 10 + (d->digits[k] - '0');
     for (long long k = 0; k < shift; ++k) v *= 10;
     if (shift < 0) {
         // Round the dropped digits half to even: compare them with one half.
-        const std::u16string_view rest = std::u16string_view(d->digits).substr(kept);
-        const int first = rest[0] - u'0';
-        const bool beyond = rest.find_first_not_of(u'0', 1) != std::u16string_view::npos;
+        const std::string_view rest = std::string_view(d->digits).substr(kept);
+        const int first = rest[0] - '0';
+        const bool beyond = rest.find_first_not_of('0', 1) != std::string_view::npos;
         if (first > 5 || (first == 5 && (beyond || v % 2 != 0))) ++v;
     }
     return checked(d->negative ? -v : v);

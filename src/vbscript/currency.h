@@ -18,8 +18,8 @@ inline constexpr std::int64_t currency_unit = 10000;
 // The Currency nearest a double; NaN and values out of range raise 6.
 std::int64_t currency_from_double(double v);
 
-// Decimal text ("-1,234.56789", " 12e3 ") read exactly, not through a double; nothing
-// when the text is no number.
+// Decimal text ("-1,234.56789", " 12e3 ", "(¥5)") read exactly, not through a double, by
+// the rules of number_reading.h; nothing when the text is no such number.
 std::optional<std::int64_t> currency_from_text(std::u16string_view s);
 
 // Any value as a Currency, as CCur takes it: text is read exactly, Null raises 94,

@@ -186,7 +186,10 @@ std::optional<std::vector<piece>> split_pieces(std::u16string_view s) {
     size_t i = 0;
     while (i < s.size()) {
         char16_t c = s[i];
-        if (c == u' ' || c == u'\t' || c == u',') {
+        // The ideographic space U+3000 separates as a space does. Windows' published
+        // expectations take it between a date and its time and leave other places open;
+        // here it may stand wherever a space may.
+        if (c == u' ' || c == u'\t' || c == u',' || c == u'\u3000') {
             ++i;
             continue;
         }

@@ -226,6 +226,16 @@ namespace {
 // below any string, Empty as 0 beside a number and as "" beside a string.
 enum class relation { less, equal, greater };
 
+// A Single beside a Double, a Date or a Currency compares at Single precision: the other
+// value rounded to a float first, so CSng(0.1) = 0.1. A value beyond the float range
+// stays as it is and so compares beyond every Single. Beside a Long the comparison stays
+// exact: the published expectations cover only these three subtypes.
+double at_single_precision(double v) {
+    return std::fabs(v) <= static_cast<double>(FLT_MAX) ? static_cast<double>(static_cast<float>(v)) : v;
+}
+
+bool rounds_beside_single(var_type t) { return t == vt_double || t == vt_date || t == vt_currency; }
+
 // The plain values of references are copies, counted as every copy is.
 relation compare(const variant& a, const variant& b, run_budget& budget) {
     if (a.is_reference() || b.is_reference())
@@ -241,7 +251,9 @@ relation compare(const variant& a, const variant& b, run_budget& budget) {
     if (a.type == vt_currency && b.type == vt_currency) {
         return a.scaled < b.scaled ? relation::less : a.scaled > b.scaled ? relation::greater : relation::equal;
     }
-    const double x = numeric_value(a), y = numeric_value(b);
+    double x = numeric_value(a), y = numeric_value(b);
+    if (a.type == vt_single && rounds_beside_single(b.type)) y = at_single_precision(y);
+    else if (b.type == vt_single && rounds_beside_single(a.type)) x = at_single_precision(x);
     return x < y ? relation::less : x > y ? relation::greater : relation::equal;
 }
 
@@ -323,9 +335,10 @@ std::int32_t apply(logic op, std::int32_t a, std::int32_t b) {
     return 0;
 }
 
-// With one Null operand the result is known only where the other operand decides it
-// alone: False And Null is False, True Or Null is True, False Imp Null and
-// Null Imp True are True. Everything else is Null.
+// With one Null operand, oleaut32's tables: x And Null is x when x is 0; x Or Null and
+// Null Imp x are x when x is not 0; x Imp Null is Not x unless that is 0; each in the
+// other operand's subtype as the logical operators give it (a Single, Double, Currency
+// or Date as a Long). Every other case, and all of Xor and Eqv, is Null.
 variant with_null(logic op, const variant& a, const variant& b) {
     if (a.is_null() && b.is_null()) return variant::null();
     const bool null_first = a.is_null();
@@ -333,10 +346,10 @@ variant with_null(logic op, const variant& a, const variant& b) {
     const variant none = variant::null();
     switch (op) {
     case logic::and_: return x.bits == 0 ? from_bits(0, x.k) : none;
-    case logic::or_: return all_ones(x) ? from_bits(-1, x.k) : none;
+    case logic::or_: return x.bits != 0 ? from_bits(x.bits, x.k) : none;
     case logic::imp:
-        if (null_first) return all_ones(x) ? from_bits(-1, x.k) : none;
-        return x.bits == 0 ? from_bits(-1, x.k) : none;
+        if (null_first) return x.bits != 0 ? from_bits(x.bits, x.k) : none;
+        return all_ones(x) ? none : from_bits(~x.bits, x.k);
     default: return none;
     }
 }

@@ -1,10 +1,13 @@
 #include "vbscript/variant.h"
 
+#include <algorithm>
+
 #include "common/rounding.h"
 #include "vbscript/characters.h"
 #include "vbscript/currency.h"
 #include "vbscript/dates.h"
 #include "vbscript/errors.h"
+#include "vbscript/number_reading.h"
 #include "vbscript/number_text.h"
 
 namespace vbscript {
@@ -51,30 +54,31 @@ double radix_value(unsigned long long v) {
 }
 
 std::optional<double> parse_number_text(std::u16string_view s) {
-    s = trim_blanks(s);
-    if (!s.empty() && s[0] == u'&') return parse_radix(s);
-    std::string ascii;
-    bool digits = false;
-    for (size_t i = 0; i < s.size(); ++i) {
-        char16_t c = s[i];
-        if (is_ascii_digit(c)) digits = true;
-        else if (c == u',' && digits && i + 1 < s.size() && is_ascii_digit(s[i + 1])) continue;
-        else if (c == u'd' || c == u'D') c = u'e';
-        else if (c != u'.' && c != u'e' && c != u'E' && c != u'+' && c != u'-') return std::nullopt;
-        ascii += static_cast<char>(c);
+    const auto blank = [](char16_t c) { return is_number_blank(c); };
+    const auto first = std::find_if_not(s.begin(), s.end(), blank);
+    if (first != s.end() && *first == u'&') {
+        const auto last = std::find_if_not(s.rbegin(), s.rend(), blank).base();
+        return parse_radix(std::u16string_view(&*first, static_cast<size_t>(last - first)));
     }
-    if (!digits) return std::nullopt;
-    std::string_view digits_text = ascii;
-    if (digits_text.front() == '+') digits_text.remove_prefix(1);
-    const decimal_reading r = read_decimal(digits_text);
+    const std::optional<decimal_number> n = read_decimal_number(s);
+    if (!n) return std::nullopt;
+    // The number lies below 10^order; far outside the Double range its digits matter not.
+    const long long order = n->exponent + static_cast<long long>(n->digits.size());
+    if (n->digits.empty() || order < -400) return 0.0;
+    if (order > 400) return std::nullopt;
+    std::string ascii = n->negative ? "-" : "";
+    ascii += n->digits;
+    ascii += 'e';
+    ascii += std::to_string(n->exponent);
+    const decimal_reading r = read_decimal(ascii);
     if (r.status != decimal_reading::ok) return std::nullopt;
     return r.value;
 }
 
 std::optional<bool> parse_boolean_text(std::u16string_view s) {
     s = trim_blanks(s);
-    if (same_ignoring_case(s, u"true") || same_ignoring_case(s, u"#true#")) return true;
-    if (same_ignoring_case(s, u"false") || same_ignoring_case(s, u"#false#")) return false;
+    if (same_ignoring_case(s, u"true") || s == u"#TRUE#") return true;
+    if (same_ignoring_case(s, u"false") || s == u"#FALSE#") return false;
     return std::nullopt;
 }
 

@@ -157,7 +157,12 @@ TEST(EngineLogic, BitwiseOnNumbersAndNullRules) {
         {"Null Or False", "Null"},         {"False Imp Null", "Boolean True"},
         {"Null Imp True", "Boolean True"}, {"True Imp Null", "Null"},
         {"Null Xor True", "Null"},         {"True Eqv False", "Boolean False"},
-        {"\"3\" And 1", "Long 1"},
+        {"\"3\" And 1", "Long 1"},         {"Null Or 2", "Integer 2"},
+        {"Empty Or Null", "Null"},         {"Null And CCur(0)", "Long 0"},
+        {"Null Or CSng(1)", "Long 1"},     {"CByte(2) Or Null", "Byte 2"},
+        {"CDbl(1) Imp Null", "Long -2"},   {"CByte(0) Imp Null", "Byte 255"},
+        {"Null Imp -1", "Integer -1"},     {"Null Imp 0", "Null"},
+        {"Empty Imp Null", "Integer -1"},  {"0 Eqv Null", "Null"},
     });
 }
 

@@ -163,6 +163,19 @@ TEST(ConversionFunctions, SubtypesRangesAndInspection) {
         {"CByte(-1)", "error 6: 溢出"},
         {"CDbl(\"1.5E2\")", "Double 150"},
         {"CDbl(\" 1,000.5 \")", "Double 1000.5"},
+        {"\"(5)\"+1", "Double -4"},
+        {"\"5-\"*1", "Double -5"},
+        {"\"1,,000\"*1 & \"|\" & \"1,00,0,,\"*1", "String 1000|1000"},
+        {"\"¥12\"*1", "Double 12"},
+        {"CDbl(\" ( ¥1,234.5 ) \") & \"|\" & CDbl(\"12¥¥\") & \"|\" & CDbl(\"- 5\") & \"|\" & CDbl(\"-¥.5e1\")",
+         "String -1234.5|12|-5|-5"},
+        {"CDbl(ChrW(160) & \"5\" & vbVerticalTab & vbFormFeed)", "Double 5"},
+        {"CInt(\"(5)\") & CLng(\"5-\") & CCur(\"(1,5.5¥)\") & CByte(\"¥2\") & IsNumeric(\"(5)\")",
+         "String -5-5-15.52True"},
+        {"IsNumeric(\",1\") Or IsNumeric(\"-5-\") Or IsNumeric(\"(5\") Or IsNumeric(\"5)\") Or IsNumeric(\"¥¥1\") Or "
+         "IsNumeric(\"+ +1\") Or IsNumeric(\"1e\") Or IsNumeric(\"1..5\") Or IsNumeric(\"¥\") Or IsNumeric(\"()\")",
+         "Boolean False"},
+        {"CDbl(\"-5-\")", "error 13: 类型不匹配"},
         {"CDbl(\"abc\")", "error 13: 类型不匹配"},
         {"CDbl(Null)", "error 94: 无效使用 Null"},
         {"CSng(1/3)", "Single 0.3333333"},
@@ -284,7 +297,12 @@ TEST(CurrencyValues, FixedPointArithmeticConversionsAndBoundaries) {
 
 TEST(SingleValues, ComparedAndDividedAtSinglePrecision) {
     check_table({
-        {"CSng(0.1) = 0.1", "Boolean False"},
+        {"CSng(0.1) = 0.1", "Boolean True"},
+        {"0.1 <> CSng(0.1) Or 0.1 > CSng(0.1) Or CSng(0.1) < 0.1 Or Not CSng(0.1) >= 0.1", "Boolean False"},
+        {"CSng(1) = 1.00000001 And CSng(0.001 * 0.001) = 0.000001", "Boolean True"},
+        {"CSng(1) = CDate(1.00000001) And CSng(0.1) = CCur(0.1) And CCur(0.1) = CSng(0.1)", "Boolean True"},
+        {"CSng(3.4E+38) < 1E+300", "Boolean True"},
+        {"CSng(16777216) = CLng(16777217)", "Boolean False"},
         {"CSng(0.1) = CSng(0.1)", "Boolean True"},
         {"CSng(0.1) + CSng(0.2)", "Single 0.3"},
         {"CDbl(CSng(0.1))", "Double 0.100000001490116"},
@@ -298,9 +316,12 @@ TEST(SingleValues, ComparedAndDividedAtSinglePrecision) {
 TEST(ConversionFunctions, BooleanTextsAndBooleanBits) {
     check_table({
         {"CBool(\"#TRUE#\")", "Boolean True"},
-        {"CBool(\" #false# \")", "Boolean False"},
+        {"CBool(\" #FALSE# \")", "Boolean False"},
+        {"CBool(\"#True#\")", "error 13: 类型不匹配"},
+        {"CBool(\"fAlSe\") & CBool(\"(5)\")", "String FalseTrue"},
         {"Not \"#FALSE#\"", "Boolean True"},
         {"\"#TRUE#\" And 5", "Integer 5"},
+        {"\"#TRUE#\" Or Null", "Boolean True"},
         {"CInt(\"#TRUE#\")", "error 13: 类型不匹配"},
         {"CByte(True) & \"|\" & CByte(False)", "String 255|0"},
         {"TypeName(CByte(True))", "String Byte"},
@@ -404,6 +425,7 @@ TEST(DateFunctions, PartsValuesAndWeeksOfTheYear) {
         {"DateValue(\"2020/1/2 13:00\") & \"|\" & TimeValue(\"2020/1/2 13:00\")", "String 2020/1/2|13:00:00"},
         {"DateValue(\"x\")", "error 13: 类型不匹配"},
         {"CDate(\"2020年1月2日 13:04\") & \"|\" & IsDate(\"2020年\")", "String 2020/1/2 13:04:00|False"},
+        {"CDate(\"6/30/2011\u30001:20:34\")", "Date 2011/6/30 1:20:34"},
         {"CDate(FormatDateTime(#3/4/2021#, vbLongDate)) = #3/4/2021#", "Boolean True"},
         {"DateValue(Null)", "Null"},
     });

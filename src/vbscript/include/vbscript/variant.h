@@ -166,13 +166,14 @@ variant plain_value(const variant& v);
 // for Null, Nothing, arrays and text that is no number.
 std::optional<double> to_number(const variant& v);
 
-// Text that reads as a number: blanks around it, a sign, digits with an optional
-// fraction and exponent (E or D), or &H / &O integers. "." is always the decimal
-// separator, whatever the user's regional settings.
+// Text that reads as a number as Windows reads it in the zh-CN locale: digits with an
+// optional fraction and exponent (E or D), digit groups, a sign in front or behind,
+// brackets for a negative number, "¥" and blanks around; or &H / &O integers with
+// blanks around. "." is always the decimal separator.
 std::optional<double> parse_number_text(std::u16string_view s);
 
-// "True", "False", "#TRUE#" or "#FALSE#" in any case, blanks around: the texts that
-// convert to a Boolean without being numbers.
+// "True" or "False" in any case, "#TRUE#" or "#FALSE#" in capitals only, blanks around:
+// the texts that convert to a Boolean without being numbers.
 std::optional<bool> parse_boolean_text(std::u16string_view s);
 
 // The value as a Boolean, as CBool takes it: numbers are true unless 0, and so are
