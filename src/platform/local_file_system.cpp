@@ -72,7 +72,7 @@ struct destination {
     enum class kind { nothing, regular, refused };
     std::string path;  // the last path looked at: the file itself unless refused
     kind what = kind::nothing;
-    int error = 0;     // why it is refused
+    int error = 0;  // why it is refused
 };
 
 // Another user's link, or one in a folder others can write to, may have been put there

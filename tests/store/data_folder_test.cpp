@@ -110,7 +110,8 @@ TEST(DataFolderOwner, OneCopyOwnsTheFolderAndClearsWhatCutShortSavesLeft) {
 
     dir.write("myalldata.dat.tallix-save-qwerty", "being written by the owner");
     EXPECT_FALSE(store::claim_data_folder(second, dir.str(), data));
-    EXPECT_TRUE(fs::exists(dir.file("myalldata.dat.tallix-save-qwerty"))) << "the owner's files are not the second copy's to touch";
+    EXPECT_TRUE(fs::exists(dir.file("myalldata.dat.tallix-save-qwerty")))
+        << "the owner's files are not the second copy's to touch";
     store::release_data_folder(first, dir.str());
     EXPECT_TRUE(store::claim_data_folder(second, dir.str(), data));
     EXPECT_TRUE(store::claim_data_folder(first, (dir.path() / "missing").string(), data))
@@ -139,9 +140,10 @@ struct data_folder_rules : ::testing::Test {
 // A folder that other users can write to is passed over, and the tip says where the
 // files went or that none are kept.
 TEST_F(data_folder_rules, TheProgramFolderWhenItCanBeWrittenElseTheUserFolderMadeThen) {
-    const std::u16string moved = u"温馨提示:其他用户也能写入程序所在的文件夹，设置和历史记录保存在 " +
-                                 platform::to_u16(user);
-    const std::u16string none_of_program = u"温馨提示:其他用户也能写入文件夹 /opt/calc/bin，本次运行不读取也不保存设置和历史记录";
+    const std::u16string moved =
+        u"温馨提示:其他用户也能写入程序所在的文件夹，设置和历史记录保存在 " + platform::to_u16(user);
+    const std::u16string none_of_program =
+        u"温馨提示:其他用户也能写入文件夹 /opt/calc/bin，本次运行不读取也不保存设置和历史记录";
     struct row {
         const char* name;
         bool read_only, installed;
@@ -158,7 +160,12 @@ TEST_F(data_folder_rules, TheProgramFolderWhenItCanBeWrittenElseTheUserFolderMad
         {"shared, no user folder", false, false, {program}, "", "", none_of_program},
         {"shared and read-only, no user folder", true, false, {program}, "", "", none_of_program},
         {"shared, installed", false, true, {program}, user, user, u""},
-        {"a shared user folder", true, false, {user}, user, "",
+        {"a shared user folder",
+         true,
+         false,
+         {user},
+         user,
+         "",
          u"温馨提示:其他用户也能写入文件夹 " + platform::to_u16(user) + u"，本次运行不读取也不保存设置和历史记录"},
     };
     for (const row& r : rows) {
@@ -180,7 +187,8 @@ TEST_F(data_folder_rules, AFolderWithoutALockIsNobodysAndKeepsItsFiles) {
     disk.locks_unavailable = true;
     EXPECT_TRUE(store::claim_data_folder(files, program, data));
     EXPECT_TRUE(store::claim_data_folder(other, program, data)) << "no lock: neither copy is refused";
-    EXPECT_TRUE(disk.files.count(program + "/myalldata.dat.tallix-save-a1B2c3")) << "and neither clears what may be the other's";
+    EXPECT_TRUE(disk.files.count(program + "/myalldata.dat.tallix-save-a1B2c3"))
+        << "and neither clears what may be the other's";
 
     disk.locks_unavailable = false;
     ASSERT_TRUE(store::claim_data_folder(files, program, data));

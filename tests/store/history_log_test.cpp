@@ -44,9 +44,16 @@ TEST(HistoryEncoding, DecodingTakesWhatItCan) {
         {"mark alone", bytes({0xFF, 0xFE}), u""},
         {"big-endian with its mark", bytes({0xFE, 0xFF, 0, 0x0D, 0, 0x0A, 0x25, 0xB2, 0, 0x31}), u"\r\n▲1"},
         {"big-endian without", bytes({0, 0x0D, 0, 0x0A, 0x25, 0xB2, 0, 0x31}), u"\r\n▲1"},
-        {"UTF-8 with its mark", "\xEF\xBB\xBF\r\n\xE2\x96\xB2" "1+2=3", u"\r\n▲1+2=3"},
-        {"UTF-8 without", "\r\n\xE2\x96\xB2" "1+2=3", u"\r\n▲1+2=3"},
-        {"an executable", bytes({0x7F, 'E', 'L', 'F', 2, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 0, 0x3E, 0}), std::nullopt},
+        {"UTF-8 with its mark",
+         "\xEF\xBB\xBF\r\n\xE2\x96\xB2"
+         "1+2=3",
+         u"\r\n▲1+2=3"},
+        {"UTF-8 without",
+         "\r\n\xE2\x96\xB2"
+         "1+2=3",
+         u"\r\n▲1+2=3"},
+        {"an executable", bytes({0x7F, 'E', 'L', 'F', 2, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 0, 0x3E, 0}),
+         std::nullopt},
         {"Latin-1", "caf\xE9 cr\xE8me", std::nullopt},
         {"random bytes", bytes({0x9C, 0x21, 0x00, 0xD9, 0x41, 0x00, 0x5E, 0x03, 0xB7, 0x12}), std::nullopt},
     };
