@@ -22,6 +22,7 @@ namespace {
 static_assert(max_formula_length == 1'048'576, "the two tips name the limit");
 constexpr const char16_t* formula_too_long_tip = u"温馨提示:公式最多 1048576 个字符，这次输入没有被接受";
 constexpr const char16_t* saved_formula_too_long_tip = u"温馨提示:保存的公式超过 1048576 个字符，没有恢复";
+constexpr const char16_t* result_too_long_tip = u"温馨提示:结果最多 1048576 个字符，这次输入没有被接受";
 // Longer saved formulas go into the box after the window is shown.
 constexpr std::size_t formula_restored_after_show = 65536;
 
@@ -69,6 +70,7 @@ void calc::connect_handlers() {
         Text_calc_Change();
     };
     Text_calc.on_too_long = [this] { tips_.limits(formula_too_long_tip); };
+    Text_re.on_too_long = [this] { tips_.limits(result_too_long_tip); };
     Timer_save.on_tick = [this] { recordall(); };
     Timer_alltop.on_tick = [this] { Timer_alltop_Timer(); };
     tmrCheck.on_tick = [this] { docking_.tmrCheck_Timer(); };
@@ -96,14 +98,19 @@ void calc::connect_buttons() {
 bool calc::load() {
     if (another_copy_runs()) return false;
     autosize_form_.record_layout(*form_);
-    const std::string data_folder =
+    const store::data_folder_choice where =
         services_.settings_files ? store::choose_data_folder(*services_.settings_files, services_.forms.app_path(),
                                                              services_.user_data_folder, services_.installed_copy)
-                                 : services_.forms.app_path();
+                                 : store::data_folder_choice{services_.forms.app_path(), ""};
+    const std::string& data_folder = where.folder;
     settings_ = {data_folder, services_.forms.exe_name()};
     if (services_.settings_files && !store::claim_data_folder(*services_.settings_files, data_folder,
                                                               {store::history_file_name, settings_.file_name()}))
         platform::raise(platform::err_data_folder_in_use, platform::to_u16(data_folder));
+    start_tip_ = store::data_folder_tip(where);
+    if (services_.settings_files && !data_folder.empty() &&
+        store::settings_too_large(*services_.settings_files, settings_))
+        start_tip_ = store::settings_too_large_tip();
     const std::u16string saved_result = read_setting(u"textre", u"");
     const std::u16string saved_formula = read_setting(u"textcalc", u"");
     deg_factor = eval::degree_factor();
@@ -115,7 +122,10 @@ bool calc::load() {
     // window does not wait for it.
     if (saved_boxes_->formula.size() > formula_restored_after_show) {
         services_.forms.run_soon([this, alive = std::weak_ptr<int>(alive_)] {
-            if (!alive.expired()) restore_saved_boxes();
+            if (alive.expired()) return;
+            restore_saved_boxes();
+            // The formula's evaluation has spoken over it.
+            if (!start_tip_.empty()) tips_.start(start_tip_);
         });
     } else {
         restore_saved_boxes();
@@ -124,6 +134,7 @@ bool calc::load() {
         formula_kept_in_file_ = true;
         tips_.limits(saved_formula_too_long_tip);
     }
+    if (!start_tip_.empty()) tips_.start(start_tip_);
     history_.restore(data_folder);
     // The top-left corner of the primary monitor.
     const window::desktop desktop(services_.forms, services_.windows);

@@ -138,6 +138,8 @@ private:
 
     double deg_factor = 0;
     tip_line tips_;
+    // What start-up has to say of the data folder or the settings file, "" when nothing.
+    std::u16string start_tip_;
     // The settings file keeps a formula too long to restore until the formula changes.
     bool formula_kept_in_file_ = false;
     struct saved_boxes {

@@ -46,6 +46,8 @@ platform::form_design make_calc_design() {
     result.back_color = platform::rgb{224, 224, 224};
     result.fore_color = platform::rgb{0, 0, 0};
     result.font = platform::font_spec{u"Arial", 12, 400};
+    // So that no settings file tallix writes grows past what it reads back.
+    result.max_length = max_formula_length;
     f.controls.push_back(result);
     auto formula = control(Text_calc, {0, 870, 6615, 1815}, 2, u"公式");
     formula.max_length = max_formula_length;

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
 
@@ -16,11 +17,22 @@ void file_lock::release() {
 
 file_lock::result file_lock::try_lock(const std::string& path) {
     if (fd_ >= 0) return result::taken;
-    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0) return result::unavailable;
+    // Not blocking, so that a FIFO in the lock's place is opened and turned away.
+    constexpr int flags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+    int fd = open(path.c_str(), O_RDWR | O_CREAT | flags, 0600);
+    // A lock file in a folder that cannot be written is taken through a read-only open.
+    if (fd < 0 && (errno == EACCES || errno == EROFS)) fd = open(path.c_str(), O_RDONLY | flags);
+    if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? result::unavailable : result::refused;
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != geteuid()) {
+        close(fd);
+        return result::refused;
+    }
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int err = errno;
         close(fd);
+        // A file system without locks gives nobody the lock, like a folder that cannot
+        // hold one.
         return err == EWOULDBLOCK ? result::held_elsewhere : result::unavailable;
     }
     fd_ = fd;

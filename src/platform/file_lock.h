@@ -16,7 +16,10 @@ public:
     file_lock(const file_lock&) = delete;
     file_lock& operator=(const file_lock&) = delete;
 
-    enum class result { taken, held_elsewhere, unavailable };
+    // Refused: a lock file is there that cannot be taken (a link, another user's, no
+    // regular file). Unavailable: none can be made (the folder is missing or cannot be
+    // written) or the file system locks nothing.
+    enum class result { taken, held_elsewhere, refused, unavailable };
     // Tries to take the lock file at `path` (created 0600 if missing) without waiting.
     result try_lock(const std::string& path);
     bool held() const { return fd_ >= 0; }

@@ -17,6 +17,7 @@ public:
     std::optional<std::string> read_all(const std::string& path) const override;
     bool replace_file(const std::string& path, const std::string& bytes, std::error_code* error = nullptr) override;
     bool can_create_in(const std::string& folder) override;
+    bool writable_by_others(const std::string& folder) const override;
     bool make_folders(const std::string& folder) override;
     lock_result lock(const std::string& path) override;
     void unlock(const std::string& path) override;

@@ -6,9 +6,14 @@ namespace store {
 
 history_keeper::history_keeper(platform::file_system_factory make_files, platform::background_work& runtime,
                                platform::text_box& history, storage_report warn)
-    : make_files_(std::move(make_files)), runtime_(runtime), history_(history), warn_(std::move(warn)) {}
+    : make_files_(std::move(make_files)), runtime_(runtime), history_(history), warn_(std::move(warn)) {
+    history_.on_change = [this] { ++edits_; };
+}
 
-history_keeper::~history_keeper() { runtime_.finish_beside(); }
+history_keeper::~history_keeper() {
+    runtime_.finish_beside();
+    history_.on_change = nullptr;
+}
 
 void history_keeper::restore(const std::string& folder) {
     if (folder.empty()) return;
@@ -23,12 +28,21 @@ void history_keeper::restore(const std::string& folder) {
 
 void history_keeper::restored(history_read read) {
     reading_ = false;
-    if (read.result == history_read::outcome::unreadable) {
-        unreadable_ = true;
-        warn_(history_unreadable_tip());
-    } else if (read.result == history_read::outcome::restored) {
+    using outcome = history_read::outcome;
+    switch (read.result) {
+    case outcome::missing: break;
+    case outcome::restored:
         history_.restore_text(std::move(read.text));
         show_next_slice();
+        [[fallthrough]];
+    case outcome::short_file: file_holds_ = 0; break;
+    case outcome::unreadable:
+    case outcome::too_large:
+    case outcome::not_text:
+        unreadable_ = true;
+        unread_tip_ = history_unread_tip(read.result);
+        warn_(unread_tip_);
+        break;
     }
 }
 
@@ -41,7 +55,8 @@ void history_keeper::show_next_slice() {
 
 void history_keeper::save_beside() {
     if (saving_ || reading_ || path_.empty()) return;
-    if (unreadable_) return warn_(history_unreadable_tip());
+    if (unreadable_) return warn_(unread_tip_);
+    if (file_holds_ == edits_) return;
     std::shared_ptr<platform::file_system> files = make_files_();
     if (!files) return no_files();
     struct outcome {
@@ -54,8 +69,9 @@ void history_keeper::save_beside() {
         [files, result, path = path_, text = history_.text_snapshot()] {
             result->ok = write_history(*files, path, text(), &result->error);
         },
-        [this, result] {
+        [this, result, edits = edits_] {
             saving_ = false;
+            if (result->ok) file_holds_ = edits;
             saved(result->ok, result->error);
         });
 }
@@ -64,9 +80,10 @@ bool history_keeper::save() {
     // Without a folder for its files the program keeps none.
     if (path_.empty()) return true;
     if (unreadable_) {
-        warn_(history_unreadable_tip());
+        warn_(unread_tip_);
         return false;
     }
+    if (file_holds_ == edits_) return true;
     const auto files = make_files_();
     if (!files) {
         no_files();
@@ -74,6 +91,7 @@ bool history_keeper::save() {
     }
     std::error_code error = std::make_error_code(std::errc::io_error);
     const bool ok = write_history(*files, path_, history_.text(), &error);
+    if (ok) file_holds_ = edits_;
     saved(ok, error);
     return ok;
 }

@@ -1,13 +1,16 @@
 // Keeps the history box across runs: the file's text goes into the box at start-up, and
-// the box's whole text goes back to the file every minute and at shut-down. A history
-// file that could not be read at start-up is never overwritten in that run; a save that
-// fails keeps the program and the box as they are and says why, and the next good save
-// says that the trouble is over.
+// the box's whole text goes back to the file every minute and at shut-down once the box
+// was edited, so that a run without an edit leaves the file as it was. A history file
+// that was not read at start-up (unreadable, too large, no text) is never overwritten in
+// that run; a save that fails keeps the program and the box as they are and says why,
+// and the next good save says that the trouble is over.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -24,7 +27,8 @@ using storage_report = std::function<void(const std::u16string& warning)>;
 class history_keeper {
 public:
     // Each restore and each save makes its own file system with make_files; the minute's
-    // saves write on a thread of the runtime's.
+    // saves write on a thread of the runtime's. The keeper counts the box's edits through
+    // its on_change.
     history_keeper(platform::file_system_factory make_files, platform::background_work& runtime,
                    platform::text_box& history, storage_report warn);
     // Waits for a save still being written.
@@ -62,7 +66,13 @@ private:
     platform::text_box& history_;
     storage_report warn_;
     std::string path_;
+    // The file was there but not read, and this says why.
     bool unreadable_ = false;
+    std::u16string unread_tip_;
+    // The box's edits so far, and the count whose text the file holds; none while the
+    // file holds nothing the box showed (there was none at start-up).
+    std::uint64_t edits_ = 0;
+    std::optional<std::uint64_t> file_holds_;
     // The file is being read: the box does not hold the history yet.
     bool reading_ = false;
     bool saving_ = false;

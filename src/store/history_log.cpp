@@ -18,21 +18,83 @@ std::string encode_history(std::u16string_view text) {
     return bytes;
 }
 
-std::u16string decode_history(std::string_view bytes) {
-    if (bytes.starts_with("\xFF\xFE")) bytes.remove_prefix(2);
-    std::u16string text = platform::utf16_from_bytes(bytes);
+namespace {
+
+constexpr std::string_view utf8_mark = "\xEF\xBB\xBF";
+
+std::u16string from_utf16(std::string_view bytes, bool little_endian) {
+    std::u16string text = platform::utf16_from_bytes(bytes, little_endian);
     if (bytes.size() % 2 != 0) text.push_back(u'\uFFFD');
     return text;
 }
 
+// Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
+bool valid_utf8(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        const std::size_t length = lead < 0x80                   ? 1
+                                   : lead >= 0xC2 && lead < 0xE0 ? 2
+                                   : lead >= 0xE0 && lead < 0xF0 ? 3
+                                   : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                                 : 0;
+        if (length == 0 || i + length > bytes.size()) return false;
+        unsigned code = length == 1 ? lead : lead & (0x7F >> length);
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            if ((next & 0xC0) != 0x80) return false;
+            code = (code << 6) | (next & 0x3F);
+        }
+        constexpr unsigned least[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (code < least[length] || code > 0x10FFFF || (code >= 0xD800 && code < 0xE000)) return false;
+        i += length;
+    }
+    return true;
+}
+
+bool is_high(char16_t u) { return u >= 0xD800 && u < 0xDC00; }
+bool is_low(char16_t u) { return u >= 0xDC00 && u < 0xE000; }
+
+bool looks_like_text(std::u16string_view text) {
+    bool ascii = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i];
+        if (u < 0x20 && u != u'\t' && u != u'\r' && u != u'\n') return false;
+        if (is_high(u) && !(i + 1 < text.size() && is_low(text[i + 1]))) return false;
+        if (is_low(u) && !(i > 0 && is_high(text[i - 1]))) return false;
+        ascii = ascii || u < 0x80;
+    }
+    return ascii;
+}
+
+}  // namespace
+
+std::optional<std::u16string> decode_history(std::string_view bytes) {
+    if (bytes.starts_with("\xFF\xFE")) return from_utf16(bytes.substr(2), true);
+    if (bytes.starts_with("\xFE\xFF")) return from_utf16(bytes.substr(2), false);
+    if (bytes.starts_with(utf8_mark)) return platform::to_u16(bytes.substr(utf8_mark.size()));
+    if (bytes.find('\0') == std::string_view::npos && valid_utf8(bytes)) return platform::to_u16(bytes);
+    std::size_t zero_first = 0, zero_second = 0;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        zero_first += bytes[i] == '\0';
+        zero_second += bytes[i + 1] == '\0';
+    }
+    std::u16string text = from_utf16(bytes, zero_second >= zero_first);
+    if (!looks_like_text(text)) return std::nullopt;
+    return text;
+}
+
 history_read read_history(const platform::file_system& files, const std::string& path) {
+    using outcome = history_read::outcome;
     if (!files.exists(path)) return {};
     const auto size = files.size(path);
-    if (!size) return {history_read::outcome::unreadable, {}};
-    if (*size <= 3) return {};
+    if (!size) return {outcome::unreadable, {}};
+    if (*size > history_size_limit) return {outcome::too_large, {}};
+    if (*size <= 3) return {outcome::short_file, {}};
     const auto bytes = files.read_all(path);
-    if (!bytes) return {history_read::outcome::unreadable, {}};
-    return {history_read::outcome::restored, decode_history(*bytes)};
+    if (!bytes) return {outcome::unreadable, {}};
+    auto text = decode_history(*bytes);
+    if (!text) return {outcome::not_text, {}};
+    return {outcome::restored, std::move(*text)};
 }
 
 bool write_history(platform::file_system& files, const std::string& path, std::u16string_view text,
@@ -62,5 +124,15 @@ std::u16string history_exit_question(const std::error_code& error) {
 }
 
 std::u16string history_unreadable_tip() { return u"温馨提示:历史记录文件无法读取，本次运行不会保存历史记录"; }
+
+std::u16string history_unread_tip(history_read::outcome why) {
+    static_assert(history_size_limit == 256u << 20, "the tip names the limit");
+    switch (why) {
+    case history_read::outcome::too_large:
+        return u"温馨提示:历史记录文件超过 256 MB，没有读取，本次运行不会保存历史记录";
+    case history_read::outcome::not_text: return u"温馨提示:历史记录文件不是文本，没有读取，本次运行不会保存历史记录";
+    default: return history_unreadable_tip();
+    }
+}
 
 }  // namespace store

@@ -93,6 +93,16 @@ std::u16string read_setting(const platform::file_system& files, const settings_f
     }
 }
 
+bool settings_too_large(const platform::file_system& files, const settings_file& where) {
+    const auto size = files.size(where.path());
+    return size && *size > store::profile::max_file_size;
+}
+
+std::u16string settings_too_large_tip() {
+    static_assert(store::profile::max_file_size == 8u << 20, "the tip names the limit");
+    return u"温馨提示:设置文件超过 8 MB，没有读取，本次运行不会保存设置";
+}
+
 bool write_setting(platform::file_system& files, const settings_file& where, const std::u16string& key,
                    const std::u16string& value) {
     try {

@@ -23,6 +23,11 @@ struct settings_file {
 std::u16string read_setting(const platform::file_system& files, const settings_file& where, const std::u16string& key,
                             const std::u16string& fallback);
 
+// Whether the settings file is larger than any tallix writes: it is then neither read nor
+// written.
+bool settings_too_large(const platform::file_system& files, const settings_file& where);
+std::u16string settings_too_large_tip();
+
 // Stores the value under the key (spaces around it ignored). False when the key is
 // blank or not storable, or the file could not be read or written; the file is then
 // left as it was.

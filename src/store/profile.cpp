@@ -164,6 +164,8 @@ std::string document::bytes() const {
 
 std::optional<document> load(const platform::file_system& files, const std::string& path) {
     if (!files.exists(path)) return document();
+    const auto size = files.size(path);
+    if (!size || *size > max_file_size) return std::nullopt;
     auto bytes = files.read_all(path);
     if (!bytes) return std::nullopt;
     return document(*bytes);

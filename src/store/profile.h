@@ -7,6 +7,7 @@
 // a settings file is replaced atomically like the history.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -62,8 +63,12 @@ private:
     bool byte_order_mark_ = false;
 };
 
+// No settings file that tallix writes comes near this size: its formula and result of at
+// most 1,048,576 characters each take at most 3 MiB apiece. A larger file is not read.
+inline constexpr std::uintmax_t max_file_size = std::uintmax_t{8} << 20;
+
 // The file's lines: an empty document when there is no file, nothing when a file is
-// there but cannot be read.
+// there but cannot be read or is larger than max_file_size.
 std::optional<document> load(const platform::file_system& files, const std::string& path);
 // Replaces the file with the document.
 bool save(platform::file_system& files, const std::string& path, const document& doc, std::error_code* error = nullptr);

@@ -44,6 +44,8 @@ bool memory_file_system::can_create_in(const std::string& folder) {
     return disk_.folders.count(folder) > 0 && disk_.read_only.count(folder) == 0;
 }
 
+bool memory_file_system::writable_by_others(const std::string& folder) const { return disk_.shared.count(folder) > 0; }
+
 bool memory_file_system::make_folders(const std::string& folder) {
     std::vector<std::string> missing;
     std::string f = folder;

@@ -5,8 +5,10 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <string>
 
 #include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -45,16 +47,13 @@ void temp_folder::write(const std::string& name, const std::string& bytes) const
                     fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
 }
 
-constexpr uid_t nobody = 65534;
-constexpr gid_t nogroup = 65534;
-
 // The groups go too: root's group would otherwise still open what the group bits allow.
-unprivileged::unprivileged() {
+unprivileged::unprivileged(uid_t uid, gid_t gid) {
     if (::geteuid() != 0) return;
     groups_.resize(static_cast<std::size_t>(std::max(::getgroups(0, nullptr), 0)));
     groups_.resize(
         static_cast<std::size_t>(std::max(::getgroups(static_cast<int>(groups_.size()), groups_.data()), 0)));
-    switched_ = ::setgroups(0, nullptr) == 0 && ::setegid(nogroup) == 0 && ::seteuid(nobody) == 0;
+    switched_ = ::setgroups(0, nullptr) == 0 && ::setegid(gid) == 0 && ::seteuid(uid) == 0;
     active_ = switched_;
     if (!switched_) restore();
 }
@@ -66,6 +65,24 @@ unprivileged::~unprivileged() {
 void unprivileged::restore() {
     if (::geteuid() != 0 && ::seteuid(0) != 0) std::abort();
     if (::setegid(0) != 0 || ::setgroups(groups_.size(), groups_.data()) != 0) std::abort();
+}
+
+second_user::second_user() : name_("tallixt" + std::to_string(::getpid())) {
+    if (::geteuid() != 0) return;
+    const std::string add = "useradd --system --no-create-home --user-group --shell /usr/sbin/nologin " + name_;
+    if (std::system((add + " >/dev/null 2>&1").c_str()) != 0) return;
+    made_ = true;
+    if (const passwd* account = ::getpwnam(name_.c_str())) {
+        uid_ = account->pw_uid;
+        gid_ = account->pw_gid;
+    } else {
+        made_ = false;
+    }
+}
+
+second_user::~second_user() {
+    if (!made_ && !::getpwnam(name_.c_str())) return;
+    if (std::system(("userdel " + name_ + " >/dev/null 2>&1").c_str()) != 0) {}
 }
 
 }  // namespace fakes

@@ -4,8 +4,12 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <utility>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/calc.h"
 #include "app/calc_design.h"
@@ -16,6 +20,7 @@
 #include "platform/runtime_error.h"
 #include "platform/text.h"
 #include "store/history_log.h"
+#include "store/profile.h"
 
 namespace {
 
@@ -177,8 +182,10 @@ TEST_F(calc_persistence, AFailedSaveLeavesATipOfSomeoneElseAlone) {
     const std::pair<std::function<void()>, std::u16string> others[] = {
         {[&] { r->box("Text_calc").type(u"1/0"); }, u"温馨提示:被零除"},
         {[&] { r->box("Text_calc").on_too_long(); }, u"温馨提示:公式最多 1048576 个字符，这次输入没有被接受"},
+        {[&] { r->box("Text_re").on_too_long(); }, u"温馨提示:结果最多 1048576 个字符，这次输入没有被接受"},
     };
     for (const auto& [speak, other] : others) {
+        r->box("Text_temp1").type(u"x");  // a save only follows an edit
         make_folder_read_only(dir.path());
         {
             fakes::unprivileged as_user;
@@ -196,8 +203,8 @@ TEST_F(calc_persistence, AFailedSaveLeavesATipOfSomeoneElseAlone) {
 TEST_F(calc_persistence, AHistoryThatCannotBeReadIsNeverOverwritten) {
     const std::string mine = store::encode_history(u"\r\n▲1+2=3");
     dir.write("myalldata.dat", mine);
-    fs::permissions(dir.file("myalldata.dat"), fs::perms::owner_write);  // write, but no read
-    fs::permissions(dir.path(), fs::perms::others_all | fs::perms::group_all, fs::perm_options::add);
+    fs::permissions(dir.file("myalldata.dat"), fs::perms::owner_write);  // root's: write, but no read
+    if (::chown(dir.str().c_str(), 65534, 65534) != 0) GTEST_SKIP() << "cannot give the folder to nobody";
     {
         fakes::unprivileged as_user;
         if (!as_user.active()) GTEST_SKIP() << "cannot drop root rights";
@@ -262,6 +269,151 @@ TEST_F(calc_persistence, ASecondCopyWithoutLinkEndsWithoutTouchingTheFirstsFiles
     EXPECT_EQ(dir.read("tallix.dat"), "<missing>");
     first->close();
     EXPECT_TRUE(start()->window->window().visible()) << "once the first is closed, a new copy opens";
+}
+
+// A lock file that this user cannot take may be another copy's: the copy ends as it does
+// for a held lock, touching nothing.
+TEST_F(calc_persistence, ALockThatCannotBeTakenEndsTheCopyWithoutTouchingAFile) {
+    const std::string history = store::encode_history(u"\r\n▲1+2=3");
+    dir.write("myalldata.dat", history);
+    dir.write("myalldata.dat.tallix-save-a1B2c3", "being written");
+    fs::create_symlink("myalldata.dat", dir.file(".tallix.lock"));
+    fakes::fake_forms_runtime forms;
+    forms.path = dir.str();
+    fakes::fake_window_system windows{&forms.log};
+    platform::local_file_system settings_files;
+    app::calc copy(
+        {forms, windows, [] { return std::make_unique<platform::local_file_system>(); }, &settings_files, ""});
+    try {
+        copy.load();
+        ADD_FAILURE() << "the copy opened";
+    } catch (const platform::runtime_error& e) {
+        EXPECT_EQ(e.number(), platform::err_data_folder_in_use);
+    }
+    EXPECT_EQ(history_file(), history);
+    EXPECT_EQ(dir.read("myalldata.dat.tallix-save-a1B2c3"), "being written");
+    EXPECT_TRUE(fs::is_symlink(dir.file(".tallix.lock")));
+    EXPECT_EQ(dir.read("tallix.dat"), "<missing>");
+}
+
+// Others could have planted links or FIFOs among the files of a folder they can write
+// to: a copy there keeps its files in the user folder, or none, and says so.
+TEST_F(calc_persistence, AProgramFolderThatOthersCanWriteToIsNotUsed) {
+    const fs::path program = dir.path() / "bin";
+    fs::create_directory(program);
+    fs::permissions(program, fs::perms::all | fs::perms::sticky_bit);
+    dir.write("secret", "root's only");
+    fs::create_symlink(dir.file("secret"), program / "myalldata.dat");
+    ASSERT_EQ(::mkfifo((program / "tallix.dat").c_str(), 0666), 0);
+    for (const std::string& user : {dir.file("data/tallix"), std::string()}) {
+        SCOPED_TRACE(user.empty() ? "no user folder" : "a user folder");
+        auto r = std::make_unique<run>(program.string(), user);
+        EXPECT_EQ(r->tip(), user.empty() ? u"温馨提示:其他用户也能写入文件夹 " + platform::to_u16(program.string()) +
+                                               u"，本次运行不读取也不保存设置和历史记录"
+                                         : u"温馨提示:其他用户也能写入程序所在的文件夹，设置和历史记录保存在 " +
+                                               platform::to_u16(user));
+        EXPECT_EQ(r->box("Text_temp1").text(), u"");
+        r->record(u"1+2");
+        r->tick();
+        r->close();
+    }
+    EXPECT_EQ(dir.read("secret"), "root's only");
+    EXPECT_TRUE(fs::is_symlink(program / "myalldata.dat"));
+    EXPECT_TRUE(fs::is_fifo(program / "tallix.dat"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(program), fs::directory_iterator()), 2);
+    EXPECT_EQ(dir.read("data/tallix/myalldata.dat"), store::encode_history(u"\r\n▲1+2=3"));
+}
+
+// Opening and closing, ticks included, rewrite nothing: not the odd last byte, not a
+// history of three bytes, not one a text editor wrote, not one that is no text. An edit
+// saves the history in the one format.
+TEST_F(calc_persistence, ARunWithoutAnEditLeavesTheHistoryFileAsItWas) {
+    const std::string elf(
+        "\x7F"
+        "ELF\2\1\1\0\0\0\0\0\0\0\0\0\3\0\x3E\0",
+        20);
+    const struct {
+        const char* what;
+        std::string file;
+        std::u16string shown;
+    } rows[] = {
+        {"an odd last byte",
+         std::string("\xFF\xFE"
+                     "1\0"
+                     "2",
+                     5),
+         u"1\uFFFD"},
+        {"three bytes",
+         std::string("\xFF\xFE"
+                     "1",
+                     3),
+         u""},
+        {"UTF-8",
+         "\r\n\xE2\x96\xB2"
+         "1+2=3",
+         u"\r\n▲1+2=3"},
+        {"UTF-8 with its mark",
+         "\xEF\xBB\xBF\r\n\xE2\x96\xB2"
+         "1+2=3",
+         u"\r\n▲1+2=3"},
+        {"UTF-16 big-endian",
+         std::string("\xFE\xFF\0\r\0\n\x25\xB2\0"
+                     "1",
+                     10),
+         u"\r\n▲1"},
+        {"no text", elf, u""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        dir.write("myalldata.dat", row.file);
+        auto r = start();
+        EXPECT_EQ(r->box("Text_temp1").text(), row.shown);
+        if (row.file == elf) {
+            EXPECT_EQ(r->tip(), u"温馨提示:历史记录文件不是文本，没有读取，本次运行不会保存历史记录");
+        }
+        r->tick();
+        r->close();
+        EXPECT_EQ(history_file(), row.file);
+    }
+    dir.write("myalldata.dat", rows[2].file);
+    auto r = start();
+    r->record(u"1+1");
+    r->close();
+    EXPECT_EQ(history_file(), store::encode_history(u"\r\n▲1+2=3\r\n▲1+1=2"));
+}
+
+// A file too large to read is not read whole, and not overwritten: the window starts at
+// once, empty where the file would have filled it, and the tip says why.
+TEST_F(calc_persistence, FilesTooLargeToReadAreLeftUnreadAndUntouched) {
+    const struct {
+        const char* name;
+        std::string head;
+        std::uintmax_t size;
+        std::u16string tip;
+    } rows[] = {
+        {"myalldata.dat", store::encode_history(u"\r\n▲1+2=3"), store::history_size_limit + 1,
+         u"温馨提示:历史记录文件超过 256 MB，没有读取，本次运行不会保存历史记录"},
+        {"tallix.dat", "[tallix]\r\ntextre=3\r\ntextcalc=1+2\r\n", store::profile::max_file_size + 1,
+         u"温馨提示:设置文件超过 8 MB，没有读取，本次运行不会保存设置"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        dir.write(row.name, row.head);
+        fs::resize_file(dir.file(row.name), row.size);  // sparse: no disk taken
+        auto r = start();
+        EXPECT_EQ(r->tip(), row.tip);
+        EXPECT_EQ(r->box("Text_calc").text(), u"");
+        EXPECT_EQ(r->box("Text_temp1").text(), u"");
+        r->record(u"2*3");
+        r->tick();
+        r->close();
+        EXPECT_EQ(fs::file_size(dir.file(row.name)), row.size);
+        std::string head(row.head.size(), '\0');
+        std::ifstream(dir.file(row.name), std::ios::binary)
+            .read(head.data(), static_cast<std::streamsize>(head.size()));
+        EXPECT_EQ(head, row.head);
+        fs::remove(dir.file(row.name));
+    }
 }
 
 // A formula longer than the box holds stays in the settings file, untouched, until the

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "fakes/temp_folder.h"
 #include "platform/local_file_system.h"
@@ -25,11 +26,12 @@ TEST(HistoryEncoding, OneRecordedEntryIsEighteenBytes) {
     EXPECT_EQ(store::encode_history(u"x").size(), 4u);
 }
 
+// What a text editor may have left is read as text; what is no text at all is not.
 TEST(HistoryEncoding, DecodingTakesWhatItCan) {
     struct {
         const char* what;
         std::string file;
-        std::u16string text;
+        std::optional<std::u16string> text;
     } cases[] = {
         {"mark and text", bytes({0xFF, 0xFE, 0x41, 0, 0x0D, 0, 0x0A, 0}), u"A\r\n"},
         {"no mark", bytes({0x41, 0, 0x42, 0}), u"AB"},
@@ -40,6 +42,20 @@ TEST(HistoryEncoding, DecodingTakesWhatItCan) {
          u"\xDC00"},
         {"pair", bytes({0xFF, 0xFE, 0x3D, 0xD8, 0x00, 0xDE}), u"\U0001F600"},
         {"mark alone", bytes({0xFF, 0xFE}), u""},
+        {"big-endian with its mark", bytes({0xFE, 0xFF, 0, 0x0D, 0, 0x0A, 0x25, 0xB2, 0, 0x31}), u"\r\n▲1"},
+        {"big-endian without", bytes({0, 0x0D, 0, 0x0A, 0x25, 0xB2, 0, 0x31}), u"\r\n▲1"},
+        {"UTF-8 with its mark",
+         "\xEF\xBB\xBF\r\n\xE2\x96\xB2"
+         "1+2=3",
+         u"\r\n▲1+2=3"},
+        {"UTF-8 without",
+         "\r\n\xE2\x96\xB2"
+         "1+2=3",
+         u"\r\n▲1+2=3"},
+        {"an executable", bytes({0x7F, 'E', 'L', 'F', 2, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 0, 0x3E, 0}),
+         std::nullopt},
+        {"Latin-1", "caf\xE9 cr\xE8me", std::nullopt},
+        {"random bytes", bytes({0x9C, 0x21, 0x00, 0xD9, 0x41, 0x00, 0x5E, 0x03, 0xB7, 0x12}), std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(store::decode_history(c.file), c.text) << c.what;
     const std::u16string odd = u"\xDBFF\r\n▲x";
@@ -52,17 +68,21 @@ struct history_files : ::testing::Test {
     std::string path = dir.file(store::history_file_name);
 };
 
-TEST_F(history_files, OnlyFilesLargerThanThreeBytesAreRead) {
-    EXPECT_EQ(store::read_history(files, path).result, outcome::none);
+TEST_F(history_files, OnlyFilesLargerThanThreeBytesAndWithinTheLimitAreRead) {
+    EXPECT_EQ(store::read_history(files, path).result, outcome::missing);
     for (const auto& small : {bytes({0xFF, 0xFE}), bytes({0xFF, 0xFE, 0x41})}) {
         dir.write(store::history_file_name, small);
-        EXPECT_EQ(store::read_history(files, path).result, outcome::none);
+        EXPECT_EQ(store::read_history(files, path).result, outcome::short_file);
     }
     ASSERT_TRUE(store::write_history(files, path, u"x"));
     EXPECT_EQ(dir.read(store::history_file_name).size(), 4u);
     const auto read = store::read_history(files, path);
     EXPECT_EQ(read.result, outcome::restored);
     EXPECT_EQ(read.text, u"x");
+    dir.write(store::history_file_name, bytes({0x7F, 'E', 'L', 'F', 0, 0}));
+    EXPECT_EQ(store::read_history(files, path).result, outcome::not_text);
+    fs::resize_file(path, store::history_size_limit + 1);  // sparse: no disk taken
+    EXPECT_EQ(store::read_history(files, path).result, outcome::too_large);
 }
 
 TEST_F(history_files, AFileThatCannotBeReadIsReportedAsSuch) {

@@ -4,9 +4,11 @@
 
 #include <filesystem>
 
+#include "app/calc_design.h"
 #include "fakes/temp_folder.h"
 #include "platform/local_file_system.h"
 #include "platform/text.h"
+#include "store/profile.h"
 
 namespace {
 
@@ -139,6 +141,26 @@ TEST_F(inisettings_test, AnUnreadableFileIsNeitherReadNorReplaced) {
     }
     fs::permissions(dir.file("tallix.dat"), fs::perms::owner_read);
     EXPECT_EQ(file(), "[tallix]\r\ntextre=mine\r\n[keep]\r\na=1\r\n");
+}
+
+}  // namespace
+
+namespace {
+
+// The largest settings tallix writes, a full formula box and a full result box of
+// characters that take three bytes each, stay within what it reads back.
+TEST_F(inisettings_test, TheLargestSettingsTallixWritesAreReadBack) {
+    const std::u16string full(static_cast<std::size_t>(app::max_formula_length), u'字');
+    ASSERT_TRUE(write(u"textre", full));
+    ASSERT_TRUE(write(u"textcalc", full.substr(1) + u"\r"));
+    EXPECT_FALSE(store::settings_too_large(files, where));
+    EXPECT_EQ(read(u"textre"), full);
+    EXPECT_EQ(read(u"textcalc"), full.substr(1) + u"\r");
+    fs::resize_file(where.path(), store::profile::max_file_size + 1);
+    EXPECT_TRUE(store::settings_too_large(files, where));
+    EXPECT_EQ(read(u"textre", u"fallback"), u"fallback");
+    EXPECT_FALSE(write(u"textre", u"1"));
+    EXPECT_EQ(fs::file_size(where.path()), store::profile::max_file_size + 1);
 }
 
 }  // namespace
