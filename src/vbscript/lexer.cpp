@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "vbscript/characters.h"
 #include "vbscript/dates.h"
+#include "vbscript/engine.h"
 #include "vbscript/errors.h"
 #include "vbscript/number_text.h"
 

@@ -5,7 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include "vbscript/engine.h"
 #include "vbscript/variant.h"
 
 namespace vbscript {

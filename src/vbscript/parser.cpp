@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "vbscript/constants.h"
+#include "vbscript/engine.h"
 #include "vbscript/errors.h"
 #include "vbscript/functions.h"
 #include "vbscript/lexer.h"
@@ -120,8 +121,8 @@ private:
     void advance() { tok_ = lex_.next(); }
     // Keeps a name as its place in the text; returns its index.
     std::uint32_t keep_name(std::u16string_view written) {
-        prog_.names.push_back({static_cast<std::uint32_t>(written.data() - text_.data()),
-                               static_cast<std::uint32_t>(written.size())});
+        prog_.names.push_back(
+            {static_cast<std::uint32_t>(written.data() - text_.data()), static_cast<std::uint32_t>(written.size())});
         return static_cast<std::uint32_t>(prog_.names.size() - 1);
     }
     bool at(token_kind k) const { return tok_.kind == k; }
