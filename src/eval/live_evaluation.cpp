@@ -2,9 +2,11 @@
 
 #include <cmath>
 #include <exception>
+#include <optional>
 
 #include "eval/script_eval.h"
 #include "eval/text_replace.h"
+#include "vbscript/engine.h"
 #include "vbscript/number_text.h"
 
 namespace eval {
@@ -12,6 +14,13 @@ namespace eval {
 double degree_factor() { return std::atan(1.0) * 4 / 180; }
 
 std::u16string degree_rewrite(std::u16string text, double deg_factor) {
+    // Brackets typed full-width ("ｓｉｎ＜３０＞") are degree brackets too, so a text that
+    // may hold one is read as the engine reads it before the rewrite looks at it. Any
+    // other text the engine reads so itself: no copy on every keystroke.
+    unsigned brackets = 0;  // not a bool, so that the compiler vectorises the pass
+    for (char16_t c : text) brackets |= (c == u'<') | (c == u'\uFF1C');
+    if (!brackets) return text;
+    if (std::optional<std::u16string> half = vbscript::halfwidth_forms(text)) text = std::move(*half);
     if (text.find(u'<') == std::u16string::npos || text.find(u"<>") != std::u16string::npos) return text;
     text = replace_all(text, u"<", u"(pi*(");
     text = replace_all(text, u">", u"))");

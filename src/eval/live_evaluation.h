@@ -13,9 +13,10 @@ namespace eval {
 // The degree-to-radian factor: arctan(1) * 4 / 180, pi/180.
 double degree_factor();
 
-// The degree notation: when the text holds "<" and no "<>", every "<" becomes
-// "(pi*(", every ">" "))" and then every "pi" the text of deg_factor; otherwise the
-// text stays as typed, its "<" and ">" comparisons.
+// The degree notation, on the text with its full-width forms read as ASCII first (as
+// the engine reads them, string literals kept): when it holds "<" and no "<>", every
+// "<" becomes "(pi*(", every ">" "))" and then every "pi" the text of deg_factor;
+// otherwise it stays so, its "<" and ">" comparisons.
 std::u16string degree_rewrite(std::u16string text, double deg_factor);
 
 // What the result box and the tip label show for a formula.

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "vbscript/characters.h"
 #include "vbscript/dates.h"
+#include "vbscript/engine.h"
 #include "vbscript/errors.h"
 #include "vbscript/number_text.h"
 
@@ -119,7 +121,7 @@ token lexer::next() {
     const char16_t c = peek();
     if (is_line_break(c) || c == u':') {
         ++pos_;
-        return {token_kind::separator};
+        return {c == u':' ? token_kind::colon : token_kind::separator};
     }
     if (is_ascii_digit(c) || (c == u'.' && is_ascii_digit(peek(1)))) return number();
     if (c == u'&' && radix_follows()) return radix_number();

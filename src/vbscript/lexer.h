@@ -2,7 +2,6 @@
 // length costs one pass and no token list.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,7 +11,8 @@ namespace vbscript {
 
 enum class token_kind {
     end,
-    separator,  // a line break or ":" between statements
+    separator,  // a line break
+    colon,      // ":" between statements
     literal,    // a number, string, date, True, False, Empty, Null or Nothing
     name,
     reserved,  // a statement keyword, which no expression may hold
@@ -58,12 +58,6 @@ struct token {
     std::u16string text;           // of a String literal
     std::u16string_view spelling;  // of a name, as written
 };
-
-// The text as the lexer reads it when it holds full-width forms outside its string
-// literals, as a Chinese input method types them: U+FF01 to U+FF5E read as their ASCII
-// counterparts ("１＋２" as "1+2") and the ideographic space U+3000 as a blank, while
-// string literals keep every character. Nothing when the text has none.
-std::optional<std::u16string> halfwidth_forms(std::u16string_view text);
 
 class lexer {
 public:

@@ -34,7 +34,7 @@ void check_required(arguments args, const builtin& fn) {
 
 void call(std::vector<variant>& stack, const instruction& in, const program& p, run_budget& budget) {
     const builtin& fn = builtin_at(in.operand);
-    if (in.count < fn.min_args || in.count > fn.max_args) raise(err_wrong_argument_count, p.names[in.name]);
+    if (in.count < fn.min_args || in.count > fn.max_args) raise(err_wrong_argument_count, p.name(in.name));
     const size_t base = stack.size() - in.count;
     const arguments args({stack.data() + base, in.count}, budget);
     if (in.type == vt_error) check_required(args, fn);
@@ -49,7 +49,7 @@ void apply_postfix(std::vector<variant>& stack, const instruction& in, const pro
     const arguments args({stack.data() + base, in.count}, budget);
     variant& target = stack[base - 1];
     target = in.op == opcode::index ? element_of(target, args)
-                                    : member_of(target, p.names[in.name], p.names[in.operand], args);
+                                    : member_of(target, p.name(in.name), p.name(in.operand), args);
     stack.resize(base);
 }
 
@@ -66,7 +66,7 @@ variant run(const program& p, run_budget& budget) {
         case opcode::push_number: stack.push_back(variant::of(in.type, in.number)); continue;
         case opcode::push: stack.push_back(budget.copy(p.constants[in.operand])); continue;
         case opcode::call: call(stack, in, p, budget); continue;
-        case opcode::call_unknown: raise(err_type_mismatch, p.names[in.name]);
+        case opcode::call_unknown: raise(err_type_mismatch, p.name(in.name));
         case opcode::index:
         case opcode::member: apply_postfix(stack, in, p, budget); continue;
         case opcode::negate: stack.back() = negate(stack.back()); continue;

@@ -15,9 +15,12 @@
 // and And, so it may only open an operand where a level that loose may begin: at the
 // start, after "(" or ",", or after And, Or, Xor, Eqv, Imp or another Not.
 #include <array>
+#include <limits>
+#include <optional>
 #include <vector>
 
 #include "vbscript/constants.h"
+#include "vbscript/engine.h"
 #include "vbscript/errors.h"
 #include "vbscript/functions.h"
 #include "vbscript/lexer.h"
@@ -105,24 +108,32 @@ struct pending {
 
 class parser {
 public:
-    parser(std::u16string_view text, run_budget& budget) : lex_(text), budget_(budget) {
+    parser(std::u16string_view text, run_budget& budget) : text_(text), lex_(text), budget_(budget) {
         // A formula has at most about one instruction per two characters ("1+1+1");
         // a quarter covers sums of numbers without growing, and growing stays cheap.
         prog_.code.reserve(text.size() / 4 + 4);
+        prog_.text = text;
         advance();
     }
     program parse();
 
 private:
     void advance() { tok_ = lex_.next(); }
+    // Keeps a name as its place in the text; returns its index.
+    std::uint32_t keep_name(std::u16string_view written) {
+        prog_.names.push_back(
+            {static_cast<std::uint32_t>(written.data() - text_.data()), static_cast<std::uint32_t>(written.size())});
+        return static_cast<std::uint32_t>(prog_.names.size() - 1);
+    }
     bool at(token_kind k) const { return tok_.kind == k; }
     void emit(opcode op, std::uint32_t operand = 0, std::uint32_t count = 0, std::uint32_t name = 0) {
         prog_.code.push_back({op, vt_empty, count, operand, name});
     }
     void emit_constant(variant v);
-    // Separators, and Rem comments, which only a new statement may begin with.
-    void skip_separators() {
-        for (; at(token_kind::separator) || at(token_kind::rem); advance())
+    // Line breaks, colons if allowed, and Rem comments, which only a new statement may
+    // begin with.
+    void skip_separators(bool colons) {
+        for (; at(token_kind::separator) || at(token_kind::rem) || (colons && at(token_kind::colon)); advance())
             if (at(token_kind::rem)) lex_.skip_line();
     }
 
@@ -144,6 +155,7 @@ private:
     void emit_call(const pending& c);
     [[noreturn]] void unexpected() const;
 
+    std::u16string_view text_;
     lexer lex_;
     run_budget& budget_;
     token tok_;
@@ -156,9 +168,11 @@ private:
     std::uint32_t operand_start_ = 0;
 };
 
-// text := { separator } [ expression { separator } ]
+// text := { separator | ":" } [ expression { separator } ]
+// Colons before the expression pass as they always have: what VBScript does with them
+// is not published, unlike its failing on one after the expression.
 program parser::parse() {
-    skip_separators();
+    skip_separators(true);
     if (at(token_kind::end)) {
         emit_constant(variant::empty());
         return std::move(prog_);
@@ -230,8 +244,7 @@ bool parser::name() {
     pending call{pending::call, p_frame};
     call.function = fn ? index_of(*fn) : no_builtin;
     call.start = static_cast<std::uint32_t>(lex_.token_start());
-    prog_.names.emplace_back(tok_.spelling);
-    call.name = static_cast<std::uint32_t>(prog_.names.size() - 1);
+    call.name = keep_name(tok_.spelling);
     advance();
     if (!at(token_kind::open_paren)) {
         emit_name_value(fn, call);
@@ -244,7 +257,7 @@ void parser::emit_name_value(const builtin* fn, const pending& call) {
     postfix_ = true;
     operand_start_ = call.start;
     if (fn) return emit_call(call);
-    const constant* c = find_constant(prog_.names[call.name]);
+    const constant* c = find_constant(prog_.name(call.name));
     emit_constant(c ? value_of(*c, budget_) : variant::empty());
 }
 
@@ -318,10 +331,9 @@ bool parser::subscripts() {
 // "." name [ arguments ]; returns whether a first argument follows.
 bool parser::member() {
     if (!postfix_) unexpected();
-    prog_.names.emplace_back(lex_.written(operand_start_, lex_.token_start()));
-    prog_.names.emplace_back(lex_.member_name());
-    const auto object = static_cast<std::uint32_t>(prog_.names.size() - 2);
-    const pending m{pending::member, p_frame, opcode::push, object + 1, object, 0, operand_start_};
+    const std::uint32_t object = keep_name(lex_.written(operand_start_, lex_.token_start()));
+    const std::uint32_t member = keep_name(lex_.member_name());
+    const pending m{pending::member, p_frame, opcode::push, member, object, 0, operand_start_};
     advance();
     if (at(token_kind::open_paren)) return open_arguments(m);
     emit_closed(m);
@@ -367,10 +379,12 @@ void parser::next_argument() {
     ++stack_.back().count;
 }
 
+// Only blank lines and comments may follow the expression. A ":" would begin another
+// statement, which an expression may not have, not even an empty one ("1+2 :").
 void parser::finish() {
     reduce(p_frame);
     if (!stack_.empty()) raise(err_expected_close_paren);
-    skip_separators();
+    skip_separators(false);
     if (!at(token_kind::end)) raise(err_expected_end_of_statement);
 }
 
@@ -386,9 +400,16 @@ void parser::unexpected() const { raise(depth_ > 0 ? err_expected_close_paren : 
 
 }  // namespace
 
+// The half-width copy is a text the evaluation keeps while it runs, so it counts. The
+// names' places are 32-bit, which any text the evaluation could hold fits.
 program compile(std::u16string_view text, run_budget& budget) {
-    if (const std::optional<std::u16string> half = halfwidth_forms(text)) return parser(*half, budget).parse();
-    return parser(text, budget).parse();
+    if (text.size() > std::numeric_limits<std::uint32_t>::max()) raise(err_out_of_memory);
+    std::optional<std::u16string> half = halfwidth_forms(text);
+    if (half) budget.charge_text(half->size());
+    program p = parser(half ? std::u16string_view(*half) : text, budget).parse();
+    p.text = text;
+    p.halfwidth = std::move(half);
+    return p;
 }
 
 }  // namespace vbscript

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "vbscript/limits.h"
@@ -51,10 +53,26 @@ struct instruction {
     double number = 0;
 };
 
+// A piece of the text compiled: where it begins and how many code units it has.
+struct text_span {
+    std::uint32_t from = 0;
+    std::uint32_t length = 0;
+};
+
 struct program {
     std::vector<instruction> code;
     std::vector<variant> constants;  // the values with text
-    std::vector<std::u16string> names;
+    // Names as written, and the object before each member as written ("Err.Number" in
+    // Err.Number.x), for messages: places in the text, never copies of it, which a chain
+    // of members would make of all that precedes each of them.
+    std::vector<text_span> names;
+    std::u16string_view text;                 // the text compiled, which must outlive the program
+    std::optional<std::u16string> halfwidth;  // what was read instead, if it had full-width forms
+
+    std::u16string_view name(std::uint32_t i) const {
+        const std::u16string_view read = halfwidth ? std::u16string_view(*halfwidth) : text;
+        return read.substr(names[i].from, names[i].length);
+    }
 };
 
 // How deep brackets and calls may nest; deeper raises 28 (out of stack space), as

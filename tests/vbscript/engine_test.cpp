@@ -266,7 +266,10 @@ TEST(EngineSyntax, PostfixOmittedArgumentsAndOtherSpellings) {
         {"VarType(&h10&) & VarType(&hFFFF&) & VarType(&hFFFFFFFE&)", "String 232"},
         {"1+2 Rem x", "error 1025: 缺少语句结束"},
         {"Rem 1/0", "Empty"},
-        {"1+2 : rem x", "Integer 3"},
+        {"1+2 :", "error 1025: 缺少语句结束"},
+        {"1+2 : rem x", "error 1025: 缺少语句结束"},
+        {"1+2\r\n\r\n:", "error 1025: 缺少语句结束"},
+        {"1+2\r\nRem x", "Integer 3"},
         {"1+Rem", "error 1002: 语法错误"},
         {"Err.", "error 1010: 缺少标识符"},
     });
@@ -345,6 +348,12 @@ TEST(EngineLimits, LongChainsAndPrefixRunsNeedNoDeepStack) {
     std::string nots;
     for (int i = 0; i < 100001; ++i) nots += "Not ";
     EXPECT_EQ(outcome(nots + "0"), "Integer -1");
+    // A member keeps what was written before it for its message, which must cost no copy
+    // of that text each: these took gigabytes.
+    std::string members = "Err.Number";
+    while (members.size() < 1000000) members += ".x";
+    EXPECT_EQ(outcome(members), "error 424: 缺少对象: 'Err.Number'");
+    EXPECT_EQ(outcome("Eval(\"Err.Number\"&Replace(Space(190000),\" \",\".x\"))"), "error 424: 缺少对象: 'Err.Number'");
 }
 
 TEST(EngineLimits, HugeTextsFailWithOutOfMemory) {
