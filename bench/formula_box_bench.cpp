@@ -56,6 +56,35 @@ void edit_the_sum(benchmark::State& state, bool repaint) {
         state.SkipWithError("the formula failed to evaluate");
 }
 
+// Four repeats of a held Backspace, then of a held digit, queued behind a slow edit as
+// they are while the window is busy: they go in together.
+void BM_HeldKeyRepeatsInTheFormulaBoxHoldingTheSum(benchmark::State& state) {
+    platform::qt::qt_forms_runtime forms;
+    platform::qt::qt_window_system windows(forms);
+    app::calc window({forms, windows, [] { return std::unique_ptr<platform::file_system>(); }});
+    window.load();
+    window.show();
+    platform::text_box& formula = window.window().text_box_named("Text_calc");
+    const std::u16string sum = bench_inputs::long_sum(100000);
+    formula.set_text(sum);
+    formula.set_sel_start(static_cast<int>(sum.size()));
+    formula.set_focus();
+    QPlainTextEdit* box = widget_named("Text_calc");
+    if (!box) return state.SkipWithError("no formula box");
+    bool typed = false;
+    for (auto _ : state) {
+        for (int i = 0; i < 4; ++i) {
+            QCoreApplication::postEvent(
+                box, typed ? new QKeyEvent(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, {}, true)
+                           : new QKeyEvent(QEvent::KeyPress, Qt::Key_1, Qt::NoModifier, "1", true));
+        }
+        typed = !typed;
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents();
+    }
+    if (formula.text().size() < sum.size()) state.SkipWithError("the repeats were lost");
+}
+
 void BM_EditOfTheFormulaBoxHoldingTheSum(benchmark::State& state) { edit_the_sum(state, false); }
 
 // The same keystroke followed by the repaint of the box that the user waits for.
@@ -84,6 +113,7 @@ void BM_ChangeOfTheFormulaBoxHoldingTheSum(benchmark::State& state) {
 BENCHMARK(BM_EditOfTheFormulaBoxHoldingTheSum)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EditAndRepaintOfTheFormulaBoxHoldingTheSum)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ChangeOfTheFormulaBoxHoldingTheSum)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HeldKeyRepeatsInTheFormulaBoxHoldingTheSum)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "platform/qt/qt_text_box.h"
 
 #include <QAbstractUndoItem>
+#include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -9,6 +10,7 @@
 #include <QTextDocument>
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -18,32 +20,147 @@
 
 namespace platform::qt {
 
+namespace {
+
+QString typed_text(const QKeyEvent& e) {
+    return e.key() == Qt::Key_Return || e.key() == Qt::Key_Enter ? QStringLiteral("\n") : e.text();
+}
+
+// The input that must find a held key's repeats applied: anything but the repeats.
+bool comes_after_held_repeats(const QEvent& e) {
+    switch (e.type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride: return !static_cast<const QKeyEvent&>(e).isAutoRepeat();
+    case QEvent::Shortcut:
+    case QEvent::InputMethod:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::Drop:
+    case QEvent::FocusOut:
+    case QEvent::Close: return true;
+    default: return false;
+    }
+}
+
+}  // namespace
+
+text_edit_widget::edit_key text_edit_widget::edit_key_of(const QKeyEvent& e) const {
+    if (isReadOnly()) return edit_key::none;
+    const bool plain = (e.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (e.key() == Qt::Key_Return || e.key() == Qt::Key_Enter) return plain ? edit_key::enter : edit_key::other_enter;
+    if (plain && e.key() == Qt::Key_Backspace) return edit_key::backspace;
+    if (plain && e.key() == Qt::Key_Delete) return edit_key::del;
+    const QString text = e.text();
+    if (!text.isEmpty() && text.at(0).isPrint() && !(e.modifiers() & Qt::ControlModifier)) return edit_key::text;
+    return edit_key::none;
+}
+
 void text_edit_widget::keyPressEvent(QKeyEvent* e) {
-    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
-    const QString typed = enter ? QStringLiteral("\n") : e->text();
-    const bool inserts =
-        enter || (!typed.isEmpty() && typed.at(0).isPrint() && !(e->modifiers() & Qt::ControlModifier));
-    if (inserts && !isReadOnly() && accepts && !accepts(typed)) return e->accept();
+    const edit_key kind = edit_key_of(*e);
+    if (e->isAutoRepeat() && kind != edit_key::none && kind != edit_key::other_enter) return hold(e);
+    apply_held_repeats();
+    if (kind != edit_key::none && kind != edit_key::backspace && kind != edit_key::del && fitting &&
+        fitting(typed_text(*e), 1) < 1)
+        return e->accept();
     QPlainTextEdit::keyPressEvent(e);
 }
 
+void text_edit_widget::hold(QKeyEvent* e) {
+    e->accept();
+    if (held_ && (held_->key() != e->key() || held_->modifiers() != e->modifiers() || held_->text() != e->text()))
+        apply_held_repeats();
+    if (!held_) {
+        held_.reset(e->clone());
+        qApp->installEventFilter(this);
+        QMetaObject::invokeMethod(
+            this, [this] { apply_held_repeats(); }, Qt::QueuedConnection);
+    }
+    ++held_repeats_;
+}
+
+bool text_edit_widget::eventFilter(QObject* watched, QEvent* e) {
+    if (held_ && comes_after_held_repeats(*e)) apply_held_repeats();
+    return QPlainTextEdit::eventFilter(watched, e);
+}
+
+// The repeats go in as one edit of the document, with the effect they would have had one
+// by one. Typed text goes through Qt's own handling of the key, as one event carrying the
+// text of them all.
+void text_edit_widget::apply_held_repeats() {
+    if (!held_) return;
+    qApp->removeEventFilter(this);
+    const std::unique_ptr<QKeyEvent> key = std::move(held_);
+    int times = std::exchange(held_repeats_, 0);
+    const edit_key kind = edit_key_of(*key);
+    if ((kind == edit_key::text || kind == edit_key::enter) && fitting) times = fitting(typed_text(*key), times);
+    if (times <= 0) return;
+    switch (kind) {
+    case edit_key::text: {
+        QKeyEvent all(QEvent::KeyPress, key->key(), key->modifiers(), key->text().repeated(times), true,
+                      static_cast<quint16>(std::min(times, 0xFFFF)));
+        QPlainTextEdit::keyPressEvent(&all);
+        break;
+    }
+    case edit_key::enter: {
+        QTextCursor c = textCursor();
+        c.insertText(QString(times, QLatin1Char('\n')));
+        setTextCursor(c);
+        break;
+    }
+    case edit_key::backspace:
+    case edit_key::del: remove_repeated(kind == edit_key::backspace, times); break;
+    case edit_key::none:
+    case edit_key::other_enter: break;
+    }
+}
+
+// Backspace takes the character before the caret (a surrogate pair whole), Delete the one
+// after it as the layout divides the text into characters; either takes a selection first.
+void text_edit_widget::remove_repeated(bool backward, int times) {
+    QTextCursor c = textCursor();
+    int start = c.selectionStart();
+    int end = c.selectionEnd();
+    const int left = c.hasSelection() ? times - 1 : times;
+    if (backward) {
+        const QTextDocument* doc = document();
+        for (int i = 0; i < left && start > 0; ++i) {
+            --start;
+            if (start > 0 && doc->characterAt(start).isLowSurrogate() && doc->characterAt(start - 1).isHighSurrogate())
+                --start;
+        }
+    } else {
+        QTextCursor after(document());
+        after.setPosition(end);
+        after.movePosition(QTextCursor::NextCharacter, QTextCursor::MoveAnchor, left);
+        end = after.position();
+    }
+    c.setPosition(start);
+    c.setPosition(end, QTextCursor::KeepAnchor);
+    c.removeSelectedText();
+    setTextCursor(c);
+}
+
 void text_edit_widget::insertFromMimeData(const QMimeData* source) {
-    if (source && source->hasText() && accepts && !accepts(source->text())) return;
+    if (source && source->hasText() && fitting && fitting(source->text(), 1) < 1) return;
     QPlainTextEdit::insertFromMimeData(source);
 }
 
 void text_edit_widget::inputMethodEvent(QInputMethodEvent* e) {
-    if (!e->commitString().isEmpty() && accepts && !accepts(e->commitString())) return e->accept();
+    if (!e->commitString().isEmpty() && fitting && fitting(e->commitString(), 1) < 1) return e->accept();
     QPlainTextEdit::inputMethodEvent(e);
 }
 
 qt_text_box::qt_text_box(const control_design& design, QWidget* parent)
     : widget_control(design, new text_edit_widget(parent)), max_length_(design.max_length) {
     QPlainTextEdit* edit = widget();
-    widget()->accepts = [this](const QString& inserted) {
-        if (fits(to_lf(from_qstring(inserted)))) return true;
-        if (on_too_long) on_too_long();
-        return false;
+    widget()->fitting = [this](const QString& inserted, int times) {
+        const int n = times_fitting(to_lf(from_qstring(inserted)), times);
+        if (n < times && on_too_long) on_too_long();
+        return n;
     };
     edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -52,6 +169,12 @@ qt_text_box::qt_text_box(const control_design& design, QWidget* parent)
     // Wrapping at word boundaries searches each line's text for a boundary and, in a
     // long formula without one, takes seconds per keystroke; breaking anywhere is linear.
     edit->setWordWrapMode(QTextOption::WrapAnywhere);
+    // Each edit lays out its whole paragraph, and shaping it through the font's tables
+    // was half of that; digits, operators and Chinese need no shaping (scripts that do,
+    // such as Arabic or Devanagari, are shaped all the same).
+    QFont font = edit->font();
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    edit->setFont(font);
     // Left to right as a formula reads. Left to Qt, each caret placement would scan the
     // whole paragraph for its first strong character to pick the direction.
     QTextOption option = edit->document()->defaultTextOption();
@@ -154,11 +277,13 @@ void qt_text_box::keep_layouts(int from, int, int added) {
     }
 }
 
-bool qt_text_box::fits(std::u16string_view inserted_lf) const {
-    if (max_length_ <= 0) return true;
-    const std::size_t after = static_cast<std::size_t>(text_length()) - static_cast<std::size_t>(sel_length()) +
-                              inserted_lf.size() + line_breaks(inserted_lf);
-    return after <= static_cast<std::size_t>(max_length_);
+int qt_text_box::times_fitting(std::u16string_view inserted_lf, int times) const {
+    const std::size_t each = inserted_lf.size() + line_breaks(inserted_lf);
+    if (max_length_ <= 0 || each == 0) return times;
+    const std::size_t kept = static_cast<std::size_t>(text_length()) - static_cast<std::size_t>(sel_length());
+    const std::size_t room =
+        static_cast<std::size_t>(max_length_) - std::min(kept, static_cast<std::size_t>(max_length_));
+    return static_cast<int>(std::min(static_cast<std::size_t>(times), room / each));
 }
 
 void qt_text_box::on_widget_text_changed() {

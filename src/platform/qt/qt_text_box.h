@@ -2,6 +2,7 @@
 // positions between the CR LF model and Qt's document.
 #pragma once
 
+#include <QKeyEvent>
 #include <QObject>
 #include <QPlainTextEdit>
 #include <functional>
@@ -13,16 +14,34 @@
 namespace platform::qt {
 
 // The widget behind a text box; every insertion the user makes (typing, Enter, a paste, a
-// drop, an input method's text) asks `accepts` first, with what it would replace.
+// drop, an input method's text) asks `fitting` first how many times in a row it may go in,
+// the first time in place of the selection; fewer than asked is a refusal it has reported.
+//
+// A held key's repeats that arrive while the box is still busy with an edit are applied
+// together, as one edit: in a long paragraph each edit costs a layout of the whole of it,
+// and one per repeat would leave the window working long after the key is let go. The
+// repeats wait for the next turn of the event loop; any other input goes in after them.
 class text_edit_widget : public QPlainTextEdit {
 public:
     using QPlainTextEdit::QPlainTextEdit;
-    std::function<bool(const QString& inserted)> accepts;
+    std::function<int(const QString& inserted, int times)> fitting;
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     void insertFromMimeData(const QMimeData* source) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    // Enter without modifiers inserts a line break; with them Qt may do otherwise.
+    enum class edit_key { none, text, enter, other_enter, backspace, del };
+    edit_key edit_key_of(const QKeyEvent& e) const;
+    void hold(QKeyEvent* e);
+    void apply_held_repeats();
+    void remove_repeated(bool backward, int times);
+
+    std::unique_ptr<QKeyEvent> held_;
+    int held_repeats_ = 0;
 };
 
 // A QPlainTextEdit seen through the text box model. The widget holds each line break as
@@ -51,8 +70,9 @@ public:
     bool show_restored(std::size_t units) override;
 
 private:
-    // Whether the text stays within max_length with the selection replaced by `inserted`.
-    bool fits(std::u16string_view inserted_lf) const;
+    // How many times in a row `inserted` goes in, the first in place of the selection,
+    // before the text grows beyond max_length.
+    int times_fitting(std::u16string_view inserted_lf, int times) const;
     void mirror_change(int from, int removed, int added);
     void on_widget_text_changed();
     void keep_layouts(int from, int removed, int added);

@@ -164,6 +164,58 @@ TEST_F(qt_text_box_test, KeystrokesInALongLineKeepItsLayoutAndLoseNothing) {
     EXPECT_EQ(box.sel_text(), u"5.67+");
 }
 
+// A held key's repeats that queue up behind a slow edit (a long paragraph is laid out
+// whole on every edit) go in together, as one change and one layout, with the effect of
+// each repeat; a key that is not a repeat goes in after them.
+TEST_F(qt_text_box_test, QueuedRepeatsOfAHeldKeyAreOneChange) {
+    const auto repeat = [&](int k, const QString& text) {
+        QCoreApplication::postEvent(box.widget(), new QKeyEvent(QEvent::KeyPress, k, Qt::NoModifier, text, true));
+    };
+    // The keys, then what they leave for the next turn of the event loop.
+    const auto deliver = [] {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents();
+    };
+    const struct {
+        int key;
+        QString text;
+        std::u16string before;
+        int caret, selected, repeats;
+        std::u16string after;
+        int caret_after;
+    } cases[] = {
+        {Qt::Key_1, "1", u"", 0, 0, 3, u"111", 3},               // typed
+        {Qt::Key_Backspace, {}, u"12345", 5, 0, 3, u"12", 2},    // at the end
+        {Qt::Key_Backspace, {}, u"12345", 1, 2, 2, u"45", 0},    // the selection first
+        {Qt::Key_Backspace, {}, u"x😀😀", 5, 0, 2, u"x", 1},       // a surrogate pair is one character
+        {Qt::Key_Delete, {}, u"12345", 1, 0, 2, u"145", 1},      // in the middle
+        {Qt::Key_Delete, {}, u"12345", 1, 2, 2, u"15", 1},       // the selection first
+        {Qt::Key_Delete, {}, u"a😀b😀c", 1, 0, 2, u"a😀c", 1},      // characters of different lengths
+        {Qt::Key_Return, "\r", u"1", 1, 0, 2, u"1\r\n\r\n", 5},  // a line break each
+    };
+    int layouts = 0;
+    QObject::connect(box.widget()->document(), &QTextDocument::contentsChange, [&] { ++layouts; });
+    for (const auto& c : cases) {
+        const std::string name = platform::to_utf8(c.before) + " " + std::to_string(c.key);
+        box.set_text(c.before);
+        box.set_sel_start(c.caret);
+        box.set_sel_length(c.selected);
+        changes = layouts = 0;
+        for (int i = 0; i < c.repeats; ++i) repeat(c.key, c.text);
+        deliver();
+        EXPECT_EQ(box.text(), c.after) << name;
+        EXPECT_EQ(box.sel_start(), c.caret_after) << name;
+        EXPECT_EQ(changes, 1) << name;
+        EXPECT_EQ(layouts, 1) << name;
+    }
+    box.set_text(u"");
+    repeat(Qt::Key_1, "1");
+    repeat(Qt::Key_1, "1");
+    QCoreApplication::postEvent(box.widget(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Plus, Qt::NoModifier, "+"));
+    deliver();
+    EXPECT_EQ(box.text(), u"11+");
+}
+
 }  // namespace
 
 // A box with a limit refuses, whole, every insertion that would take it beyond: typing,
@@ -228,6 +280,18 @@ TEST(qt_text_box_limit, EditsBeyondTheLimitAreRefusedWholeAndReported) {
     box.set_sel_length(2);
     type(Qt::Key_9, "9");
     EXPECT_EQ(box.text(), u"12349") << "what replaces a selection may fill the room it leaves";
+
+    box.set_text(u"1234");
+    box.set_sel_start(4);
+    refused = 0;
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::postEvent(box.widget(),
+                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_9, Qt::NoModifier, "9", true));
+    // The keys, then what they leave for the next turn of the event loop.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(box.text(), u"123499") << "a held key's repeats fill the room there is";
+    EXPECT_EQ(refused, 1);
 }
 
 // The box keeps its own copy of the text, following each change of the document: after
