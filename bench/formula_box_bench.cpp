@@ -31,19 +31,29 @@ void key(QWidget* w, int k, const QString& text) {
     QApplication::sendEvent(w, &release);
 }
 
-void edit_the_sum(benchmark::State& state, bool repaint) {
+// The main window with the sum in its formula box and the caret at its end.
+struct window_holding_the_sum {
     platform::qt::qt_forms_runtime forms;
-    platform::qt::qt_window_system windows(forms);
-    app::calc window({forms, windows, [] { return std::unique_ptr<platform::file_system>(); }});
-    window.load();
-    window.show();
-    platform::text_box& formula = window.window().text_box_named("Text_calc");
+    platform::qt::qt_window_system windows{forms};
+    app::calc window{{forms, windows, [] { return std::unique_ptr<platform::file_system>(); }}};
     const std::u16string sum = bench_inputs::long_sum(100000);
-    formula.set_text(sum);
-    formula.set_sel_start(static_cast<int>(sum.size()));
-    formula.set_focus();
-    QPlainTextEdit* box = widget_named("Text_calc");
-    if (!box) return state.SkipWithError("no formula box");
+    platform::text_box* formula = nullptr;
+    QPlainTextEdit* box = nullptr;
+    window_holding_the_sum() {
+        window.load();
+        window.show();
+        formula = &window.window().text_box_named("Text_calc");
+        formula->set_text(sum);
+        formula->set_sel_start(static_cast<int>(sum.size()));
+        formula->set_focus();
+        box = widget_named("Text_calc");
+    }
+};
+
+void edit_the_sum(benchmark::State& state, bool repaint) {
+    window_holding_the_sum w;
+    if (!w.box) return state.SkipWithError("no formula box");
+    QPlainTextEdit* box = w.box;
     bool typed = false;
     for (auto _ : state) {
         // Alternately type a digit at the end and delete it again: every step is one edit.
@@ -52,25 +62,16 @@ void edit_the_sum(benchmark::State& state, bool repaint) {
         typed = !typed;
         if (repaint) box->viewport()->repaint();
     }
-    if (!window.window().label_named("Label_tip").caption().empty())
+    if (!w.window.window().label_named("Label_tip").caption().empty())
         state.SkipWithError("the formula failed to evaluate");
 }
 
 // Four repeats of a held Backspace, then of a held digit, queued behind a slow edit as
 // they are while the window is busy: they go in together.
 void BM_HeldKeyRepeatsInTheFormulaBoxHoldingTheSum(benchmark::State& state) {
-    platform::qt::qt_forms_runtime forms;
-    platform::qt::qt_window_system windows(forms);
-    app::calc window({forms, windows, [] { return std::unique_ptr<platform::file_system>(); }});
-    window.load();
-    window.show();
-    platform::text_box& formula = window.window().text_box_named("Text_calc");
-    const std::u16string sum = bench_inputs::long_sum(100000);
-    formula.set_text(sum);
-    formula.set_sel_start(static_cast<int>(sum.size()));
-    formula.set_focus();
-    QPlainTextEdit* box = widget_named("Text_calc");
-    if (!box) return state.SkipWithError("no formula box");
+    window_holding_the_sum w;
+    if (!w.box) return state.SkipWithError("no formula box");
+    QPlainTextEdit* box = w.box;
     bool typed = false;
     for (auto _ : state) {
         for (int i = 0; i < 4; ++i) {
@@ -82,7 +83,7 @@ void BM_HeldKeyRepeatsInTheFormulaBoxHoldingTheSum(benchmark::State& state) {
         QCoreApplication::sendPostedEvents();
         QCoreApplication::sendPostedEvents();
     }
-    if (formula.text().size() < sum.size()) state.SkipWithError("the repeats were lost");
+    if (w.formula->text().size() < w.sum.size()) state.SkipWithError("the repeats were lost");
 }
 
 void BM_EditOfTheFormulaBoxHoldingTheSum(benchmark::State& state) { edit_the_sum(state, false); }
