@@ -12,6 +12,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -46,29 +48,26 @@ int main(int argc, char** argv) {
     // Wayland lets no client place its own window; the window docks and clamps itself.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
-    // Without an X display Qt would abort with a message about reinstalling; say what is
-    // missing instead, before anything is read or written.
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    if ((platform.isEmpty() || platform.startsWith("xcb")) && qEnvironmentVariableIsEmpty("DISPLAY")) {
-        std::fputs(
-            "tallix: no display to open the window on; run it in a graphical session, or set DISPLAY "
-            "(under Wayland, XWayland's display)\n",
-            stderr);
+    // Without a display that answers, Qt would abort with a message about reinstalling;
+    // say what is missing instead, before anything is read or written.
+    if (const std::string problem = platform::qt::display_problem(); !problem.empty()) {
+        std::fprintf(stderr, "%s\n", problem.c_str());
         return 1;
     }
     QGuiApplication::setDesktopFileName(QStringLiteral(TALLIX_APP_ID));
     platform::qt::qt_application application(argc, argv);
+    std::optional<platform::qt::qt_link_service> link;
     try {
         platform::qt::qt_forms_runtime forms;
         platform::qt::qt_window_system windows(forms);
         platform::local_file_system settings_files;
-        platform::qt::qt_link_service link(forms.exe_name());
+        link.emplace(forms.exe_name());
         app::calc_services services{forms,
                                     windows,
                                     [] { return std::make_unique<platform::local_file_system>(); },
                                     &settings_files,
                                     store::user_data_folder(std::getenv("XDG_DATA_HOME"), home_folder()),
-                                    &link};
+                                    &*link};
         services.installed_copy = store::installed_copy(settings_files, forms.app_path(), TALLIX_APP_ID);
         app::calc main_window(std::move(services));
         if (!main_window.load()) return 0;
@@ -76,6 +75,8 @@ int main(int argc, char** argv) {
         application.close_windows_on_termination_signals();
         return application.exec();
     } catch (...) {
+        // A second start shows no window of its own, not even a dialog.
+        if (link && link->previous_instance()) platform::qt::report_second_start_failure();
         platform::qt::report_current_exception();
     }
 }

@@ -17,7 +17,7 @@ test_packages=("${run_packages[@]}"
     xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
     openbox xfwm4 kwin-x11 mutter metacity fluxbox icewm i3-wm
     sway xwayland kwin-wayland qt6-wayland libwayland-dev libwayland-bin plasma-wayland-protocols
-    python3-dbus procps
+    python3-dbus procps strace
     python3-pyatspi at-spi2-core dbus-daemon dbus-x11 util-linux
     appstream desktop-file-utils file man-db dpkg-dev lintian)
 package_packages=("${run_packages[@]}" dpkg-dev file lintian)
