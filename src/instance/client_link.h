@@ -12,8 +12,10 @@ namespace instance {
 // manual keeps one open for commands.
 enum class link_kind { none = 0, manual = 2 };
 
-// The time-out a client link starts with, in tenths of a second.
-inline constexpr int default_link_timeout = 50;
+// The time-out a client link starts with, in tenths of a second. The forms runtime's
+// 5 seconds are too short for a running copy that is busy (a long evaluation, a history
+// coming in) or crowded; it gets half a minute to answer.
+inline constexpr int default_link_timeout = 300;
 
 // The client link of a picture box: a topic "application|topic", a mode and a response
 // time-out in tenths of a second. Switching the mode to manual opens a conversation with

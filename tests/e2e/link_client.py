@@ -5,7 +5,16 @@
   flood PATH MEGABYTES   sends that much without a line end; prints the bytes taken
   binary PATH            sends a line of raw bytes; prints the answer line
   halfway PATH           sends part of a command and hangs up
-  crowd PATH N           N clients connect first, then each sends a command; prints the answers"""
+  crowd PATH N           N clients connect first, then each sends a command; prints the answers
+  hold PATH N            keeps up to N connections open that say nothing, opening a new one
+                         for each the copy closes, until killed; prints "holding" once it
+                         holds N or the copy's queue is full
+  refuse LOCK PATH       stands in for a running copy that refuses: holds the lock file LOCK,
+                         serves PATH and answers every command with NAK, until killed;
+                         prints "serving" once it does"""
+import fcntl
+import os
+import selectors
 import socket
 import sys
 import time
@@ -34,6 +43,60 @@ def answer(s):
             break
         data += part
     return data.decode("latin-1").rstrip("\n")
+
+
+def hold(path, n):
+    watch = selectors.DefaultSelector()
+    held = 0
+    told = False
+    while True:
+        full = False
+        while held < n:
+            s = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+            s.setblocking(False)
+            try:
+                s.connect(path)
+            except (BlockingIOError, ConnectionRefusedError, FileNotFoundError):
+                # The copy's queue is full: the socket is flooded. Try again after
+                # looking at the others.
+                s.close()
+                full = True
+                break
+            watch.register(s, selectors.EVENT_READ)
+            held += 1
+        if (held >= n or full) and not told:
+            print("holding", flush=True)
+            told = True
+        for key, _ in watch.select(0.01):
+            try:
+                data = key.fileobj.recv(64)
+            except OSError:
+                data = b""
+            if not data:
+                watch.unregister(key.fileobj)
+                key.fileobj.close()
+                held -= 1
+
+
+def refuse(lock, path):
+    held = os.open(lock, os.O_RDWR | os.O_CREAT, 0o600)
+    fcntl.flock(held, fcntl.LOCK_EX)
+    if os.path.exists(path):
+        os.unlink(path)
+    server = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+    server.bind(path)
+    server.listen(16)
+    print("serving", flush=True)
+    while True:
+        c, _ = server.accept()
+        data = b""
+        while not data.endswith(b"\n"):
+            part = c.recv(64)
+            if not part:
+                break
+            data += part
+        c.sendall(b"NAK\n" * data.count(b"\n"))
+        c.close()
 
 
 def main(argv):
@@ -71,6 +134,10 @@ def main(argv):
         for c in clients:
             c.sendall(b"ping\n")
         print(" ".join(answer(c) for c in clients))
+    elif what == "hold":
+        hold(path, int(argv[3]))
+    elif what == "refuse":
+        refuse(path, argv[3])
     else:
         print(__doc__, file=sys.stderr)
         return 2

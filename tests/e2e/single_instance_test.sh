@@ -106,10 +106,73 @@ wait_for 150 sh -c "/usr/bin/python3 $E2E_DIR/accessible.py --pid $FIRST text �
     fail "window no longer takes typing: '$(probe text 公式)'"
 [ "$(client send "$SOCKET" showme)" = ACK ] || fail "showme not acknowledged after the bad clients"
 
+# A busy copy (stopped here, as a long evaluation holds it) is waited for, and comes
+# forward once it goes on.
+xdotool windowmove "$MAIN_WIN" 300 200
+wait_for 50 window_at 300 200 || fail "could not move the window away: $(window_rect "$MAIN_WIN")"
+kill -STOP "$FIRST"
+"$APP_DIR/tallix" >"$E2E_TMP/busy.log" 2>&1 &
+SECOND=$!
+E2E_PIDS+=("$SECOND")
+if ! holds_for 70 kill -0 "$SECOND"; then
+    kill -CONT "$FIRST"
+    fail "the second start gave up on a busy copy: $(cat "$E2E_TMP/busy.log")"
+fi
+kill -CONT "$FIRST"
+wait_for 100 sh -c "! kill -0 $SECOND" || fail "the second start did not end once the copy went on"
+wait "$SECOND"
+rc=$?
+[ "$rc" -eq 0 ] && [ ! -s "$E2E_TMP/busy.log" ] || fail "the waiting start ended with $rc: $(cat "$E2E_TMP/busy.log")"
+wait_for 50 window_at 27 20 || fail "the busy copy did not come forward: $(window_rect "$MAIN_WIN")"
+
+# Connections that say nothing, as many as the copy's queue holds and renewed as fast as
+# the copy closes them, keep no start out.
+/usr/bin/python3 "$HERE/link_client.py" hold "$SOCKET" 1000 >"$E2E_TMP/hold.log" &
+HOLDER=$!
+E2E_PIDS+=("$HOLDER")
+wait_for 300 grep -q holding "$E2E_TMP/hold.log" || fail "could not flood the socket"
+start=$(ms)
+timeout 60 "$APP_DIR/tallix" >"$E2E_TMP/flooded.log" 2>&1 ||
+    fail "a start against a flooded socket failed: $(cat "$E2E_TMP/flooded.log")"
+echo "a start through the flood ended after $(($(ms) - start)) ms"
+kill "$HOLDER"
+wait "$HOLDER" 2>/dev/null
+
+# Two hundred starts at once each end cleanly, and open no window.
+start=$(ms)
+for i in $(seq 200); do
+    (
+        timeout 120 "$APP_DIR/tallix" >"$E2E_TMP/crowd-$i.log" 2>&1
+        echo $? >"$E2E_TMP/crowd-$i.rc"
+    ) &
+done
+wait_for 900 sh -c "[ \$(ls $E2E_TMP/crowd-*.rc | wc -l) -eq 200 ]" || fail "200 starts at once did not all end"
+echo "200 starts at once ended after $(($(ms) - start)) ms"
+failed=$(grep -L -x 0 "$E2E_TMP"/crowd-*.rc)
+[ -z "$failed" ] || fail "$(wc -w <<<"$failed") of 200 starts failed, one with: $(cat "${failed%%.rc*}.log")"
+said=$(cat "$E2E_TMP"/crowd-*.log)
+[ -z "$said" ] || fail "starts at once said: $(head -n 3 <<<"$said")"
+[ "$(main_windows)" -eq 1 ] || fail "$(main_windows) main windows after 200 starts"
+kill -0 "$FIRST" || fail "the first copy died"
+
 # A killed copy leaves nothing that blocks the next start.
 kill -9 "$FIRST"
 wait "$FIRST" 2>/dev/null
 [ -S "$SOCKET" ] || fail "expected the killed copy's socket file to remain"
+
+# A running copy that cannot be brought forward: the start says so in one line on
+# standard error and ends with status 1, with no dialog waiting on the screen.
+/usr/bin/python3 "$HERE/link_client.py" refuse "$LINKS/tallix.lock" "$SOCKET" >"$E2E_TMP/refuse.log" &
+REFUSER=$!
+E2E_PIDS+=("$REFUSER")
+wait_for 50 grep -q serving "$E2E_TMP/refuse.log" || fail "could not stand in for a refusing copy"
+timeout 20 "$APP_DIR/tallix" >/dev/null 2>"$E2E_TMP/refused.log"
+rc=$?
+[ "$rc" -eq 1 ] || fail "a refused start ended with status $rc (124: it waited on a dialog): $(cat "$E2E_TMP/refused.log")"
+[ "$(wc -l <"$E2E_TMP/refused.log")" -eq 1 ] && grep -q "Run-time error '285'" "$E2E_TMP/refused.log" ||
+    fail "a refused start said, instead of one line: $(cat "$E2E_TMP/refused.log")"
+kill "$REFUSER"
+wait "$REFUSER" 2>/dev/null
 e2e_start_app
 [ "$(client send "$SOCKET" SHOWME)" = ACK ] || fail "the new copy does not serve"
 timeout 20 "$APP_DIR/tallix" >>"$E2E_TMP/second.log" 2>&1 || fail "second start after a kill failed"

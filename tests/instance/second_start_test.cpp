@@ -83,7 +83,7 @@ TEST_F(second_start, SecondCopyBringsTheFirstForwardAndEndsUnseen) {
     EXPECT_EQ(second.file_systems_made, 0);
     EXPECT_TRUE(second.windows.windows.empty());
     EXPECT_EQ(second.forms.log, (std::vector<std::string>{"init_common_controls", "calc.create"}));
-    EXPECT_EQ(network.log, (std::vector<std::string>{"open tallix|FormDDE 50", "execute showme 50", "terminate 1"}));
+    EXPECT_EQ(network.log, (std::vector<std::string>{"open tallix|FormDDE 300", "execute showme 300", "terminate 1"}));
     // Its own service was never offered, so the first copy still serves.
     EXPECT_EQ(first->link.served_name(), "tallix|FormDDE");
     EXPECT_TRUE(second.link.served_name().empty());

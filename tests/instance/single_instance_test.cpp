@@ -31,9 +31,9 @@ TEST_F(link_fixture, SendDdeCommandOpensExecutesAndClosesWithAShortWait) {
     fakes::fake_link_service second{network, "tallix"};
     instance::client_link link(second);
     instance::send_dde_command(link, u"showme", "tallix");
-    EXPECT_EQ(network.log, (strings{"open tallix|FormDDE 50", "execute showme 50", "terminate 1"}));
+    EXPECT_EQ(network.log, (strings{"open tallix|FormDDE 300", "execute showme 300", "terminate 1"}));
     EXPECT_EQ(received, std::vector<std::u16string>{u"showme"});
-    EXPECT_EQ(link.link_timeout(), 50);
+    EXPECT_EQ(link.link_timeout(), 300);
     EXPECT_EQ(link.link_mode(), instance::link_kind::none);
     EXPECT_EQ(link.link_topic(), u"tallix|FormDDE");
 }
@@ -56,7 +56,7 @@ TEST_F(link_fixture, SendDdeCommandFailuresPropagate) {
                   platform::link_error_timeout);
     }
     // The conversation the failure left open is ended with the link.
-    EXPECT_EQ(network.log.back(), "terminate 50");
+    EXPECT_EQ(network.log.back(), "terminate 300");
 
     running.withdraw();
     instance::client_link link(second);

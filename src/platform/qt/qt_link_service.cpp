@@ -1,10 +1,12 @@
 #include "platform/qt/qt_link_service.h"
 
+#include <sys/ioctl.h>
 #include <sys/un.h>
 #include <QDeadlineTimer>
 #include <QLocalSocket>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <utility>
 
 #include "platform/qt/link_protocol.h"
@@ -24,30 +26,45 @@ bool usable_name(const std::string& name) {
 
 int to_ms(int tenths) { return std::max(tenths, 1) * 100; }
 
+int remaining(const QDeadlineTimer& d) { return static_cast<int>(std::max<qint64>(d.remainingTime(), 0)); }
+
+// A connection to the socket at `path`, trying again while a copy holds the lock at
+// `lock` (it is starting, or its queue is full) until the deadline; null when none is had.
+std::unique_ptr<QLocalSocket> connect_to(const std::string& path, const std::string& lock,
+                                         const QDeadlineTimer& deadline) {
+    for (;;) {
+        auto socket = std::make_unique<QLocalSocket>();
+        socket->connectToServer(QString::fromStdString(path));
+        if (socket->waitForConnected(std::max(remaining(deadline), 1))) return socket;
+        if (deadline.hasExpired() || !lock_held_elsewhere(lock)) return nullptr;
+        QThread::msleep(20);
+    }
+}
+
 class socket_conversation : public link_conversation {
 public:
-    explicit socket_conversation(std::unique_ptr<QLocalSocket> socket) : socket_(std::move(socket)) {}
+    socket_conversation(std::unique_ptr<QLocalSocket> socket, std::string path, std::string lock)
+        : socket_(std::move(socket)), path_(std::move(path)), lock_(std::move(lock)) {}
 
+    // A copy that hangs up before it answers has dropped the connection (a crowded copy
+    // drops those it takes for idle); while that copy runs, the command goes again on a
+    // new connection, within the same time-out.
     void execute(const std::u16string& command, int timeout_tenths) override {
         const std::string bytes = link_protocol::encode_command(command);
         QDeadlineTimer deadline(to_ms(timeout_tenths));
-        if (socket_->state() != QLocalSocket::ConnectedState) raise(link_error_refused);
-        socket_->write(bytes.data(), static_cast<qint64>(bytes.size()));
-        while (socket_->bytesToWrite() > 0) {
-            if (!socket_->waitForBytesWritten(remaining(deadline))) raise(give_up_reason(deadline));
-        }
-        link_protocol::line_reader reader(reply_limit);
         for (;;) {
-            char buffer[reply_limit];
-            const qint64 got = socket_->read(buffer, sizeof buffer);
-            if (got < 0) raise(link_error_refused);
-            const auto lines = reader.feed(std::string_view(buffer, static_cast<std::size_t>(got)));
-            if (!lines.empty()) {
-                if (lines.front() + '\n' == link_protocol::accepted) return;
-                raise(link_error_refused);
+            switch (ask(bytes, deadline)) {
+            case outcome::accepted: return;
+            case outcome::refused: raise(link_error_refused);
+            case outcome::out_of_time: raise(link_error_timeout);
+            case outcome::hung_up: break;
             }
-            if (reader.overflowed()) raise(link_error_refused);
-            if (got == 0 && !socket_->waitForReadyRead(remaining(deadline))) raise(give_up_reason(deadline));
+            if (!lock_held_elsewhere(lock_)) raise(link_error_refused);
+            QThread::msleep(20);
+            if (deadline.hasExpired()) raise(link_error_timeout);
+            auto again = connect_to(path_, lock_, deadline);
+            if (!again) raise(deadline.hasExpired() ? link_error_timeout : link_error_refused);
+            socket_ = std::move(again);
         }
     }
 
@@ -58,18 +75,43 @@ public:
     }
 
 private:
-    static int remaining(const QDeadlineTimer& d) { return static_cast<int>(std::max<qint64>(d.remainingTime(), 0)); }
-    int give_up_reason(const QDeadlineTimer& d) const {
-        return d.hasExpired() || socket_->state() == QLocalSocket::ConnectedState ? link_error_timeout
-                                                                                  : link_error_refused;
+    enum class outcome { accepted, refused, hung_up, out_of_time };
+
+    outcome ask(const std::string& bytes, const QDeadlineTimer& deadline) {
+        if (socket_->state() != QLocalSocket::ConnectedState) return outcome::hung_up;
+        socket_->write(bytes.data(), static_cast<qint64>(bytes.size()));
+        while (socket_->bytesToWrite() > 0) {
+            if (!socket_->waitForBytesWritten(remaining(deadline))) return gave_up(deadline);
+        }
+        link_protocol::line_reader reader(reply_limit);
+        for (;;) {
+            char buffer[reply_limit];
+            const qint64 got = socket_->read(buffer, sizeof buffer);
+            if (got < 0) return outcome::hung_up;
+            const auto lines = reader.feed(std::string_view(buffer, static_cast<std::size_t>(got)));
+            if (!lines.empty())
+                return lines.front() + '\n' == link_protocol::accepted ? outcome::accepted : outcome::refused;
+            if (reader.overflowed()) return outcome::refused;
+            if (got == 0 && !socket_->waitForReadyRead(remaining(deadline))) return gave_up(deadline);
+        }
     }
+    outcome gave_up(const QDeadlineTimer& d) const {
+        return d.hasExpired() || socket_->state() == QLocalSocket::ConnectedState ? outcome::out_of_time
+                                                                                  : outcome::hung_up;
+    }
+
     std::unique_ptr<QLocalSocket> socket_;
+    std::string path_;
+    std::string lock_;
 };
 
 }  // namespace
 
 qt_link_service::qt_link_service(const std::string& exe_name, std::string folder, link_limits l)
-    : folder_(folder.empty() ? link_folder() : std::move(folder)), limits_(l) {
+    : folder_(folder.empty() ? link_folder() : std::move(folder)), limits_(l), room_timer_(new QTimer(this)) {
+    clock_.start();
+    room_timer_->setSingleShot(true);
+    connect(room_timer_, &QTimer::timeout, this, &qt_link_service::accept_pending);
     if (folder_.empty() || !usable_name(exe_name)) {
         qWarning("tallix: no private folder for the link between copies; running on its own");
         return;
@@ -100,6 +142,7 @@ bool qt_link_service::serve(const std::string& application, const std::string& t
     auto server = std::make_unique<QLocalServer>(this);
     server->setSocketOptions(QLocalServer::UserAccessOption);
     server->setMaxPendingConnections(limits_.connections);
+    server->setListenBacklogSize(limits_.backlog);
     if (!server->listen(QString::fromStdString(path))) {
         qWarning("tallix: cannot serve %s: %s", path.c_str(), qPrintable(server->errorString()));
         return false;
@@ -120,6 +163,8 @@ void qt_link_service::withdraw() {
         socket->abort();
     }
     connections_ = 0;
+    served_.clear();
+    room_timer_->stop();
     on_execute_ = nullptr;
     server->deleteLater();
 }
@@ -129,15 +174,53 @@ void qt_link_service::resign() {
     lock_.release();
 }
 
-// Beyond the limit a connection waits in the queue, and its client within its time-out,
-// until a served one ends.
 void qt_link_service::accept_pending() {
-    while (server_ && connections_ < limits_.connections && server_->hasPendingConnections())
+    if (accepting_) return;
+    accepting_ = true;
+    while (server_ && server_->hasPendingConnections()) {
+        if (connections_ >= limits_.connections && !make_room()) break;
         serve_connection(server_->nextPendingConnection());
+    }
+    accepting_ = false;
+}
+
+// Closes the connection open longest that has had its grace and has no command waiting
+// unread; false when there is none yet, and the timer tries again when the oldest one's
+// grace ends. A command waiting unread is read in this same turn of the event loop.
+bool qt_link_service::make_room() {
+    const qint64 now = clock_.elapsed();
+    for (const served& s : served_) {
+        const qint64 age = now - s.since_ms;
+        if (age < limits_.grace_ms) {
+            room_timer_->start(static_cast<int>(limits_.grace_ms - age));
+            return false;
+        }
+        int unread = 0;
+        if (s.socket->bytesAvailable() > 0 ||
+            (::ioctl(static_cast<int>(s.socket->socketDescriptor()), FIONREAD, &unread) == 0 && unread > 0))
+            continue;
+        QLocalSocket* socket = s.socket;
+        forget(socket);
+        socket->abort();
+        return true;
+    }
+    room_timer_->start(limits_.grace_ms);
+    return false;
+}
+
+void qt_link_service::forget(QLocalSocket* socket) {
+    const auto it =
+        std::find_if(served_.begin(), served_.end(), [socket](const served& s) { return s.socket == socket; });
+    if (it == served_.end()) return;
+    served_.erase(it);
+    --connections_;
+    socket->disconnect(this);
+    socket->deleteLater();
 }
 
 void qt_link_service::serve_connection(QLocalSocket* socket) {
     ++connections_;
+    served_.push_back({socket, clock_.elapsed()});
     socket->setReadBufferSize(buffer_limit);
     auto reader = std::make_shared<link_protocol::line_reader>();
     auto* idle = new QTimer(socket);
@@ -145,8 +228,7 @@ void qt_link_service::serve_connection(QLocalSocket* socket) {
     idle->start(limits_.idle_ms);
     connect(idle, &QTimer::timeout, socket, [socket] { socket->abort(); });
     connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
-        --connections_;
-        socket->deleteLater();
+        forget(socket);
         accept_pending();
     });
     const auto read_commands = [this, socket, reader, idle] {
@@ -177,17 +259,11 @@ std::unique_ptr<link_conversation> qt_link_service::open(const std::string& appl
                                                          int timeout_tenths) {
     const std::string path = socket_path(application, topic);
     if (path.empty()) raise(link_error_no_answer);
-    QDeadlineTimer deadline(to_ms(timeout_tenths));
+    // A copy that holds its lock but is not listening yet is still starting up.
     const std::string lock = folder_ + "/" + application + ".lock";
-    for (;;) {
-        auto socket = std::make_unique<QLocalSocket>();
-        socket->connectToServer(QString::fromStdString(path));
-        if (socket->waitForConnected(static_cast<int>(std::max<qint64>(deadline.remainingTime(), 1))))
-            return std::make_unique<socket_conversation>(std::move(socket));
-        // A copy that holds its lock but is not listening yet is still starting up.
-        if (deadline.hasExpired() || !lock_held_elsewhere(lock)) raise(link_error_no_answer);
-        QThread::msleep(20);
-    }
+    auto socket = connect_to(path, lock, QDeadlineTimer(to_ms(timeout_tenths)));
+    if (!socket) raise(link_error_no_answer);
+    return std::make_unique<socket_conversation>(std::move(socket), path, lock);
 }
 
 }  // namespace platform::qt

@@ -21,6 +21,7 @@
 namespace {
 
 using platform::qt::qt_link_service;
+using strings = std::vector<std::string>;
 
 // Pumps the event loop until the condition holds or a generous limit passes; the limit
 // only keeps a broken build from hanging.
@@ -292,59 +293,82 @@ TEST_F(link_test, HundredClientsAtOnceAreEachAnswered) {
 }
 
 struct crowded_link_test : link_test {
-    platform::qt::link_limits limits() override { return {5000, 3}; }
+    platform::qt::link_limits limits() override { return {5000, 1, 200}; }
 };
 
-// A second start that meets a crowd waits for a free place instead of failing at once.
-TEST_F(crowded_link_test, ConnectionsBeyondTheLimitWaitForAFreePlace) {
+// With every place taken, waiting clients are taken in the order they came, each as the
+// connection open longest has had its grace and has no command left unread.
+TEST_F(crowded_link_test, ClientsBeyondTheLimitAreTakenInOrderAsTheOldestGiveUpTheirPlaces) {
     ASSERT_TRUE(serve());
-    std::vector<std::unique_ptr<raw_client>> kept;
-    for (int i = 0; i < 3; ++i) kept.push_back(std::make_unique<raw_client>(path()));
-    ASSERT_TRUE(pump_until([&] { return first->connections() == 3; }));
-    raw_client extra(path());
-    extra.send_bytes("showme\n");
-    // Long enough for an answer to come back, were one sent.
-    pump_until([&] { return extra.poll_once(), !extra.received.empty(); }, 300);
-    EXPECT_TRUE(extra.received.empty()) << "no place yet";
-    kept.pop_back();
-    ASSERT_TRUE(extra.wait_for_answers(1));
-    EXPECT_EQ(extra.received, "ACK\n");
-    for (auto& c : kept) {
-        c->send_bytes("showme\n");
-        ASSERT_TRUE(c->wait_for_answers(1));
-        EXPECT_EQ(c->received, "ACK\n");
-    }
+    raw_client idle(path());
+    ASSERT_TRUE(pump_until([&] { return first->connections() == 1; }));
+    raw_client a(path());
+    a.send_bytes("a\n");
+    raw_client b(path());
+    b.send_bytes("b\n");
+    ASSERT_TRUE(a.wait_for_answers(1));
+    ASSERT_TRUE(b.wait_for_answers(1));
+    EXPECT_EQ(a.received, "ACK\n");
+    EXPECT_EQ(b.received, "ACK\n");
+    EXPECT_EQ(received, (std::vector<std::u16string>{u"a", u"b"}));
+    EXPECT_TRUE(idle.wait_for_hang_up());
+    EXPECT_TRUE(a.wait_for_hang_up()) << "a made room for b";
+    b.poll_once();
+    EXPECT_FALSE(b.closed) << "nobody waits for b's place";
+}
+
+struct flooded_link_test : link_test {
+    platform::qt::link_limits limits() override { return {5000, 8, 100}; }
+};
+
+TEST_F(flooded_link_test, AHundredConnectionsThatSayNothingKeepNoClientOut) {
+    ASSERT_TRUE(serve());
+    std::vector<std::unique_ptr<raw_client>> flood;
+    for (int i = 0; i < 100; ++i) flood.push_back(std::make_unique<raw_client>(path()));
+    raw_client real(path());
+    real.send_bytes("showme\n");
+    ASSERT_TRUE(real.wait_for_answers(1));
+    EXPECT_EQ(real.received, "ACK\n");
+    EXPECT_EQ(received, std::vector<std::u16string>{u"showme"});
 }
 
 // A server on the bare socket, in a thread of its own, so that the blocking client can
-// be tested against it.
+// be tested against it. It takes one connection for each answer, in turn, and writes
+// the answer once the first line has come (an empty answer: it hangs up at once).
 struct raw_server {
-    std::string answer;  // written after the first line arrives; empty: hang up
-    bool hold = false;   // keep the connection open without answering
-    int listener = -1;
+    std::vector<std::string> answers;
+    bool hold = false;  // keep the last connection open without answering
+    std::atomic<int> listener = -1;
     std::thread thread;
-    std::string got;
+    std::vector<std::string> got;  // each connection's first line
 
-    raw_server(const std::string& path, std::string a, bool h = false, int delay_ms = 0)
-        : answer(std::move(a)), hold(h) {
+    raw_server(const std::string& path, std::vector<std::string> a, bool h = false, int delay_ms = 0)
+        : answers(std::move(a)), hold(h) {
         thread = std::thread([this, path, delay_ms] {
             if (delay_ms) std::this_thread::sleep_for(std::chrono::milliseconds(delay_ms));
             listener = unix_socket();
             const sockaddr_un addr = address(path);
-            bind(listener, reinterpret_cast<const sockaddr*>(&addr), sizeof addr);
-            listen(listener, 4);
-            const int c = accept(listener, nullptr, nullptr);
-            char ch;
-            while (::recv(c, &ch, 1, 0) == 1 && ch != '\n') got += ch;
-            if (!answer.empty()) ::send(c, answer.data(), answer.size(), MSG_NOSIGNAL);
-            if (hold) {
-                char rest[16];
-                while (::recv(c, rest, sizeof rest, 0) > 0) {}
+            ::bind(listener, reinterpret_cast<const sockaddr*>(&addr), sizeof addr);
+            ::listen(listener, 4);
+            for (const std::string& answer : answers) {
+                const int c = ::accept(listener, nullptr, nullptr);
+                if (c < 0) break;
+                std::string line;
+                char ch;
+                while (::recv(c, &ch, 1, 0) == 1 && ch != '\n') line += ch;
+                got.push_back(line);
+                if (!answer.empty()) ::send(c, answer.data(), answer.size(), MSG_NOSIGNAL);
+                if (hold && &answer == &answers.back()) {
+                    char rest[16];
+                    while (::recv(c, rest, sizeof rest, 0) > 0) {}
+                }
+                close(c);
             }
-            close(c);
         });
     }
     ~raw_server() {
+        // A client that gave up early leaves connections untaken.
+        if (listener >= 0) shutdown(listener, SHUT_RDWR);
         thread.join();
         close(listener);
     }
@@ -352,6 +376,9 @@ struct raw_server {
 
 TEST_F(link_test, ClientIsAcceptedOnlyOnAnAcknowledgement) {
     qt_link_service second("tallix", folder);
+    // With no copy holding the lock, the client has nobody to wait for: every answer is final.
+    const std::string socket = path();
+    first.reset();
     struct case_t {
         std::string answer;
         bool hold;
@@ -366,8 +393,8 @@ TEST_F(link_test, ClientIsAcceptedOnlyOnAnAcknowledgement) {
         {"ACK", true, platform::link_error_timeout},
     };
     for (const auto& c : cases) {
-        ::unlink(path().c_str());
-        raw_server server(path(), c.answer, c.hold);
+        ::unlink(socket.c_str());
+        raw_server server(socket, {c.answer}, c.hold);
         std::unique_ptr<platform::link_conversation> talk;
         ASSERT_TRUE(pump_until([&] {
             try {
@@ -378,8 +405,18 @@ TEST_F(link_test, ClientIsAcceptedOnlyOnAnAcknowledgement) {
         EXPECT_EQ(fakes::error_number([&] { talk->execute(u"showme", 3); }), c.error) << c.answer;
         talk->terminate(1);
         talk.reset();
-        EXPECT_EQ(server.got, "showme");
+        EXPECT_EQ(server.got, strings{"showme"});
     }
+}
+
+TEST_F(link_test, ClientSendsAgainWhenTheRunningCopyHangsUpUnanswered) {
+    // `first` holds tallix's lock: the copy that hung up still runs.
+    qt_link_service second("tallix", folder);
+    raw_server server(path(), {"", "", "ACK\n"});
+    auto talk = second.open("tallix", "FormDDE", 50);
+    EXPECT_EQ(fakes::error_number([&] { talk->execute(u"showme", 50); }), 0);
+    talk->terminate(1);
+    EXPECT_EQ(server.got, (strings{"showme", "showme", "showme"}));
 }
 
 TEST_F(link_test, OpeningAServiceNobodyOffersFails) {
@@ -394,7 +431,7 @@ TEST_F(link_test, OpeningAServiceNobodyOffersFails) {
 TEST_F(link_test, ClientWaitsForACopyThatHoldsItsLockButIsNotListeningYet) {
     // `first` holds the lock of tallix and serves nothing; a server comes up a little later.
     qt_link_service second("tallix", folder);
-    raw_server late(path(), "ACK\n", false, 300);
+    raw_server late(path(), {"ACK\n"}, false, 300);
     auto talk = second.open("tallix", "FormDDE", 50);
     EXPECT_EQ(fakes::error_number([&] { talk->execute(u"showme", 50); }), 0);
     talk->terminate(1);
