@@ -185,8 +185,8 @@ void qt_link_service::accept_pending() {
 }
 
 // Closes the connection open longest that has had its grace and has no command waiting
-// unread; false when there is none yet, and the timer tries again when the oldest one's
-// grace ends. A command waiting unread is read in this same turn of the event loop.
+// unread (the event loop reads that next); false when there is none yet, and the timer
+// tries again once the oldest one's grace is over.
 bool qt_link_service::make_room() {
     const qint64 now = clock_.elapsed();
     for (const served& s : served_) {
