@@ -118,7 +118,7 @@ qt_link_service::qt_link_service(const std::string& exe_name, std::string folder
     }
     const auto got = lock_.try_lock(folder_ + "/" + exe_name + ".lock");
     previous_ = got == file_lock::result::held_elsewhere;
-    if (got == file_lock::result::unavailable)
+    if (got == file_lock::result::unavailable || got == file_lock::result::refused)
         qWarning("tallix: cannot take the instance lock in %s; running on its own", folder_.c_str());
 }
 
