@@ -8,13 +8,15 @@ e2e_start_display
 e2e_install_app "$1"
 command -v strace >/dev/null || fail "strace is not installed (tools/dev.sh installs it)"
 
-# A qt.conf that sends Qt elsewhere, under both names Qt looks for, and a folder of
-# every kind of plugin that Qt loads on X11.
+# A copy in a folder that everybody may write to (its files go to the data folder then),
+# where somebody put a qt.conf that sends Qt elsewhere, under both names Qt looks for,
+# and a folder of every kind of plugin that Qt loads on X11.
 planted=(qt.conf qt6.conf platforms platformthemes platforminputcontexts xcbglintegrations imageformats
     iconengines styles accessiblebridge generic)
 printf '[Paths]\nPrefix=/nonexistent\nPlugins=/nonexistent\n[Platforms]\nxcbArguments=nonsense\n' >"$APP_DIR/qt.conf"
 cp "$APP_DIR/qt.conf" "$APP_DIR/qt6.conf"
 for folder in "${planted[@]:2}"; do mkdir "$APP_DIR/$folder"; done
+chmod 777 "$APP_DIR"
 
 unset DBUS_SESSION_BUS_ADDRESS
 [ ! -e "$XDG_RUNTIME_DIR/bus" ] || fail "the runtime folder has a bus"
