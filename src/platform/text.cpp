@@ -44,7 +44,7 @@ char32_t decode_utf8(std::string_view s, std::size_t& i) {
         ++i;
         return b0;
     }
-    int len = b0 >= 0xF0 && b0 <= 0xF4 ? 4 : b0 >= 0xE0 ? 3 : b0 >= 0xC2 && b0 < 0xE0 ? 2 : 0;
+    int len = b0 >= 0xF0 && b0 <= 0xF4 ? 4 : b0 >= 0xE0 && b0 < 0xF0 ? 3 : b0 >= 0xC2 && b0 < 0xE0 ? 2 : 0;
     if (len == 0 || i + len > s.size()) {
         ++i;
         return replacement;
@@ -74,6 +74,15 @@ std::u16string to_u16(std::string_view utf8) {
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) append_utf16(out, decode_utf8(utf8, i));
     return out;
+}
+
+// An invalid sequence decodes to U+FFFD of one byte; a U+FFFD written in the text takes three.
+bool is_utf8(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t at = i;
+        if (decode_utf8(bytes, i) == replacement && i - at == 1) return false;
+    }
+    return true;
 }
 
 std::string to_utf8(std::u16string_view utf16) {

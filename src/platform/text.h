@@ -10,6 +10,8 @@ namespace platform {
 
 // Invalid UTF-8 sequences become U+FFFD; unpaired surrogates likewise on the way back.
 std::u16string to_u16(std::string_view utf8);
+// Whether the bytes are UTF-8 throughout, so that to_u16 replaces nothing.
+bool is_utf8(std::string_view bytes);
 std::string to_utf8(std::u16string_view utf16);
 // UTF-16 bytes (no byte-order mark) as code units, taken as they are; an odd last byte
 // is left out.

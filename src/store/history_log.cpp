@@ -28,29 +28,6 @@ std::u16string from_utf16(std::string_view bytes, bool little_endian) {
     return text;
 }
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
-bool valid_utf8(std::string_view bytes) {
-    for (std::size_t i = 0; i < bytes.size();) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        const std::size_t length = lead < 0x80                   ? 1
-                                   : lead >= 0xC2 && lead < 0xE0 ? 2
-                                   : lead >= 0xE0 && lead < 0xF0 ? 3
-                                   : lead >= 0xF0 && lead < 0xF5 ? 4
-                                                                 : 0;
-        if (length == 0 || i + length > bytes.size()) return false;
-        unsigned code = length == 1 ? lead : lead & (0x7F >> length);
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[i + k]);
-            if ((next & 0xC0) != 0x80) return false;
-            code = (code << 6) | (next & 0x3F);
-        }
-        constexpr unsigned least[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (code < least[length] || code > 0x10FFFF || (code >= 0xD800 && code < 0xE000)) return false;
-        i += length;
-    }
-    return true;
-}
-
 bool is_high(char16_t u) { return u >= 0xD800 && u < 0xDC00; }
 bool is_low(char16_t u) { return u >= 0xDC00 && u < 0xE000; }
 
@@ -72,7 +49,7 @@ std::optional<std::u16string> decode_history(std::string_view bytes) {
     if (bytes.starts_with("\xFF\xFE")) return from_utf16(bytes.substr(2), true);
     if (bytes.starts_with("\xFE\xFF")) return from_utf16(bytes.substr(2), false);
     if (bytes.starts_with(utf8_mark)) return platform::to_u16(bytes.substr(utf8_mark.size()));
-    if (bytes.find('\0') == std::string_view::npos && valid_utf8(bytes)) return platform::to_u16(bytes);
+    if (bytes.find('\0') == std::string_view::npos && platform::is_utf8(bytes)) return platform::to_u16(bytes);
     std::size_t zero_first = 0, zero_second = 0;
     for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
         zero_first += bytes[i] == '\0';

@@ -27,9 +27,10 @@ struct marks {
     bool sign = false, open = false, close = false, currency = false;
 };
 
-// Blanks, one sign, one "(" and one "¥" before the digits; returns where they end.
-size_t read_lead(std::u16string_view s, marks& m, decimal_number& n) {
-    size_t i = 0;
+// The marks on either side of the digits, from i on: blanks, one sign on the two sides
+// together, a "(" before and the ")" it needs after, one "¥" before and any number
+// after. Returns where they end.
+size_t read_marks(std::u16string_view s, size_t i, bool before, marks& m, decimal_number& n) {
     while (i < s.size()) {
         const char16_t c = s[i];
         if (is_number_blank(c)) {
@@ -38,10 +39,10 @@ size_t read_lead(std::u16string_view s, marks& m, decimal_number& n) {
             m.sign = true;
             n.negative = c == u'-';
             ++i;
-        } else if (c == u'(' && !m.open) {
-            m.open = true;
+        } else if (before ? c == u'(' && !m.open : c == u')' && m.open && !m.close) {
+            (before ? m.open : m.close) = true;
             ++i;
-        } else if (!m.currency && at_currency_symbol(s, i)) {
+        } else if ((!before || !m.currency) && at_currency_symbol(s, i)) {
             m.currency = true;
             i += zh_cn::currency_symbol.size();
         } else {
@@ -82,28 +83,6 @@ size_t read_exponent(std::u16string_view s, size_t i, decimal_number& n) {
     return j;
 }
 
-// Blanks, a sign if the lead had none, the ")" the lead's "(" needs, and any "¥".
-bool read_trail(std::u16string_view s, size_t i, marks& m, decimal_number& n) {
-    while (i < s.size()) {
-        const char16_t c = s[i];
-        if (is_number_blank(c)) {
-            ++i;
-        } else if (is_sign(c) && !m.sign) {
-            m.sign = true;
-            n.negative = c == u'-';
-            ++i;
-        } else if (c == u')' && m.open && !m.close) {
-            m.close = true;
-            ++i;
-        } else if (at_currency_symbol(s, i)) {
-            i += zh_cn::currency_symbol.size();
-        } else {
-            return false;
-        }
-    }
-    return m.open == m.close;
-}
-
 }  // namespace
 
 bool is_number_blank(char16_t c) {
@@ -113,10 +92,10 @@ bool is_number_blank(char16_t c) {
 std::optional<decimal_number> read_decimal_number(std::u16string_view text) {
     decimal_number n;
     marks m;
-    size_t i = read_mantissa(text, read_lead(text, m, n), n);
+    size_t i = read_mantissa(text, read_marks(text, 0, true, m, n), n);
     if (i == std::u16string_view::npos) return std::nullopt;
-    i = read_exponent(text, i, n);
-    if (!read_trail(text, i, m, n)) return std::nullopt;
+    i = read_marks(text, read_exponent(text, i, n), false, m, n);
+    if (i != text.size() || m.open != m.close) return std::nullopt;
     if (m.open) n.negative = true;
     return n;
 }

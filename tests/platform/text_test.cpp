@@ -41,6 +41,9 @@ TEST(Utf, SurrogatePairsAndInvalidBytes) {
               u"a\uFFFDb");
     EXPECT_EQ(platform::to_u16("\xC0\xAF"), u"\uFFFD\uFFFD") << "overlong";
     EXPECT_EQ(platform::to_u16("\xE4\xBD"), u"\uFFFD\uFFFD") << "truncated";
+    EXPECT_EQ(platform::to_u16("\xF8\x88\x80"), u"\uFFFD\uFFFD\uFFFD") << "no lead byte past F4";
+    EXPECT_TRUE(platform::is_utf8("a\xEF\xBF\xBD\xF0\x9F\x98\x80")) << "a U+FFFD written in the text";
+    EXPECT_FALSE(platform::is_utf8("a\xF8\x88\x80"));
     EXPECT_EQ(platform::to_utf8(std::u16string(1, u'\xD800')), "\xEF\xBF\xBD");
     EXPECT_EQ(platform::to_utf8(platform::to_u16("温馨提示:")), "温馨提示:");
 }

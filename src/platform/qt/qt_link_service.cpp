@@ -162,7 +162,6 @@ void qt_link_service::withdraw() {
         socket->disconnect(this);
         socket->abort();
     }
-    connections_ = 0;
     served_.clear();
     room_timer_->stop();
     on_execute_ = nullptr;
@@ -178,7 +177,7 @@ void qt_link_service::accept_pending() {
     if (accepting_) return;
     accepting_ = true;
     while (server_ && server_->hasPendingConnections()) {
-        if (connections_ >= limits_.connections && !make_room()) break;
+        if (static_cast<int>(served_.size()) >= limits_.connections && !make_room()) break;
         serve_connection(server_->nextPendingConnection());
     }
     accepting_ = false;
@@ -213,13 +212,11 @@ void qt_link_service::forget(QLocalSocket* socket) {
         std::find_if(served_.begin(), served_.end(), [socket](const served& s) { return s.socket == socket; });
     if (it == served_.end()) return;
     served_.erase(it);
-    --connections_;
     socket->disconnect(this);
     socket->deleteLater();
 }
 
 void qt_link_service::serve_connection(QLocalSocket* socket) {
-    ++connections_;
     served_.push_back({socket, clock_.elapsed()});
     socket->setReadBufferSize(buffer_limit);
     auto reader = std::make_shared<link_protocol::line_reader>();

@@ -47,7 +47,7 @@ public:
 
     // The socket path of application|topic, or empty when the names cannot make one.
     std::string socket_path(const std::string& application, const std::string& topic) const;
-    int connections() const { return connections_; }
+    int connections() const { return static_cast<int>(served_.size()); }
 
 private:
     struct served {
@@ -65,7 +65,6 @@ private:
     bool previous_ = false;
     QLocalServer* server_ = nullptr;
     execute_handler on_execute_;
-    int connections_ = 0;
     std::list<served> served_;  // the oldest first
     bool accepting_ = false;
     QElapsedTimer clock_;
